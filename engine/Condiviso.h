@@ -1,0 +1,53 @@
+// Data shared by every window for the whole run: the puzzle on the board, the
+// technique switches, the solving sequences, the user's undo stack, the pool
+// slots and the background generator's stop code.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/Tipi.h"
+
+namespace kenvaron {
+
+struct Condiviso {
+    // The puzzle shown and edited, (row, column), 0 = empty.
+    Tabella Problema{};
+
+    // Technique switches, 1 = on: fish, XY-wing, Nishio, colours,
+    // forcing chains from a cell, forcing chains from a unit.
+    std::array<Byte, 6> TecnicheAttive{};
+    // Extended variants of Nishio, forcing chains and colours.
+    std::array<Byte, 3> TecnicheAvanzate{};
+    // The user's choices in the advanced-techniques window.
+    std::array<Byte, 3> ScelteAvanzate{};
+    // "Sequenze di soluzione obbligatorie": 0 the last, 1 the last two, 2 all.
+    double SequenzeObbligatorie = 0;
+    // Carries a group-order code to and from the technique-choice window.
+    std::string TestoTecniche;
+
+    // The seven solving sequences offered by the reasoning window, 1..7.
+    std::array<std::string, 8> Sequenze{};
+
+    // The user's undo stack, records 1..NumMosse.
+    static constexpr int kMaxMosse = 1000;
+    std::array<Mossa, kMaxMosse + 1> PilaAnnulla{};
+    int NumMosse = 0;
+
+    // Pool of ready puzzles, one SchemaTesto or "" per slot.
+    std::array<std::string, 30> SchemiBkgS{};
+    std::array<std::string, 10> SchemiBkgN{};
+    std::array<std::string, 10> SchemiBkgD{};
+    std::array<std::string, 10> SchemiBkgC{};
+    std::array<std::string, 10> SchemiBkgE{};
+
+    // Background generator: 0 run, 1 the program is ending, 2 stop the generator.
+    int CodiceStop = 0;
+    bool BkgInEsecuzione = false;
+    std::string LivelloBkg;
+    // The puzzle the background generator works on.
+    Tabella ProblemaF5{};
+};
+
+}  // namespace kenvaron

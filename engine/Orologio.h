@@ -1,0 +1,38 @@
+// The clock the engine and the generators read: an elapsed clock for every
+// time limit, and the seconds since midnight for seeds and texts.
+#pragma once
+
+namespace kenvaron {
+
+class Orologio {
+public:
+    virtual ~Orologio() = default;
+    // Seconds on a monotonic clock; only differences mean anything.
+    virtual double Trascorsi() const = 0;
+    // Seconds since local midnight, with fractions (the role of Timer).
+    virtual double SecondiDaMezzanotte() const = 0;
+};
+
+// The real clock of the machine.
+class OrologioDiSistema final : public Orologio {
+public:
+    double Trascorsi() const override;
+    double SecondiDaMezzanotte() const override;
+    // One shared instance; the clock has no state.
+    static OrologioDiSistema& Istanza();
+};
+
+// A clock that tests set and advance by hand.
+class OrologioFinto final : public Orologio {
+public:
+    double Trascorsi() const override { return trascorsi; }
+    double SecondiDaMezzanotte() const override { return mezzanotte; }
+    void Avanza(double secondi) {
+        trascorsi += secondi;
+        mezzanotte += secondi;
+    }
+    double trascorsi = 1000.0;
+    double mezzanotte = 43200.0;
+};
+
+}  // namespace kenvaron

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs whatever the build needs and is missing (Debian).
+set -euo pipefail
+pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
