@@ -66,7 +66,7 @@ TEST_F(MotoreTest, PlacingLowersPeersAsTheCountingRulesSay) {
             EXPECT_EQ(m.NumeroCandidati[r][c], atteso) << r << "," << c;
             if (atteso == 8) ++otto;
             for (int d = 1; d <= 9; ++d) {
-                if (d != 5) EXPECT_EQ(m.Possibili[r][c][d], 50);
+                if (d != 5) { EXPECT_EQ(m.Possibili[r][c][d], 50); }
             }
         }
     EXPECT_EQ(otto, 21);
