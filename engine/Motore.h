@@ -144,6 +144,49 @@ public:
     // ---- Undo strings -----------------------------------------------------------
     void RipristinaTecnica(std::string& s);
 
+
+    // ---- Technique turns: the group searches the turn loop calls ---------------
+    // A step applied and not yet followed by a single (its turn 1..5).
+    bool TecnicaPendente = false;
+    int TurnoPendente = 0;
+    // Marks a technique step applied at turn `turno`: weight, group counter, pending flag.
+    void RegistraTecnica(std::int16_t peso, std::int32_t& contatore, int turno) {
+        PesoPasso = peso;
+        ++contatore;
+        TecnicaPendente = true;
+        TurnoPendente = turno;
+    }
+    // Each wrapper runs its whole group (or the fish part of group B) at the given
+    // level and turn; true when a step was applied and stays (outside analysis mode).
+    bool CercaCandidatiFissati(int livello, int turno);     // group S
+    bool CercaCandidatiFissatiDue(int livello, int turno);  // group D
+    bool CercaGruppiG(int livello, int turno);              // group G
+    bool CercaPesci(int livello, int turno);                // fish of group B
+    // Searches that narrate themselves and leave an elimination list in CelleGruppo,
+    // setting TrovatoAvanzato when they found something.
+    void CtrlXYwings(const std::string& Modo, const std::string& Rientro, int livello);
+    void CtrlXYwingsMult(const std::string& Modo, const std::string& Rientro, int livello);
+    void CtrlColori(int posti, const std::string& Rientro, int livello);
+    // Strikes the candidate itself and writes its own "L" undo entry.
+    void CtrlNishio(int cifra, int livello);
+    // Applies an elimination list of row-column-digit triples (no separators).
+    void AggiornaXYW(const std::string& lista);
+
+    // ---- Locked candidates, apply and undo of findings (one box, two boxes, lists)
+    // ---- end locked candidates
+
+    // ---- Naked and hidden subsets, fish
+    // ---- end subsets and fish
+
+    // ---- XY-wings and forcing chains
+    // ---- end XY-wings and forcing chains
+
+    // ---- Colours and Nishio
+    // ---- end colours and Nishio
+
+    // ---- Solver loop, singles, dead ends
+    // ---- end solver loop
+
 private:
     // Lowers / raises one counter, keeping NumeroCandidati on the 50<->49 transitions.
     void Abbassa(int r, int c, int d) {
