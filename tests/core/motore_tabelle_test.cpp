@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
@@ -355,7 +356,8 @@ TEST_F(MotoreTest, MischiaValidiPermutesTheDigits) {
 
 TEST(Livelli, SettaTurniGivesEachGroupItsFirstPosition) {
     Condiviso stato;
-    Motore m(stato);
+    auto motore = std::make_unique<Motore>(stato);
+    Motore& m = *motore;
     Livelli liv(m, stato);
     std::string codice = "SGDBC";
     liv.SettaTurni(codice);
@@ -399,7 +401,8 @@ TEST(Livelli, SettaTurniGivesEachGroupItsFirstPosition) {
 
 TEST(Livelli, SwitchSettersFillTheSharedSwitches) {
     Condiviso stato;
-    Motore m(stato);
+    auto motore = std::make_unique<Motore>(stato);
+    Motore& m = *motore;
     Livelli liv(m, stato);
     liv.AccendiSchK(1, 0);
     EXPECT_EQ(stato.TecnicheAttive, (std::array<Byte, 6>{1, 1, 0, 0, 0, 0}));
