@@ -182,6 +182,14 @@ public:
     // ---- end XY-wings and forcing chains
 
     // ---- Colours and Nishio
+    // Sentence of one cell of a colour chain: `voce` is the seven-character step
+    // entry (row,column,digit| and the letter of the unit that placed it), s the
+    // scenario and q the position in its chain, both from 1.
+    std::string DecodificaMult1(const std::string& voce, int s, int q) const;
+    // Sentence of the cells one colour placement excludes (a cell-triple list).
+    static std::string DecodificaMult2(const std::string& lista);
+    // Concluding sentence of a colour finding; violet cells rename both groups.
+    static std::string DecodificaMult3(int cifra, const std::string& viola);
     // ---- end colours and Nishio
 
     // ---- Solver loop, singles, dead ends
