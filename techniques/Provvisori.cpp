@@ -11,6 +11,5 @@ void Motore::CtrlXYwings(const std::string&, const std::string&, int) {}
 void Motore::CtrlXYwingsMult(const std::string&, const std::string&, int) {}
 void Motore::CtrlColori(int, const std::string&, int) {}
 void Motore::CtrlNishio(int, int) {}
-void Motore::AggiornaXYW(const std::string&) {}
 
 }  // namespace kenvaron
