@@ -3,8 +3,6 @@
 
 namespace kenvaron {
 
-bool Motore::CercaCandidatiFissati(int, int) { return false; }
-bool Motore::CercaCandidatiFissatiDue(int, int) { return false; }
 bool Motore::CercaGruppiG(int, int) { return false; }
 bool Motore::CercaPesci(int, int) { return false; }
 void Motore::CtrlXYwings(const std::string&, const std::string&, int) {}
