@@ -33,6 +33,29 @@ public:
         EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, "");
     }
     const Passo& Ultimo() const { return m.LogPassi[m.NumPassi]; }
+
+    // One finding on a fresh board: its sentence, code and undo entry, and the
+    // board as before once the level is undone.
+    struct Caso {
+        void (*prepara)(CandidatiFissatiTest&);
+        const char* testo;
+        const char* codice;
+        const char* voce;
+    };
+    void Prova(const Caso& caso, bool (Motore::*cerca)(int, int)) {
+        m.Inizializza();
+        m.NumPassi = 0;
+        m.PilaLivelli[1].ListaRipristino.clear();
+        caso.prepara(*this);
+        const TabellaCandidati prima = m.Possibili;
+        EXPECT_TRUE((m.*cerca)(1, 1));
+        ASSERT_EQ(m.NumPassi, 1);
+        EXPECT_EQ(Ultimo().Testo, caso.testo);
+        EXPECT_EQ(Ultimo().Codice, caso.codice);
+        EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, caso.voce);
+        AnnullaLivello();
+        EXPECT_EQ(m.Possibili, prima) << caso.codice;
+    }
 };
 
 TEST_F(CandidatiFissatiTest, RowIntoBoxIsFoundAppliedNarratedAndUndone) {
@@ -77,12 +100,6 @@ TEST_F(CandidatiFissatiTest, RowIntoBoxIsFoundAppliedNarratedAndUndone) {
 }
 
 TEST_F(CandidatiFissatiTest, EachOneBoxVariantHasItsSentence) {
-    struct Caso {
-        void (*prepara)(CandidatiFissatiTest&);
-        const char* testo;
-        const char* codice;
-        const char* voce;
-    };
     const Caso casi[] = {
         {[](CandidatiFissatiTest& t) { t.CancellaColonna(3, {1, 2, 3, 4, 5, 6}, 9); },
          "    i possibili 9 della colonna  3 sono tutti nel quadrato 7", "CQ", "C3,7,9|"},
@@ -97,20 +114,7 @@ TEST_F(CandidatiFissatiTest, EachOneBoxVariantHasItsSentence) {
          },
          "    i possibili 6 del quadrato 2 sono tutti nella colonna 5", "QC", "q2,5,6|"},
     };
-    for (const Caso& caso : casi) {
-        m.Inizializza();
-        m.NumPassi = 0;
-        m.PilaLivelli[1].ListaRipristino.clear();
-        caso.prepara(*this);
-        const TabellaCandidati prima = m.Possibili;
-        EXPECT_TRUE(m.CercaCandidatiFissati(1, 1));
-        ASSERT_EQ(m.NumPassi, 1);
-        EXPECT_EQ(Ultimo().Testo, caso.testo);
-        EXPECT_EQ(Ultimo().Codice, caso.codice);
-        EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, caso.voce);
-        AnnullaLivello();
-        EXPECT_EQ(m.Possibili, prima) << caso.codice;
-    }
+    for (const Caso& caso : casi) Prova(caso, &Motore::CercaCandidatiFissati);
 }
 
 TEST_F(CandidatiFissatiTest, FilledCellsAndMissingDigitsGiveNoPattern) {
@@ -175,12 +179,6 @@ TEST_F(CandidatiFissatiTest, RowsOfABandInTwoBoxes) {
 }
 
 TEST_F(CandidatiFissatiTest, EachTwoBoxVariantKeepsItsTextExactly) {
-    struct Caso {
-        void (*prepara)(CandidatiFissatiTest&);
-        const char* testo;
-        const char* codice;
-        const char* voce;
-    };
     const Caso casi[] = {
         {[](CandidatiFissatiTest& t) {
              t.CancellaColonna(4, {7, 8, 9}, 3);
@@ -194,20 +192,7 @@ TEST_F(CandidatiFissatiTest, EachTwoBoxVariantKeepsItsTextExactly) {
          },
          "     i possibli 2 dei quadrati 39 sono tutti nelle colonne 79", "QC", "38,79,2|"},
     };
-    for (const Caso& caso : casi) {
-        m.Inizializza();
-        m.NumPassi = 0;
-        m.PilaLivelli[1].ListaRipristino.clear();
-        caso.prepara(*this);
-        const TabellaCandidati prima = m.Possibili;
-        EXPECT_TRUE(m.CercaCandidatiFissatiDue(1, 1));
-        ASSERT_EQ(m.NumPassi, 1);
-        EXPECT_EQ(Ultimo().Testo, caso.testo);
-        EXPECT_EQ(Ultimo().Codice, caso.codice);
-        EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, caso.voce);
-        AnnullaLivello();
-        EXPECT_EQ(m.Possibili, prima) << caso.codice;
-    }
+    for (const Caso& caso : casi) Prova(caso, &Motore::CercaCandidatiFissatiDue);
 }
 
 TEST_F(CandidatiFissatiTest, TwoBoxPatternThatRemovesNothingStaysApplied) {
