@@ -200,13 +200,17 @@ public:
     bool PermessoXYW = false;
     // Weights applied per turn 1..5 since the last bonus.
     std::array<std::int32_t, 6> AccumulatoriTurno{};
+    // Scoring of a pending technique step: at the start of a pass of the sweep,
+    // and when a single follows it (the bonus, " !!!!" on the single's record).
+    void PesaPassoPendente();
+    void PremiaSingolo(int livello);
 
 private:
-    // A single found while a technique step is pending: the bonus of that step.
-    void PremiaSingolo(int livello);
     // Applies an elimination list left in CelleGruppo and records its undo entry.
     void ApplicaEliminazioni(int livello, char tipo);
     void AggiungiSoluzione(int livello);
+    // Records a fewest-candidates cell of the first trial point.
+    void RegistraCellaMin(int r, int c);
 
 public:
     // ---- end solver loop

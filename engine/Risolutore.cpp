@@ -57,6 +57,17 @@ void Motore::AggiungiSoluzione(int livello) {
                   "", "X", "", 0);
 }
 
+void Motore::RegistraCellaMin(int r, int c) {
+    if (NumCelleMin >= static_cast<double>(CelleMinR.size() - 1)) return;
+    NumCelleMin += 1;
+    const int i = static_cast<int>(NumCelleMin);
+    CelleMinR[i] = static_cast<Byte>(r);
+    CelleMinC[i] = static_cast<Byte>(c);
+    CelleMinValidi[i].clear();
+    for (int d = 1; d <= 9; ++d)
+        if (Possibili[r][c][d] == 50) CelleMinValidi[i] += static_cast<char>('0' + d);
+}
+
 void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
     const auto& attive = stato.TecnicheAttive;
     PermessoXYW = attive[1] == 1 ||
@@ -120,10 +131,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                         // Singles sweep; the first pass looks only at the digit placed last.
                         int restrizione = PilaLivelli[livello - 1].Cifra;
                         for (;;) {
-                            if (TecnicaPendente) {
-                                Valore += PesoPasso;
-                                AccumulatoriTurno[TurnoPendente] += PesoPasso;
-                            }
+                            PesaPassoPendente();
                             bool trovato = false;
                             for (int r = 1; r <= 9 && !vicoloCieco; ++r) {
                                 for (int c = 1; c <= 9 && !vicoloCieco; ++c) {
@@ -180,27 +188,37 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                     ProfonditaMax = 10;
                     return;
                 }
+                // The empty cell with the fewest candidates, the first in row-major
+                // order among equals.
                 int minimo = 99, mr = 0, mc = 0;
-                const bool registra = livello == 1 && RegistraCelleMin;
-                for (int r = 1; r <= 9; ++r)
-                    for (int c = 1; c <= 9; ++c) {
-                        if (Griglia[r][c] != 0) continue;
-                        const int n = NumeroCandidati[r][c];
-                        if (n < minimo) {
-                            minimo = n;
-                            mr = r;
-                            mc = c;
+                if (livello == 1 && RegistraCelleMin) {
+                    for (int r = 1; r <= 9; ++r)
+                        for (int c = 1; c <= 9; ++c) {
+                            if (Griglia[r][c] != 0) continue;
+                            const int n = NumeroCandidati[r][c];
+                            if (n < minimo) {
+                                minimo = n;
+                                mr = r;
+                                mc = c;
+                            }
+                            if (n == minimo) RegistraCellaMin(r, c);
                         }
-                        if (registra && n == minimo && NumCelleMin < static_cast<double>(CelleMinR.size() - 1)) {
-                            NumCelleMin += 1;
-                            const int i = static_cast<int>(NumCelleMin);
-                            CelleMinR[i] = static_cast<Byte>(r);
-                            CelleMinC[i] = static_cast<Byte>(c);
-                            CelleMinValidi[i].clear();
-                            for (int d = 1; d <= 9; ++d)
-                                if (Possibili[r][c][d] == 50) CelleMinValidi[i] += static_cast<char>('0' + d);
+                } else {
+                    // A cell without candidates cannot be beaten: the scan stops there.
+                    for (int r = 1; r <= 9 && minimo > 0; ++r) {
+                        const auto& g = Griglia[r];
+                        const auto& n = NumeroCandidati[r];
+                        for (int c = 1; c <= 9; ++c) {
+                            const int k = g[c] != 0 ? 99 : n[c];
+                            if (k < minimo) {
+                                minimo = k;
+                                mr = r;
+                                mc = c;
+                                if (k == 0) break;
+                            }
                         }
                     }
+                }
                 if (mr == 0) {
                     fase = Fase::Indietro;
                     break;

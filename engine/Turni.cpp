@@ -15,6 +15,12 @@ constexpr std::int16_t kPesoAvanzato = 50;
 
 }  // namespace
 
+void Motore::PesaPassoPendente() {
+    if (!TecnicaPendente) return;
+    Valore += PesoPasso;
+    if (TurnoPendente >= 1 && TurnoPendente <= 5) AccumulatoriTurno[TurnoPendente] += PesoPasso;
+}
+
 void Motore::PremiaSingolo(int livello) {
     Valore += 5 * PesoPasso + 210;
     for (int k = 1; k <= 5; ++k) {

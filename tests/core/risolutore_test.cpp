@@ -9,6 +9,7 @@
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
 namespace {
@@ -19,64 +20,9 @@ const std::string kFacile =
 const std::string kSoluzioneFacile =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-// ---- An independent solver: bit masks and plain backtracking ------------------
-
-struct Tavola {
-    std::array<int, 81> celle{};
-};
-
-Tavola DaTesto(const std::string& s) {
-    Tavola t;
-    for (int i = 0; i < 81; ++i) t.celle[i] = (s[i] >= '1' && s[i] <= '9') ? s[i] - '0' : 0;
-    return t;
-}
-
-// Counts the solutions up to `limite`; the first one found goes into *prima.
-int ContaIndipendente(Tavola t, int limite, Tavola* prima) {
-    unsigned riga[9] = {}, colonna[9] = {}, box[9] = {};
-    for (int i = 0; i < 81; ++i) {
-        const int d = t.celle[i];
-        if (d == 0) continue;
-        const unsigned b = 1u << d;
-        const int r = i / 9, c = i % 9, q = (r / 3) * 3 + c / 3;
-        if ((riga[r] | colonna[c] | box[q]) & b) return 0;
-        riga[r] |= b;
-        colonna[c] |= b;
-        box[q] |= b;
-    }
-    int trovate = 0;
-    auto cerca = [&](auto&& self) -> void {
-        int migliore = -1, minimo = 10;
-        unsigned liberi = 0;
-        for (int i = 0; i < 81; ++i) {
-            if (t.celle[i] != 0) continue;
-            const int r = i / 9, c = i % 9, q = (r / 3) * 3 + c / 3;
-            const unsigned l = ~(riga[r] | colonna[c] | box[q]) & 0x3FEu;
-            const int n = __builtin_popcount(l);
-            if (n < minimo) {
-                minimo = n;
-                migliore = i;
-                liberi = l;
-            }
-        }
-        if (migliore < 0) {
-            if (trovate++ == 0 && prima) *prima = t;
-            return;
-        }
-        const int r = migliore / 9, c = migliore % 9, q = (r / 3) * 3 + c / 3;
-        for (int d = 1; d <= 9 && trovate < limite; ++d) {
-            const unsigned b = 1u << d;
-            if (!(liberi & b)) continue;
-            t.celle[migliore] = d;
-            riga[r] |= b, colonna[c] |= b, box[q] |= b;
-            self(self);
-            riga[r] &= ~b, colonna[c] &= ~b, box[q] &= ~b;
-            t.celle[migliore] = 0;
-        }
-    };
-    cerca(cerca);
-    return trovate;
-}
+using verifica::ContaSoluzioni;
+using verifica::DaTesto;
+using Tavola = verifica::Celle;
 
 std::vector<std::string> LeggiSchemi(const std::string& nome, std::size_t quanti) {
     std::vector<std::string> schemi;
@@ -304,10 +250,10 @@ TEST_F(RisolutoreTest, AnalysisNarratesEverySingleAndPlacesNone) {
     // Every rule that holds in the initial grid, counted independently.
     const Tavola t = DaTesto(kFacile);
     auto candidato = [&](int r, int c, int d) {
-        if (t.celle[r * 9 + c] != 0) return false;
+        if (t[r * 9 + c] != 0) return false;
         for (int i = 0; i < 9; ++i)
-            if (t.celle[r * 9 + i] == d || t.celle[i * 9 + c] == d ||
-                t.celle[((r / 3) * 3 + i / 3) * 9 + (c / 3) * 3 + i % 3] == d)
+            if (t[r * 9 + i] == d || t[i * 9 + c] == d ||
+                t[((r / 3) * 3 + i / 3) * 9 + (c / 3) * 3 + i % 3] == d)
                 return false;
         return true;
     };
@@ -504,7 +450,7 @@ TEST_F(RisolutoreTest, PlainSearchOnAnEmptyBoardDrawsAFullGrid) {
     EXPECT_EQ(m->NumPassi, 0);
     const std::string griglia = Testo(m->Griglia);
     EXPECT_EQ(griglia.find('0'), std::string::npos);
-    EXPECT_EQ(ContaIndipendente(DaTesto(griglia), 2, nullptr), 1);
+    EXPECT_EQ(ContaSoluzioni(DaTesto(griglia), 2, nullptr), 1);
     EXPECT_EQ(Testo(m->Soluzione), griglia);
     // Another draw gives another grid.
     Motore::AzzeraTabella(m->Soluzione);
@@ -558,6 +504,73 @@ TEST_F(RisolutoreTest, FewestCandidatesCellsAreRecordedAtTheFirstTrialPoint) {
     EXPECT_EQ(m->NumCelleMin, 0);
 }
 
+// ---- Scoring -------------------------------------------------------------------------
+
+TEST_F(RisolutoreTest, SingleAfterATechniqueStepEarnsTheBonus) {
+    auto singolo = [&](int livello) {
+        m->AggiungiPasso(static_cast<Byte>(livello), "    4 in 1,1 unico possibile", 1, 1, "4", "", "", "U", "",
+                         0);
+        m->PremiaSingolo(livello);
+    };
+    // Group S in turn 1, the single in the first pass after it.
+    m->RegistraTecnica(3, m->ContaTecnicaS, 1);
+    m->PesaPassoPendente();
+    singolo(1);
+    EXPECT_EQ(m->Valore, 258);
+    EXPECT_EQ(m->ContaTecnicaS, 1);
+    EXPECT_EQ(m->ContaPregio, 1);
+    EXPECT_FALSE(m->TecnicaPendente);
+    EXPECT_EQ(m->LogPassi[m->NumPassi].Testo, "    4 in 1,1 unico possibile !!!!");
+
+    // The single only in the second pass: the step's weight counts once.
+    m->Valore = 0;
+    m->RegistraTecnica(3, m->ContaTecnicaS, 1);
+    m->PesaPassoPendente();
+    m->PesoPasso = 0;  // end of the first pass
+    m->PesaPassoPendente();
+    singolo(1);
+    EXPECT_EQ(m->Valore, 243);
+
+    // Accumulated weights of earlier turns count only from the pending turn on;
+    // every accumulator is emptied by the bonus, and level 2 earns no merit.
+    m->Valore = 0;
+    m->RegistraTecnica(10, m->ContaTecnicaG, 2);
+    m->PesaPassoPendente();  // turn 2 holds 10, no single followed
+    m->RegistraTecnica(3, m->ContaTecnicaS, 1);
+    m->PesaPassoPendente();  // turn 1 holds 3
+    m->RegistraTecnica(50, m->ContaTecnicaC, 4);
+    m->PesaPassoPendente();  // turn 4 holds 50
+    m->RegistraTecnica(0, m->ContaTecnicaC, 3);  // Nishio, turn 3
+    m->PesaPassoPendente();
+    const std::int32_t prima = m->Valore;
+    singolo(2);
+    EXPECT_EQ(prima, 63);
+    EXPECT_EQ(m->Valore - prima, 210 + 10 * 50);
+    EXPECT_EQ(m->ContaPregio, 2);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(m->AccumulatoriTurno[k], 0);
+    EXPECT_EQ(m->ContaTecnicaC, 2);
+}
+
+TEST_F(RisolutoreTest, SolveResetsItsMeasuresAndReadsTheReasoningDepth) {
+    m->Valore = 999;
+    m->ContaTecnicaB = 7;
+    m->ContaPregio = 9;
+    m->AccumulatoriTurno[2] = 40;
+    m->GruppiApplicatiR[3][5] = "k";
+    m->SwordFishApplicatiC[9][50] = "k";
+    m->IndiceRagionamento = 1;
+    Carica(kFacile, "SGDBC");
+    m->Risolvi(4);
+    EXPECT_EQ(m->LivelloRagionamento, 1);
+    // Singles alone solve it: no technique step, no bonus.
+    EXPECT_EQ(m->Valore, 0);
+    EXPECT_EQ(m->ContaTecnicaB, 0);
+    EXPECT_EQ(m->ContaPregio, 0);
+    EXPECT_EQ(m->AccumulatoriTurno[2], 0);
+    EXPECT_EQ(m->GruppiApplicatiR[3][5], "");
+    EXPECT_EQ(m->SwordFishApplicatiC[9][50], "");
+}
+
 // ---- Agreement with an independent solver ----------------------------------------
 
 TEST_F(RisolutoreTest, NarratedAndPlainSolvesAgreeWithAnIndependentSolver) {
@@ -573,10 +586,9 @@ TEST_F(RisolutoreTest, NarratedAndPlainSolvesAgreeWithAnIndependentSolver) {
         schemi.push_back(s);
     }
     for (const std::string& s : schemi) {
-        Tavola prima;
-        const int attese = ContaIndipendente(DaTesto(s), 4, &prima);
-        std::string unica;
-        for (int v : prima.celle) unica += static_cast<char>('0' + v);
+        Tavola prima{};
+        const int attese = ContaSoluzioni(DaTesto(s), 4, &prima);
+        const std::string unica = verifica::ComeTesto(prima);
 
         // As the loader and the solve command do it.
         Carica(s);
@@ -586,12 +598,7 @@ TEST_F(RisolutoreTest, NarratedAndPlainSolvesAgreeWithAnIndependentSolver) {
         EXPECT_EQ(m->ContaSoluz, attese) << s;
         const std::string griglia = Testo(m->Griglia);
         const std::string mostrata = griglia.find('0') == std::string::npos ? griglia : Testo(m->Soluzione);
-        Tavola vista = DaTesto(mostrata);
-        EXPECT_EQ(ContaIndipendente(vista, 1, nullptr), 1) << s;  // a valid full grid
-        for (int i = 0; i < 81; ++i)
-            if (s[i] >= '1' && s[i] <= '9') {
-                EXPECT_EQ(mostrata[i], s[i]) << s;
-            }
+        EXPECT_TRUE(verifica::SoluzioneDi(DaTesto(s), DaTesto(mostrata))) << s;
         if (attese == 1) {
             EXPECT_EQ(mostrata, unica) << s;
             // Every placed single at depth 1 is the solution's digit.
