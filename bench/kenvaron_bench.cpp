@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Comune.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
 
@@ -26,14 +27,14 @@ namespace {
 constexpr const char* kUso =
     "uso: kenvaron-bench [opzioni] FILE\n"
     "  --code CODICE     ordine dei gruppi di tecniche (default SGDBC; \"\" = solo singoli)\n"
-    "  --depth N         profondita' di ragionamento 0..4 (default 4)\n"
+    "  --depth N         profondità di ragionamento 0..4 (default 4)\n"
     "  --generation      risolve come la generazione (ModoRisolvi falso)\n"
     "  --switches XXXXXX sei interruttori 0/1 delle tecniche (default 000000)\n"
     "  --advanced XXX    tre interruttori delle tecniche avanzate (default 000)\n"
     "  --fish N          LimiteFor (default 3)\n"
     "  --max N           massimo di soluzioni della seconda risoluzione (default 4)\n"
     "  --no-trial        SenzaTentativi e una sola Risolvi(1)\n"
-    "  --plain           test di unicita' della generazione\n"
+    "  --plain           test di unicità della generazione\n"
     "  --dump            una riga di risultati per schema\n"
     "  --steps           dopo la riga di risultati, ogni passo del registro\n";
 
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
     const auto inizio = Cronometro::now();
 
     for (const std::string& s : schemi) {
-        for (int i = 0; i < 81; ++i) stato.Problema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(s[i] - '0');
+        bench::Carica(stato, s);
         Motore::AzzeraTabella(m.Soluzione);
         stato.NumMosse = 0;
         std::string codice = o.codice;
@@ -198,23 +199,7 @@ int main(int argc, char** argv) {
 
         const auto t0 = Cronometro::now();
         if (o.semplice) {
-            misura([&] {
-                m.Inizializza();
-                m.ContaRiempimento = 0;
-                int vuote = 0;
-                for (int r = 1; r <= 9; ++r)
-                    for (int c = 1; c <= 9; ++c) {
-                        if (stato.Problema[r][c] == 0) {
-                            ++vuote;
-                            continue;
-                        }
-                        m.PilaLivelli[0].Riga = static_cast<Byte>(r);
-                        m.PilaLivelli[0].Colonna = static_cast<Byte>(c);
-                        m.PilaLivelli[0].Cifra = stato.Problema[r][c];
-                        m.Aggiorna(0);
-                    }
-                m.Sviluppa(2, false, static_cast<Byte>(vuote), false);
-            });
+            misura([&] { bench::Unicita(m, stato); });
         } else if (o.senzaTentativi) {
             misura([&] { m.Risolvi(1); });
         } else {

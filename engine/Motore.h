@@ -208,7 +208,6 @@ public:
 private:
     // Applies an elimination list left in CelleGruppo and records its undo entry.
     void ApplicaEliminazioni(int livello, char tipo);
-    void AggiungiSoluzione(int livello);
     // Records a fewest-candidates cell of the first trial point.
     void RegistraCellaMin(int r, int c);
 

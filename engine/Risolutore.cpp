@@ -51,12 +51,6 @@ void Motore::Risolvi(Byte maxSoluzioni) {
     Sviluppa(maxSoluzioni, false, static_cast<Byte>(81 - static_cast<int>(NumCellePiene)), SoluzioneLogica);
 }
 
-void Motore::AggiungiSoluzione(int livello) {
-    AggiungiPasso(static_cast<Byte>(livello),
-                  IncrementaIndice(livello) + "Soluzione n." + Num(static_cast<int>(ContaSoluz)), 0, 0, "0", "",
-                  "", "X", "", 0);
-}
-
 void Motore::RegistraCellaMin(int r, int c) {
     if (NumCelleMin >= static_cast<double>(CelleMinR.size() - 1)) return;
     NumCelleMin += 1;
@@ -91,6 +85,17 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
     // Solutions announced by the last " cerco altre soluzioni" line.
     double annunciate = 0;
 
+    // Counts a solution; true when the search has found enough.
+    auto soluzione = [&](int livello, bool copia) {
+        ContaSoluz += 1;
+        if (narra)
+            AggiungiPasso(static_cast<Byte>(livello),
+                          IncrementaIndice(livello) + "Soluzione n." + Num(static_cast<int>(ContaSoluz)), 0, 0, "0",
+                          "", "", "X", "", 0);
+        if (copia && Soluzione[1][1] == 0) SalvaTabella(Griglia, Soluzione);
+        return ContaSoluz >= maxSoluzioni;
+    };
+
     enum class Fase { Livello, Prova, Indietro };
     Fase fase = Fase::Livello;
 
@@ -109,10 +114,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                 // recognises a solution must leave nothing stale to replay.
                 if (livello <= kMaxLivelli) PilaLivelli[livello].ListaRipristino.clear();
                 if (livello > vuote) {
-                    ContaSoluz += 1;
-                    if (narra) AggiungiSoluzione(livello);
-                    if (Soluzione[1][1] == 0) SalvaTabella(Griglia, Soluzione);
-                    if (ContaSoluz >= maxSoluzioni) return;
+                    if (soluzione(livello, true)) return;
                     fase = Fase::Indietro;
                     break;
                 }
@@ -149,11 +151,8 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                         p0.Cifra = static_cast<Byte>(d);
                                         restrizione = d;
                                         Aggiorna(0);
-                                        if (CelleRiempite == 81) {
-                                            ContaSoluz += 1;
-                                            AggiungiSoluzione(livello);
-                                            if (ContaSoluz >= maxSoluzioni) return;
-                                        }
+                                        // A grid completed by the sweep is not copied.
+                                        if (CelleRiempite == 81 && soluzione(livello, false)) return;
                                         const char voce[kVoceE] = {'E', static_cast<char>('0' + r), ',',
                                                                    static_cast<char>('0' + c), ',',
                                                                    static_cast<char>('0' + d), '|'};
@@ -258,12 +257,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                       "," + Num(rec.Colonna),
                                   rec.Riga, rec.Colonna, Num(rec.Cifra), "", "", "P", "", 0);
                 Aggiorna(livello);
-                if (CelleRiempite == 81) {
-                    ContaSoluz += 1;
-                    if (narra) AggiungiSoluzione(livello);
-                    if (Soluzione[1][1] == 0) SalvaTabella(Griglia, Soluzione);
-                    if (ContaSoluz >= maxSoluzioni) return;
-                }
+                if (CelleRiempite == 81 && soluzione(livello, true)) return;
                 fase = Fase::Livello;
                 break;
             }

@@ -19,56 +19,41 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
     auto posto = [&](int rr, int cc) { return Griglia[rr][cc] == 0 && Possibili[rr][cc][d] == 50; };
 
     bool trovato = false;
-    auto registra = [&](const char* codice, const std::string& coda) {
+    // A rule holds: its record names the unit (none for the naked rule).
+    auto registra = [&](const char* codice, const char* unita, int numero) {
         trovato = true;
-        if (narra) {
-            AggiungiPasso(livello, IncrementaIndice(livello) + Num(d) + " in " + Num(r) + "," + Num(c) +
-                                       " unico possibile" + coda,
-                          riga, colonna, Num(d), "", "", "U", codice, 0);
-        }
+        if (!narra) return;
+        std::string testo = IncrementaIndice(livello) + Num(d) + " in " + Num(r) + "," + Num(c) + " unico possibile";
+        if (*unita) testo += std::string(" per ") + unita + " " + Num(numero);
+        AggiungiPasso(livello, testo, riga, colonna, Num(d), "", "", "U", codice, 0);
     };
 
-    // Box.
-    {
-        const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
+    // The only place for d among the nine cells of a unit is (r, c).
+    auto unico = [&](auto cella) {
         int conta = 0, ur = 0, uc = 0;
-        for (int rr = r0; rr <= r0 + 2; ++rr)
-            for (int cc = c0; cc <= c0 + 2; ++cc)
-                if (posto(rr, cc)) {
-                    ++conta;
-                    ur = rr;
-                    uc = cc;
-                }
-        if (conta == 1 && ur == r && uc == c) {
-            registra("Q", " per quadrato " + Num(QuadratoCella[r][c][0]));
-            if (!Analisi) return true;
-        }
-    }
-    // Row.
-    {
-        int conta = 0, uc = 0;
-        for (int cc = 1; cc <= 9; ++cc)
-            if (posto(r, cc)) {
-                ++conta;
-                uc = cc;
-            }
-        if (conta == 1 && uc == c) {
-            registra("R", " per riga " + Num(r));
-            if (!Analisi) return true;
-        }
-    }
-    // Column.
-    {
-        int conta = 0, ur = 0;
-        for (int rr = 1; rr <= 9; ++rr)
-            if (posto(rr, c)) {
+        for (int i = 0; i < 9; ++i) {
+            int rr = 0, cc = 0;
+            cella(i, rr, cc);
+            if (posto(rr, cc)) {
                 ++conta;
                 ur = rr;
+                uc = cc;
             }
-        if (conta == 1 && ur == r) {
-            registra("C", " per colonna " + Num(c));
-            if (!Analisi) return true;
         }
+        return conta == 1 && ur == r && uc == c;
+    };
+    const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
+    if (unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) {
+        registra("Q", "quadrato", QuadratoCella[r][c][0]);
+        if (!Analisi) return true;
+    }
+    if (unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; })) {
+        registra("R", "riga", r);
+        if (!Analisi) return true;
+    }
+    if (unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; })) {
+        registra("C", "colonna", c);
+        if (!Analisi) return true;
     }
     if (SaltaNaked) return false;
     // Naked.
@@ -80,7 +65,7 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
                 ud = dd;
             }
         if (conta == 1 && ud == d) {
-            registra("", "");
+            registra("", "", 0);
             if (!Analisi) return true;
         }
     }
