@@ -271,6 +271,33 @@ public:
     // ---- end colours and Nishio
 
     // ---- Solver loop, singles, dead ends
+    // Narrated solve of stato.Problema from scratch, counting up to maxSoluzioni.
+    void Risolvi(Byte maxSoluzioni);
+    // Depth-first search from the current grid; narra = singles, turns and step log.
+    void Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra);
+    // True when digit `cifra` is a single at (riga, colonna); narrates the rule.
+    bool CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livello, Byte cifra);
+    // False (after narrating the first contradiction) when the grid is a dead end.
+    bool Verifiche(Byte livello);
+    // One round of technique turns 1..5 at a level; true when a step was applied
+    // and stays, so that the sweep of singles runs again.
+    bool TurniTecniche(int livello);
+    // The XY-wing search of group B may run (worked out at each Sviluppa entry).
+    bool PermessoXYW = false;
+    // Weights applied per turn 1..5 since the last bonus.
+    std::array<std::int32_t, 6> AccumulatoriTurno{};
+    // Scoring of a pending technique step: at the start of a pass of the sweep,
+    // and when a single follows it (the bonus, " !!!!" on the single's record).
+    void PesaPassoPendente();
+    void PremiaSingolo(int livello);
+
+private:
+    // Applies an elimination list left in CelleGruppo and records its undo entry.
+    void ApplicaEliminazioni(int livello, char tipo);
+    // Records a fewest-candidates cell of the first trial point.
+    void RegistraCellaMin(int r, int c);
+
+public:
     // ---- end solver loop
 
 private:
