@@ -41,7 +41,7 @@ struct Scenario {
     int numEsclusi = 0;
 };
 
-struct Unita {
+struct Partenza {
     char lettera = 0;
     int numero = 0;
 };
@@ -99,12 +99,12 @@ void Motore::CtrlColori(int posti, const std::string& Rientro, int livello) {
 
     int migliore = 9999;
     int cifraMigliore = 0;
-    Unita unitaMigliore;
+    Partenza unitaMigliore;
 
     PostiCifra pc;
     Segni esclusiConta{}, piazzatiConta{};
     std::array<Scenario, kMaxScenari + 1> scen;
-    std::array<Unita, kMaxVoci + 1> partenze{};
+    std::array<Partenza, kMaxVoci + 1> partenze{};
     std::array<Cella, 82> eliminate{}, viola{};
 
     auto cellaDi = [&](char lettera, int u, int posto) {
@@ -145,7 +145,7 @@ void Motore::CtrlColori(int posti, const std::string& Rientro, int livello) {
             }
 
             for (int iu = 1; iu <= numPartenze; ++iu) {
-                const Unita partenza = partenze[iu];
+                const Partenza partenza = partenze[iu];
                 const auto& lista = partenza.lettera == 'R'   ? pc.listaR[partenza.numero]
                                     : partenza.lettera == 'C' ? pc.listaC[partenza.numero]
                                                               : pc.listaQ[partenza.numero];
