@@ -101,7 +101,7 @@ private:
             m_.AggiornaPerClr(0);
             persi_.push_back(m_.CelleGruppo);
             std::string voce = "E";
-            voce += std::to_string(r) + "," + std::to_string(c) + "," + std::to_string(d_) + "|";
+            AggiungiTerna(voce, r, c, d_);
             annulla_.insert(0, voce);
 
             celle_ = "COL/" + VociCoda(k) + "X,X,X|" + Persi(k - 1);
@@ -252,8 +252,9 @@ void Motore::CtrlNishio(int cifra, int livello) {
             p0.Colonna = static_cast<Byte>(c0);
             p0.Cifra = static_cast<Byte>(d);
             if (Analisi) continue;
-            PilaLivelli[livello].ListaRipristino.insert(
-                0, "L" + std::to_string(r0) + "," + std::to_string(c0) + "," + std::to_string(d) + "|");
+            std::string voce = "L";
+            AggiungiTerna(voce, r0, c0, d);
+            PilaLivelli[livello].ListaRipristino.insert(0, voce);
             AggiornaColori(0);
             TrovatoAvanzato = true;
             if (ModoRisolvi) return;

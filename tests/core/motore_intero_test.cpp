@@ -44,7 +44,7 @@ protected:
                 const bool tenuta = (r == 1 || r == 5) && (c == 1 || c == 5);
                 if ((r == 1 || r == 5 || c == 5) && !tenuta) {
                     Mossa& mossa = stato.PilaAnnulla[++stato.NumMosse];
-                    mossa.Tipo = "C";
+                    mossa.Tipo.assign(1, 'C');
                     mossa.Riga = static_cast<Byte>(r);
                     mossa.Colonna = static_cast<Byte>(c);
                     mossa.Cifra = 1;
