@@ -73,6 +73,15 @@ struct Rami {
     // Length of a branch's path as the searches measure it: six characters a node.
     int Lunghezza(int ramo) const { return 6 * NodiLavorati[ramo]; }
 
+    // Measuring pass: true when the longer of the first two branches is shorter than
+    // `migliore`, which then takes that length; equal lengths keep the earlier start.
+    bool PiuCorta(int& migliore) const {
+        const int lunghezza = Lunghezza(0) > Lunghezza(1) ? Lunghezza(0) : Lunghezza(1);
+        if (lunghezza >= migliore) return false;
+        migliore = lunghezza;
+        return true;
+    }
+
     // The node of branch `ramo` that removed digit d from (r, c).
     const Nodo& Rimotore(int ramo, int r, int c, int d) const {
         return CodaNodi[ramo][CauseEsclusione[ramo][r][c][d]];

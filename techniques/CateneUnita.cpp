@@ -1,7 +1,6 @@
 // Forcing chains from a unit: a digit with exactly two places in a row, column
 // or box is assumed in each place in turn; a candidate removed by both
 // branches is false whichever place holds the digit.
-#include <algorithm>
 #include <array>
 
 #include "techniques/Catene.h"
@@ -87,9 +86,7 @@ void Motore::CtrlXYwingsMult(const std::string&, const std::string& Rientro, int
                 }
                 if (rami.CifraComune == 0) continue;
                 if (misura) {
-                    const int lunghezza = std::max(rami.Lunghezza(0), rami.Lunghezza(1));
-                    if (lunghezza < lunghezzaMinima) {
-                        lunghezzaMinima = lunghezza;
+                    if (rami.PiuCorta(lunghezzaMinima)) {
                         partenzaMigliore = unita;
                         cifraMigliore = d;
                     }

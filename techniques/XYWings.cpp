@@ -1,8 +1,6 @@
 // XY-wings and XYZ-wings (mode "W") and forcing chains from a bivalue cell
 // (mode "O"): one search that assumes each candidate of a start cell in turn
 // and reports a candidate that every assumption removes.
-#include <algorithm>
-
 #include "techniques/Catene.h"
 
 namespace kenvaron {
@@ -68,9 +66,7 @@ void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, in
                     }
                     if (rami.CifraComune == 0) continue;
                     if (misura) {
-                        const int lunghezza = std::max(rami.Lunghezza(0), rami.Lunghezza(1));
-                        if (lunghezza < lunghezzaMigliore) {
-                            lunghezzaMigliore = lunghezza;
+                        if (rami.PiuCorta(lunghezzaMigliore)) {
                             rigaMigliore = r;
                             colonnaMigliore = c;
                         }
