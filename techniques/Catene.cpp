@@ -93,7 +93,7 @@ std::string TestoNodo(const Nodo& nodo) {
     return std::string(testo, 5);
 }
 
-std::string TestoCandidati(Maschera candidati) {
+std::string TestoCandidati(InsiemeCifre candidati) {
     std::string testo;
     for (int d = 1; d <= 9; ++d)
         if (candidati & Bit(d)) testo += static_cast<char>('0' + d);
@@ -103,7 +103,7 @@ std::string TestoCandidati(Maschera candidati) {
 void Rami::Prepara(const Motore& m) {
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
-            Maschera candidati = 0;
+            InsiemeCifre candidati = 0;
             if (m.Griglia[r][c] == 0)
                 for (int d = 1; d <= 9; ++d)
                     if (m.Possibili[r][c][d] == 50) candidati |= Bit(d);
@@ -120,7 +120,7 @@ void Rami::NuovaPartenza() {
     NodiLavorati = {};
 }
 
-void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, Maschera candidatiPartenza,
+void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza,
                    int limite, bool soloPrimoLivello, bool saltaPartenza) {
     CandidatiRamo = CandidatiCella;
     const int r0 = partenza.riga, c0 = partenza.colonna;
@@ -139,16 +139,16 @@ void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, Ma
         if (soloPrimoLivello && nodo.padre > 1) break;
         NodiLavorati[ramo] = lettura;
         const int a = nodo.riga, b = nodo.colonna, x = nodo.cifra;
-        const Maschera bit = Bit(x);
+        const InsiemeCifre bit = Bit(x);
         auto visita = [&](int r, int c) {
             if (saltaPartenza && r == r0 && c == c0) return;
-            Maschera& candidati = CandidatiRamo[r][c];
+            InsiemeCifre& candidati = CandidatiRamo[r][c];
             if ((candidati & bit) == 0) return;
             if (r != a || c != b) {
                 if (++ContaEsclusioni[r][c][x] == rami) CifraComune = static_cast<Byte>(x);
                 cause[r][c][x] = static_cast<Byte>(lettura);
             }
-            candidati = static_cast<Maschera>(candidati & ~bit);
+            candidati = static_cast<InsiemeCifre>(candidati & ~bit);
             const int quanti = NumCandidatiCella[r][c];
             if (std::popcount(candidati) == 1 && quanti >= 2 && quanti <= limite && conta < kMaxNodi) {
                 ++conta;

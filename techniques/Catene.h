@@ -30,16 +30,16 @@ struct Nodo {
 constexpr int kMaxNodi = 81;  // a cell enters a branch's queue at most once
 constexpr int kMaxRami = 3;   // three-candidate start cells of the wings
 
-using Maschera = std::uint16_t;  // bit d set = digit d
-using TabellaMaschere = std::array<std::array<Maschera, 10>, 10>;
+using InsiemeCifre = std::uint16_t;  // bit d set = digit d
+using TabellaMaschere = std::array<std::array<InsiemeCifre, 10>, 10>;
 using TabellaConteggi = std::array<std::array<std::array<Byte, 10>, 10>, 10>;
 
-inline Maschera Bit(int d) { return static_cast<Maschera>(1u << d); }
+inline InsiemeCifre Bit(int d) { return static_cast<InsiemeCifre>(1u << d); }
 
 // "r,c,d": a node as the change lists and the sentences write it.
 std::string TestoNodo(const Nodo& nodo);
 // The digits of a mask, ascending, one character each.
-std::string TestoCandidati(Maschera candidati);
+std::string TestoCandidati(InsiemeCifre candidati);
 
 struct Rami {
     // Built once per call: the candidates (counter exactly 50) of every empty cell.
@@ -68,7 +68,7 @@ struct Rami {
     // ends at the first node forced by a node other than the start node (wings).
     // `saltaPartenza`: the start cell is left out of every scan (chains from a unit).
     void Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza,
-                 Maschera candidatiPartenza, int limite, bool soloPrimoLivello, bool saltaPartenza);
+                 InsiemeCifre candidatiPartenza, int limite, bool soloPrimoLivello, bool saltaPartenza);
 
     // Length of a branch's path as the searches measure it: six characters a node.
     int Lunghezza(int ramo) const { return 6 * NodiLavorati[ramo]; }

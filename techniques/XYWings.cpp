@@ -6,7 +6,7 @@
 namespace kenvaron {
 
 using catene::Bit;
-using catene::Maschera;
+using catene::InsiemeCifre;
 using catene::Nodo;
 using catene::Rami;
 
@@ -55,12 +55,12 @@ void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, in
                     if (soloMigliore && (r != rigaMigliore || c != colonnaMigliore)) continue;
                     if (rami.NumCandidatiCella[r][c] != n) continue;
                     rami.NuovaPartenza();
-                    const Maschera candidati = rami.CandidatiCella[r][c];
+                    const InsiemeCifre candidati = rami.CandidatiCella[r][c];
                     int ramo = 0;
                     for (int x = 1; x <= 9; ++x) {
                         if ((candidati & Bit(x)) == 0) continue;
                         const Nodo partenza{static_cast<Byte>(r), static_cast<Byte>(c), static_cast<Byte>(x), 0};
-                        rami.Propaga(*this, ramo, n, partenza, static_cast<Maschera>(candidati & ~Bit(x)), limite,
+                        rami.Propaga(*this, ramo, n, partenza, static_cast<InsiemeCifre>(candidati & ~Bit(x)), limite,
                                      modoW, false);
                         ++ramo;
                     }
