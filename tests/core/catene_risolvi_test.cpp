@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
@@ -35,6 +35,12 @@ protected:
             mossa.Tipo = "C";
         }
     }
+    // The user's XY-wing: {3,5} at (2,2), {3,8} at (2,7), {5,8} at (5,2).
+    void XYWing() {
+        Lascia(2, 2, "35");
+        Lascia(2, 7, "38");
+        Lascia(5, 2, "58");
+    }
     void Imposta(std::string codice, const std::array<Byte, 6>& interruttori) {
         livelli.SettaTurni(codice);
         stato.TecnicheAttive = interruttori;
@@ -54,9 +60,7 @@ protected:
 const std::string kRientro = Motore::IncrementaIndice(1);
 
 TEST_F(CateneRisolviTest, XYWingIsAppliedAndCounted) {
-    Lascia(2, 2, "35");
-    Lascia(2, 7, "38");
-    Lascia(5, 2, "58");
+    XYWing();
     Imposta("SGDBC", {0, 1, 0, 0, 0, 0});
     m->ModoRisolvi = true;
     Risolvi(1);
@@ -72,9 +76,7 @@ TEST_F(CateneRisolviTest, XYWingIsAppliedAndCounted) {
 }
 
 TEST_F(CateneRisolviTest, ChainsFromACellAndFromAUnitUnderGroupC) {
-    Lascia(2, 2, "35");
-    Lascia(2, 7, "38");
-    Lascia(5, 2, "58");
+    XYWing();
     Imposta("C", {0, 0, 0, 0, 1, 0});
     Risolvi(1);
     ASSERT_GE(m->NumPassi, 3);
@@ -101,9 +103,7 @@ TEST_F(CateneRisolviTest, ChainsFromACellAndFromAUnitUnderGroupC) {
 }
 
 TEST_F(CateneRisolviTest, AnalysisNarratesButAppliesNothing) {
-    Lascia(2, 2, "35");
-    Lascia(2, 7, "38");
-    Lascia(5, 2, "58");
+    XYWing();
     Imposta("C", {0, 0, 0, 0, 1, 1});
     m->Analisi = true;
     Risolvi(1);
@@ -113,15 +113,6 @@ TEST_F(CateneRisolviTest, AnalysisNarratesButAppliesNothing) {
 }
 
 // ---- Public hard puzzles -------------------------------------------------------
-
-std::vector<std::string> Schemi(const std::string& file, std::size_t quanti) {
-    std::vector<std::string> schemi;
-    std::ifstream in(std::string(KENVARON_DATA_DIR) + "/" + file);
-    std::string riga;
-    while (schemi.size() < quanti && std::getline(in, riga))
-        if (riga.size() >= 81) schemi.push_back(riga.substr(0, 81));
-    return schemi;
-}
 
 // Eliminations (the part before "/") of a record's cell list.
 std::vector<std::array<int, 3>> Eliminazioni(const std::string& celle) {
@@ -133,8 +124,8 @@ std::vector<std::array<int, 3>> Eliminazioni(const std::string& celle) {
 }
 
 TEST_F(CateneRisolviTest, HardPuzzlesSolveUniquelyAndNoChainEliminatesTheSolution) {
-    std::vector<std::string> schemi = Schemi("sudocue_superiors.txt", 40);
-    const std::vector<std::string> altri = Schemi("qqwing_expert.txt", 20);
+    std::vector<std::string> schemi = verifica::LeggiSchemi("sudocue_superiors.txt", 40);
+    const std::vector<std::string> altri = verifica::LeggiSchemi("qqwing_expert.txt", 20);
     schemi.insert(schemi.end(), altri.begin(), altri.end());
     ASSERT_EQ(schemi.size(), 60u) << "puzzle files missing in " << KENVARON_DATA_DIR;
 
