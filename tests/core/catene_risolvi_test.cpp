@@ -102,16 +102,6 @@ TEST_F(CateneRisolviTest, ChainsFromACellAndFromAUnitUnderGroupC) {
     EXPECT_NE(m->PilaLivelli[1].ListaRipristino.find("O0,443453463643653663,|"), std::string::npos);
 }
 
-TEST_F(CateneRisolviTest, AnalysisNarratesButAppliesNothing) {
-    XYWing();
-    Imposta("C", {0, 0, 0, 0, 1, 1});
-    m->Analisi = true;
-    Risolvi(1);
-    EXPECT_EQ(m->ContaTecnicaC, 0);
-    EXPECT_NE(Primo("O"), nullptr);
-    EXPECT_EQ(m->PilaLivelli[1].ListaRipristino.find("O0,"), std::string::npos);
-}
-
 // ---- Public hard puzzles -------------------------------------------------------
 
 // Eliminations (the part before "/") of a record's cell list.
