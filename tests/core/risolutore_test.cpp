@@ -544,6 +544,61 @@ TEST_F(RisolutoreTest, SingleAfterATechniqueStepEarnsTheBonus) {
     EXPECT_EQ(m->ContaTecnicaC, 2);
 }
 
+TEST_F(RisolutoreTest, LockedCandidateStepThenASingleScoresThroughTheTurnLoop) {
+    // Singles alone stall on these; one locked-candidate step of group S opens them.
+    const std::string primoPasso =
+        "034078900000095348108000000809700023000800001710020800061007084287400630340080170";
+    const std::string secondoPasso =
+        "500000902000090308098302560000701003400053700000924006001507080280409605300200070";
+    Carica(primoPasso, "S");
+    m->Risolvi(4);
+    EXPECT_EQ(m->ContaSoluz, 1);
+    EXPECT_EQ(m->ProfonditaMax, 1);
+    EXPECT_EQ(m->ContaTecnicaS, 1);
+    // The single came in the first pass after the step: 3 + 15 + 210 + 30.
+    EXPECT_EQ(m->Valore, 258);
+    EXPECT_EQ(m->ContaPregio, 1);
+    const auto passi = Passi();
+    int tecnica = -1, premiati = 0;
+    for (int i = 0; i < static_cast<int>(passi.size()); ++i) {
+        if (passi[i].Tipo == "S") tecnica = i;
+        const std::string& t = passi[i].Testo;
+        if (t.size() > 5 && t.compare(t.size() - 5, 5, " !!!!") == 0) {
+            ++premiati;
+            // The marker is on the first single after the step.
+            EXPECT_EQ(passi[i].Tipo, "U");
+            ASSERT_GE(tecnica, 0);
+            for (int j = tecnica + 1; j < i; ++j) EXPECT_NE(passi[j].Tipo, "U");
+        }
+    }
+    EXPECT_EQ(premiati, 1);
+
+    // Here the single comes only in the second pass: 3 + 210 + 30.
+    Carica(secondoPasso, "S");
+    m->Risolvi(4);
+    EXPECT_EQ(m->ContaTecnicaS, 1);
+    EXPECT_EQ(m->Valore, 243);
+
+    // Without the group a trial is needed, and nothing is scored.
+    Carica(primoPasso, "");
+    m->Risolvi(4);
+    EXPECT_GE(m->ProfonditaMax, 2);
+    EXPECT_EQ(m->Valore, 0);
+    EXPECT_EQ(m->ContaTecnicaS, 0);
+
+    // Reasoning depth 1 runs group S only in the first turn; depth 0 runs no turn.
+    m->IndiceRagionamento = 1;
+    Carica(primoPasso, "GS");
+    m->Risolvi(4);
+    EXPECT_EQ(m->ContaTecnicaS, 0);
+    Carica(primoPasso, "SG");
+    m->Risolvi(4);
+    EXPECT_EQ(m->ContaTecnicaS, 1);
+    m->IndiceRagionamento = 0;
+    m->Risolvi(4);
+    EXPECT_EQ(m->ContaTecnicaS, 0);
+}
+
 TEST_F(RisolutoreTest, SolveResetsItsMeasuresAndReadsTheReasoningDepth) {
     m->Valore = 999;
     m->ContaTecnicaB = 7;
