@@ -265,6 +265,14 @@ public:
     // ---- end subsets and fish
 
     // ---- XY-wings and forcing chains
+    // Sentence of a wing from its change list (eliminations, "/", then the chains).
+    static std::string FraseXYWings0(const std::string& lista);
+    // Sentence of one chain link from entry a to entry b ("r,c,d" each); position 1
+    // opens a chain, preceded by the start unit ("R5", "C3", "Q4") when one is given.
+    static std::string FraseXYWings(const std::string& a, const std::string& b, int posizione,
+                                    const std::string& unita);
+    // Note naming the candidates of a cell that the link from a to b ruled out.
+    static std::string FraseTAV(const std::string& candidati, const std::string& a, const std::string& b);
     // ---- end XY-wings and forcing chains
 
     // ---- Colours and Nishio

@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
@@ -24,14 +24,7 @@ using verifica::ContaSoluzioni;
 using verifica::DaTesto;
 using Tavola = verifica::Celle;
 
-std::vector<std::string> LeggiSchemi(const std::string& nome, std::size_t quanti) {
-    std::vector<std::string> schemi;
-    std::ifstream in(std::string(KENVARON_DATA_DIR) + "/" + nome);
-    std::string riga;
-    while (schemi.size() < quanti && std::getline(in, riga))
-        if (riga.size() >= 81) schemi.push_back(riga.substr(0, 81));
-    return schemi;
-}
+using verifica::LeggiSchemi;
 
 // A clock that moves on by `passo` seconds at every reading.
 class OrologioCheCorre final : public Orologio {
