@@ -2,13 +2,13 @@
 // and switch on, on public hard puzzles checked against an independent solver.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
@@ -148,23 +148,14 @@ TEST_F(MotoreInteroTest, AnalysisNarratesColoursAndNishioAndAppliesNothing) {
     SoloColpiE({});
 }
 
-std::vector<std::string> Schemi(const char* nome, std::size_t quanti) {
-    std::vector<std::string> schemi;
-    std::ifstream in(std::string(KENVARON_DATA_DIR) + "/" + nome);
-    std::string riga;
-    while (schemi.size() < quanti && std::getline(in, riga))
-        if (riga.size() >= 81) schemi.push_back(riga.substr(0, 81));
-    return schemi;
-}
-
 // With every group and switch on: no candidate eliminated at depth 1 is the
 // solution's digit, each puzzle has exactly its one solution, and a solve that
 // logic alone finishes leaves the same grid with and without trials allowed.
 // Colour and Nishio steps at deeper levels are undone by the backtracking.
 TEST_F(MotoreInteroTest, WholeEngineOnHardPuzzles) {
     int conclusioniColore = 0, contraddizioni = 0, logiche = 0;
-    std::vector<std::string> schemi = Schemi("sudocue_superiors.txt", 40);
-    const auto altri = Schemi("qqwing_expert.txt", 40);
+    std::vector<std::string> schemi = verifica::LeggiSchemi("sudocue_superiors.txt", 40);
+    const auto altri = verifica::LeggiSchemi("qqwing_expert.txt", 40);
     schemi.insert(schemi.end(), altri.begin(), altri.end());
     ASSERT_EQ(schemi.size(), 80u);
     stato.NumMosse = 0;
