@@ -148,12 +148,26 @@ TEST_F(MotoreInteroTest, AnalysisNarratesColoursAndNishioAndAppliesNothing) {
     SoloColpiE({});
 }
 
+// The candidates a colour conclusion or a Nishio contradiction record names
+// as eliminated: the cell triples before the first "/" of its cell list.
+std::vector<std::string> Eliminati(const Passo& p) {
+    std::vector<std::string> terne;
+    const bool colore = p.Tipo == "M" && p.Testo.find("Ne consegue") != std::string::npos;
+    const bool nishio = p.Tipo == "C" && !p.Codice.empty();
+    if (!colore && !nishio) return terne;
+    const std::string lista = p.Celle.substr(0, p.Celle.find('/'));
+    for (std::size_t k = 0; k + 5 <= lista.size(); k += 6) terne.push_back(lista.substr(k, 5));
+    return terne;
+}
+
 // With every group and switch on: no candidate eliminated at depth 1 is the
 // solution's digit, each puzzle has exactly its one solution, and a solve that
 // logic alone finishes leaves the same grid with and without trials allowed.
 // Colour and Nishio steps at deeper levels are undone by the backtracking.
+// Analysis mode narrates every colour and Nishio finding against the givens'
+// grid, none of them against the solution, and changes nothing.
 TEST_F(MotoreInteroTest, WholeEngineOnHardPuzzles) {
-    int conclusioniColore = 0, contraddizioni = 0, logiche = 0;
+    int conclusioniColore = 0, contraddizioni = 0, logiche = 0, analizzati = 0;
     std::vector<std::string> schemi = verifica::LeggiSchemi("sudocue_superiors.txt", 40);
     const auto altri = verifica::LeggiSchemi("qqwing_expert.txt", 40);
     schemi.insert(schemi.end(), altri.begin(), altri.end());
@@ -169,20 +183,23 @@ TEST_F(MotoreInteroTest, WholeEngineOnHardPuzzles) {
                 ASSERT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(schema), 2, &soluzione), 1) << schema;
                 const std::string attesa = verifica::ComeTesto(soluzione);
                 Carica(schema);
+                // Every filled cell holds its solution digit, every empty cell
+                // still has its solution digit as a candidate.
+                auto soloVerita = [&](const char* quando) {
+                    for (int r = 1; r <= 9; ++r)
+                        for (int c = 1; c <= 9; ++c) {
+                            const int giusta = attesa[(r - 1) * 9 + c - 1] - '0';
+                            if (m.Griglia[r][c] != 0)
+                                ASSERT_EQ(m.Griglia[r][c], giusta) << quando << " " << schema << " " << r << c;
+                            else
+                                ASSERT_EQ(m.Possibili[r][c][giusta], 50)
+                                    << quando << " " << schema << " " << avanzate << " " << r << c << giusta;
+                        }
+                };
 
-                // Logic at depth 1 alone: every cell filled rightly, every
-                // solution digit still a candidate of its empty cell.
                 RisolviSenzaTentativi();
+                soloVerita("logica");
                 const std::string logica = Griglia();
-                for (int r = 1; r <= 9; ++r)
-                    for (int c = 1; c <= 9; ++c) {
-                        const int giusta = attesa[(r - 1) * 9 + c - 1] - '0';
-                        if (m.Griglia[r][c] != 0)
-                            ASSERT_EQ(m.Griglia[r][c], giusta) << schema << " " << r << "," << c;
-                        else
-                            ASSERT_EQ(m.Possibili[r][c][giusta], 50)
-                                << schema << " " << avanzate << " " << r << "," << c << " " << giusta;
-                    }
                 conclusioniColore += Conta("Ne consegue", 1);
                 contraddizioni += Conta(" contraddizione", 1);
 
@@ -197,13 +214,27 @@ TEST_F(MotoreInteroTest, WholeEngineOnHardPuzzles) {
                 // Searched to the end, it finds no other.
                 m.Risolvi(2);
                 ASSERT_EQ(m.ContaSoluz, 1) << schema;
+
+                if (!modoRisolvi) continue;
+                m.Analisi = true;
+                m.Risolvi(1);
+                m.Analisi = false;
+                soloVerita("analisi");
+                ASSERT_EQ(Griglia(), verifica::ComeTesto(verifica::DaTesto(schema)));
+                for (int i = 1; i <= m.NumPassi; ++i)
+                    for (const std::string& t : Eliminati(m.LogPassi[i])) {
+                        ++analizzati;
+                        const int r = t[0] - '0', c = t[2] - '0';
+                        EXPECT_NE(t[4], attesa[(r - 1) * 9 + c - 1]) << schema << " " << m.LogPassi[i].Testo;
+                    }
             }
         }
     }
-    // The colour and Nishio searches took part at depth 1.
+    // The colour and Nishio searches took part.
     EXPECT_GT(conclusioniColore, 0);
     EXPECT_GT(contraddizioni, 0);
     EXPECT_GT(logiche, 0);
+    EXPECT_GT(analizzati, 0);
 }
 
 }  // namespace
