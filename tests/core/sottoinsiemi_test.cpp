@@ -1,0 +1,286 @@
+// Naked and hidden subset searches and the fish search, on candidates struck by hand.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/Motore.h"
+
+namespace kenvaron {
+namespace {
+
+class RicercaTest : public ::testing::Test {
+protected:
+    Condiviso stato;
+    OrologioFinto orologio;
+    std::unique_ptr<Motore> motore = std::make_unique<Motore>(stato, orologio);
+    Motore& m = *motore;
+
+    void SetUp() override {
+        m.ModoRisolvi = true;
+        m.LivelloRagionamento = 4;
+    }
+    void Metti(int r, int c, int d) {
+        m.PilaLivelli[0].Riga = static_cast<Byte>(r);
+        m.PilaLivelli[0].Colonna = static_cast<Byte>(c);
+        m.PilaLivelli[0].Cifra = static_cast<Byte>(d);
+        m.Aggiorna(0);
+    }
+    void Cancella(int r, int c, int d) {
+        if (m.Possibili[r][c][d] == 50) {
+            m.Possibili[r][c][d] = 49;
+            --m.NumeroCandidati[r][c];
+        }
+    }
+    // Leaves only the digits of `cifre` as candidates of (r, c).
+    void Lascia(int r, int c, const std::string& cifre) {
+        for (int d = 1; d <= 9; ++d)
+            if (cifre.find(static_cast<char>('0' + d)) == std::string::npos) Cancella(r, c, d);
+    }
+    // Strikes digit d from row r everywhere but the columns listed.
+    void SoloInColonne(int d, int r, const std::string& colonne) {
+        for (int c = 1; c <= 9; ++c)
+            if (colonne.find(static_cast<char>('0' + c)) == std::string::npos) Cancella(r, c, d);
+    }
+    bool Trova(void (Motore::*driver)(Byte), int u) {
+        m.TrovatoGruppo = false;
+        (m.*driver)(static_cast<Byte>(u));
+        return m.TrovatoGruppo;
+    }
+    bool TrovaPesce(bool righe, int d, int kmin, int kmax) {
+        m.TrovatoGruppo = false;
+        if (righe)
+            m.CtrlSwordFishR(static_cast<Byte>(d), static_cast<std::int16_t>(kmin),
+                             static_cast<std::int16_t>(kmax));
+        else
+            m.CtrlSwordFishC(static_cast<Byte>(d), static_cast<std::int16_t>(kmin),
+                             static_cast<std::int16_t>(kmax));
+        return m.TrovatoGruppo;
+    }
+    void Riempi(Motore::ListeApplicate& lista, int u, const std::string& testo) {
+        for (int s = 1; s <= Motore::kSlotApplicati; ++s) lista[u][s] = testo;
+    }
+};
+
+TEST_F(RicercaTest, NakedPairInRowAndBoxNotInColumn) {
+    Lascia(1, 1, "12");
+    Lascia(1, 2, "12");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "12");
+    EXPECT_EQ(m.NumeriGruppo, "12");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiQ, 1));
+    EXPECT_EQ(m.CelleGruppo, "12");
+    EXPECT_EQ(m.NumeriGruppo, "12");
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiC, 1));
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 2));
+}
+
+TEST_F(RicercaTest, NakedPairsComeInPositionOrderAndKeysSkipThem) {
+    Lascia(1, 3, "48");
+    Lascia(1, 5, "48");
+    Lascia(1, 2, "16");
+    Lascia(1, 9, "16");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "29");
+    EXPECT_EQ(m.NumeriGruppo, "16");
+
+    m.GruppiApplicatiR[1][1] = "29|16";
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "35");
+    EXPECT_EQ(m.NumeriGruppo, "48");
+
+    // An undone subset ("E") is found again; a hidden key with "/" does not hide it.
+    m.GruppiApplicatiR[1][1] = "E";
+    m.GruppiApplicatiR[1][2] = "29/16";
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "29");
+
+    // Fifty taken slots without the key: nothing more for this row.
+    Riempi(m.GruppiApplicatiR, 1, "E");
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 1));
+}
+
+TEST_F(RicercaTest, NakedSizesFollowModeAndReasoningDepth) {
+    for (int c = 1; c <= 5; ++c) Lascia(1, c, "12345");
+    // Nine empty cells: the limit in a user's solve is 5.
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "12345");
+    EXPECT_EQ(m.NumeriGruppo, "12345");
+    m.LivelloRagionamento = 2;
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 1));
+    m.LivelloRagionamento = 4;
+
+    // Eight empty cells: limit 4 in a user's solve, all sizes below 8 otherwise.
+    Metti(1, 9, 9);
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 1));
+    m.ModoRisolvi = false;
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "12345");
+}
+
+TEST_F(RicercaTest, NakedSixAndSevenOnlyOutsideAUsersSolve) {
+    for (int c = 1; c <= 6; ++c) Lascia(2, c, "123456");
+    for (int c = 1; c <= 7; ++c) Lascia(3, c, "1234567");
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 2));
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 3));
+    m.ModoRisolvi = false;
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 2));
+    EXPECT_EQ(m.CelleGruppo, "123456");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 3));
+    EXPECT_EQ(m.NumeriGruppo, "1234567");
+    m.LivelloRagionamento = 3;
+    EXPECT_TRUE(Trova(&Motore::CtrlGruppiR, 3));
+    m.LivelloRagionamento = 2;
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 3));
+}
+
+TEST_F(RicercaTest, NakedSubsetNeverCoversEveryEmptyCell) {
+    // Row 1 keeps three empty cells, row 9 two.
+    for (int c = 4; c <= 9; ++c) Metti(1, c, c);
+    for (int c = 3; c <= 9; ++c) Metti(9, c, c - 2);
+    Lascia(1, 1, "12");
+    Lascia(1, 2, "12");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_EQ(m.CelleGruppo, "12");
+    m.ModoRisolvi = false;
+    EXPECT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 9));
+    m.ModoRisolvi = true;
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 9));
+}
+
+TEST_F(RicercaTest, NakedPairInBoxUsesBoxPositions) {
+    Lascia(4, 4, "79");
+    Lascia(5, 5, "79");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiQ, 5));
+    EXPECT_EQ(m.CelleGruppo, "15");
+    EXPECT_EQ(m.NumeriGruppo, "79");
+    EXPECT_EQ(m.ListaCelle("Q", 5, m.CelleGruppo), "(4,4) (5,5) ");
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 4));
+}
+
+TEST_F(RicercaTest, UnknownUnitCodeFindsNothing) {
+    Lascia(1, 1, "12");
+    Lascia(1, 2, "12");
+    m.TrovatoGruppo = false;
+    m.CelleGruppo = "12";
+    m.VerificaGruppi("Z", 1, 2);
+    EXPECT_FALSE(m.TrovatoGruppo);
+    m.NumeriGruppo = "12";
+    m.VerificaGruppiNumeri("RR", 1, 2);
+    EXPECT_FALSE(m.TrovatoGruppo);
+}
+
+TEST_F(RicercaTest, HiddenPairAndItsKey) {
+    SoloInColonne(3, 1, "16");
+    SoloInColonne(7, 1, "16");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 1));
+    EXPECT_EQ(m.CelleGruppo, "16");
+    EXPECT_EQ(m.NumeriGruppo, "37");
+    m.GruppiApplicatiR[1][1] = "16|37";
+    EXPECT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 1));
+    m.GruppiApplicatiR[1][2] = "16/37";
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriR, 1));
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriC, 1));
+}
+
+TEST_F(RicercaTest, HiddenSizesFollowEmptyCellsAndDepth) {
+    // Digits 1..4 only in columns 1..4 of row 2: a hidden quadruple.
+    for (int d = 1; d <= 4; ++d) SoloInColonne(d, 2, "1234");
+    m.LivelloRagionamento = 2;
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriR, 2));
+    m.LivelloRagionamento = 3;
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 2));
+    EXPECT_EQ(m.CelleGruppo, "1234");
+    EXPECT_EQ(m.NumeriGruppo, "1234");
+
+    // Digits 1, 2 only in columns 1, 2 of row 3, which keeps five empty cells: pairs only.
+    for (int c = 5; c <= 8; ++c) Metti(3, c, c);
+    SoloInColonne(1, 3, "12");
+    SoloInColonne(2, 3, "12");
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 3));
+    EXPECT_EQ(m.CelleGruppo, "12");
+    // Three empty cells: half of them rounds down to 1, so nothing is tried.
+    Metti(3, 4, 4);
+    Metti(3, 9, 9);
+    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriR, 3));
+}
+
+TEST_F(RicercaTest, HiddenPairInBoxNineNamesItsCells) {
+    // Digits 5 and 6 can go only into positions 3 and 7 of box 9.
+    for (int p = 1; p <= 9; ++p) {
+        if (p == 3 || p == 7) continue;
+        Cancella(m.CelleQuadrato[0][9][p], m.CelleQuadrato[1][9][p], 5);
+        Cancella(m.CelleQuadrato[0][9][p], m.CelleQuadrato[1][9][p], 6);
+    }
+    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriQ, 9));
+    EXPECT_EQ(m.CelleGruppo, "37");
+    EXPECT_EQ(m.NumeriGruppo, "56");
+    EXPECT_EQ(m.ListaCelle("Q", 9, m.CelleGruppo), "(7,9) (9,7) ");
+}
+
+TEST_F(RicercaTest, XWingOnRowsAndItsKey) {
+    SoloInColonne(4, 2, "38");
+    SoloInColonne(4, 6, "38");
+    ASSERT_TRUE(TrovaPesce(true, 4, 2, 2));
+    EXPECT_EQ(m.CelleGruppo, "26");
+    EXPECT_EQ(m.NumeriGruppo, "38");
+    EXPECT_FALSE(TrovaPesce(false, 4, 2, 5));
+    EXPECT_FALSE(TrovaPesce(true, 5, 2, 5));
+
+    m.SwordFishApplicatiR[4][1] = "26/38";
+    EXPECT_FALSE(TrovaPesce(true, 4, 2, 5));
+    m.SwordFishApplicatiR[4][1] = "E";
+    EXPECT_TRUE(TrovaPesce(true, 4, 2, 5));
+    Riempi(m.SwordFishApplicatiR, 4, "E");
+    EXPECT_FALSE(TrovaPesce(true, 4, 2, 5));
+}
+
+TEST_F(RicercaTest, SwordfishOnColumnsNeedsItsSize) {
+    SoloInColonne(7, 1, "14");
+    SoloInColonne(7, 5, "47");
+    SoloInColonne(7, 9, "17");
+    EXPECT_FALSE(TrovaPesce(true, 7, 2, 2));
+    ASSERT_TRUE(TrovaPesce(true, 7, 3, 3));
+    EXPECT_EQ(m.CelleGruppo, "159");
+    EXPECT_EQ(m.NumeriGruppo, "147");
+
+    // The same shape with rows and columns exchanged.
+    for (int c : {1, 5, 9}) {
+        const std::string righe = c == 1 ? "14" : c == 5 ? "47" : "17";
+        for (int r = 1; r <= 9; ++r)
+            if (righe.find(static_cast<char>('0' + r)) == std::string::npos) Cancella(r, c, 2);
+    }
+    ASSERT_TRUE(TrovaPesce(false, 2, 2, 5));
+    EXPECT_EQ(m.CelleGruppo, "159");
+    EXPECT_EQ(m.NumeriGruppo, "147");
+}
+
+TEST_F(RicercaTest, BaseLinesCoveringTooManyLinesAreNoFish) {
+    // Three rows over four columns: no fish of three; a fourth row closes a jellyfish.
+    SoloInColonne(3, 1, "12");
+    SoloInColonne(3, 5, "23");
+    SoloInColonne(3, 9, "34");
+    EXPECT_FALSE(TrovaPesce(true, 3, 2, 3));
+    SoloInColonne(3, 7, "14");
+    EXPECT_FALSE(TrovaPesce(true, 3, 2, 3));
+    ASSERT_TRUE(TrovaPesce(true, 3, 2, 5));
+    EXPECT_EQ(m.CelleGruppo, "1579");
+    EXPECT_EQ(m.NumeriGruppo, "1234");
+    // A row with one place is no base line.
+    Cancella(1, 2, 3);
+    EXPECT_FALSE(TrovaPesce(true, 3, 2, 4));
+}
+
+TEST_F(RicercaTest, FilledCellsAreNoPlaces) {
+    SoloInColonne(4, 2, "38");
+    SoloInColonne(4, 6, "138");
+    EXPECT_FALSE(TrovaPesce(true, 4, 2, 2));
+    // Filling (6,1) with another digit leaves row 6 with the places 3 and 8.
+    Metti(6, 1, 9);
+    ASSERT_TRUE(TrovaPesce(true, 4, 2, 2));
+    EXPECT_EQ(m.CelleGruppo, "26");
+}
+
+}  // namespace
+}  // namespace kenvaron
