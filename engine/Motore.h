@@ -214,6 +214,16 @@ public:
     void CombinaSwordFish5(const std::string& orientamento, Byte d, Byte k);
     void VerificaSwordFish(const std::string& orientamento, Byte d, Byte k);
 
+    // Around a finding of group G or of the fish: `applica`(indice) carries it out and
+    // its undo entry (kind `voce`, indice, CelleGruppo, NumeriGruppo) goes in front of
+    // the level's undo string; true when a candidate was eliminated.
+    bool ApplicaTrovato(int livello, char voce, int indice, void (Motore::*applica)(int));
+    // Logs the narrated step of an effective finding (cells = ListaCambi, size = the
+    // length of CelleGruppo) and scores it; in analysis mode undoes it at once with
+    // `annulla`(indice).  True when the step stays.
+    bool RegistraTrovato(int livello, int turno, const std::string& testo, const char* tipo,
+                         const char* codice, std::int16_t peso, std::int32_t& contatore,
+                         void (Motore::*annulla)(int), int indice);
     // Cell (r, c) at position p of unit "R", "C" or "Q" u; false for any other code.
     bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const;
     // The applied list of unit code "R", "C" or "Q"; nullptr for any other code.
@@ -221,6 +231,9 @@ public:
     // Looks the finding's key (CelleGruppo, separatore, NumeriGruppo) up in slots
     // 1..50 of lista[indice]: sets TrovatoGruppo when the key is absent and a slot is free.
     void CercaChiave(const ListeApplicate& lista, int indice, char separatore);
+    // Writes into `destinazione` the indexes 1..9 marked 1 in PresenzeGruppo, ascending;
+    // returns how many there are.
+    int RaccogliPresenze(std::string& destinazione) const;
     // Walks the k-combinations of ElementiGruppo in lexicographic order (last index
     // fastest), writes each into `destinazione` and calls `verifica`, until TrovatoGruppo.
     template <class Verifica>

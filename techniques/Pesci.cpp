@@ -45,19 +45,14 @@ void Motore::CtrlSwordFishC(Byte d, std::int16_t kmin, std::int16_t kmax) {
     CercaPesce(*this, false, d, kmin, kmax);
 }
 
-// The four enumerators differ only in the size, which their name fixes.
-void Motore::CombinaSwordFish2(const std::string& orientamento, Byte d, Byte) {
-    CombinaElementi(2, CelleGruppo, [&] { VerificaSwordFish(orientamento, d, 2); });
+// The enumerators differ only in the size, which their name fixes.
+static void CombinaSwordFishK(Motore& m, const std::string& orientamento, Byte d, Byte k) {
+    m.CombinaElementi(k, m.CelleGruppo, [&] { m.VerificaSwordFish(orientamento, d, k); });
 }
-void Motore::CombinaSwordFish3(const std::string& orientamento, Byte d, Byte) {
-    CombinaElementi(3, CelleGruppo, [&] { VerificaSwordFish(orientamento, d, 3); });
-}
-void Motore::CombinaSwordFish4(const std::string& orientamento, Byte d, Byte) {
-    CombinaElementi(4, CelleGruppo, [&] { VerificaSwordFish(orientamento, d, 4); });
-}
-void Motore::CombinaSwordFish5(const std::string& orientamento, Byte d, Byte) {
-    CombinaElementi(5, CelleGruppo, [&] { VerificaSwordFish(orientamento, d, 5); });
-}
+void Motore::CombinaSwordFish2(const std::string& orientamento, Byte d, Byte) { CombinaSwordFishK(*this, orientamento, d, 2); }
+void Motore::CombinaSwordFish3(const std::string& orientamento, Byte d, Byte) { CombinaSwordFishK(*this, orientamento, d, 3); }
+void Motore::CombinaSwordFish4(const std::string& orientamento, Byte d, Byte) { CombinaSwordFishK(*this, orientamento, d, 4); }
+void Motore::CombinaSwordFish5(const std::string& orientamento, Byte d, Byte) { CombinaSwordFishK(*this, orientamento, d, 5); }
 
 void Motore::VerificaSwordFish(const std::string& orientamento, Byte d, Byte k) {
     PresenzeGruppo.fill(0);
@@ -68,15 +63,7 @@ void Motore::VerificaSwordFish(const std::string& orientamento, Byte d, Byte k) 
         for (char posto : TabellaGruppo[base])
             if (posto >= '1' && posto <= '9') PresenzeGruppo[posto - '0'] = 1;
     }
-    int conta = 0;
-    NumeriGruppo.clear();
-    for (int p = 1; p <= 9; ++p) {
-        if (PresenzeGruppo[p] == 1) {
-            ++conta;
-            NumeriGruppo += static_cast<char>('0' + p);
-        }
-    }
-    if (conta != k) return;
+    if (RaccogliPresenze(NumeriGruppo) != k) return;
     if (orientamento == "R")
         CercaChiave(SwordFishApplicatiR, d, '/');
     else if (orientamento == "C")

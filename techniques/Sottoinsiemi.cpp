@@ -52,6 +52,13 @@ void Motore::CercaChiave(const ListeApplicate& lista, int indice, char separator
     }
 }
 
+int Motore::RaccogliPresenze(std::string& destinazione) const {
+    destinazione.clear();
+    for (int i = 1; i <= 9; ++i)
+        if (PresenzeGruppo[i] == 1) destinazione += static_cast<char>('0' + i);
+    return static_cast<int>(destinazione.size());
+}
+
 namespace {
 
 // Rebuilds ElementiGruppo with the positions of the empty cells of unit u.
@@ -93,31 +100,17 @@ void Motore::CtrlGruppiR(Byte u) { CercaNudi(*this, "R", u); }
 void Motore::CtrlGruppiC(Byte u) { CercaNudi(*this, "C", u); }
 void Motore::CtrlGruppiQ(Byte u) { CercaNudi(*this, "Q", u); }
 
-// The six enumerators differ only in the size, which their name fixes.
-void Motore::CombinaCelle2(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(2, CelleGruppo, [&] { VerificaGruppi(unita, u, 2); });
+// The enumerators differ only in the size, which their name fixes.
+static void CombinaCelleK(Motore& m, const std::string& unita, Byte u, Byte k) {
+    m.PresenzeGruppo.fill(0);
+    m.CombinaElementi(k, m.CelleGruppo, [&] { m.VerificaGruppi(unita, u, k); });
 }
-void Motore::CombinaCelle3(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(3, CelleGruppo, [&] { VerificaGruppi(unita, u, 3); });
-}
-void Motore::CombinaCelle4(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(4, CelleGruppo, [&] { VerificaGruppi(unita, u, 4); });
-}
-void Motore::CombinaCelle5(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(5, CelleGruppo, [&] { VerificaGruppi(unita, u, 5); });
-}
-void Motore::CombinaCelle6(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(6, CelleGruppo, [&] { VerificaGruppi(unita, u, 6); });
-}
-void Motore::CombinaCelle7(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(7, CelleGruppo, [&] { VerificaGruppi(unita, u, 7); });
-}
+void Motore::CombinaCelle2(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 2); }
+void Motore::CombinaCelle3(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 3); }
+void Motore::CombinaCelle4(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 4); }
+void Motore::CombinaCelle5(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 5); }
+void Motore::CombinaCelle6(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 6); }
+void Motore::CombinaCelle7(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 7); }
 
 void Motore::VerificaGruppi(const std::string& unita, Byte u, Byte k) {
     const char codice = unita.size() == 1 ? unita[0] : ' ';
@@ -129,15 +122,7 @@ void Motore::VerificaGruppi(const std::string& unita, Byte u, Byte k) {
         for (int d = 1; d <= 9; ++d)
             if (Possibili[r][c][d] == 50) PresenzeGruppo[d] = 1;
     }
-    int conta = 0;
-    NumeriGruppo.clear();
-    for (int d = 1; d <= 9; ++d) {
-        if (PresenzeGruppo[d] == 1) {
-            ++conta;
-            NumeriGruppo += static_cast<char>('0' + d);
-        }
-    }
-    if (conta != k) return;
+    if (RaccogliPresenze(NumeriGruppo) != k) return;
     if (const ListeApplicate* lista = ListaDiUnita(codice)) CercaChiave(*lista, u, '|');
 }
 

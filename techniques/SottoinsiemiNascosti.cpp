@@ -41,23 +41,15 @@ void Motore::CtrlGruppiNumeriR(Byte u) { CercaNascosti(*this, "R", u); }
 void Motore::CtrlGruppiNumeriC(Byte u) { CercaNascosti(*this, "C", u); }
 void Motore::CtrlGruppiNumeriQ(Byte u) { CercaNascosti(*this, "Q", u); }
 
-// The four enumerators differ only in the size, which their name fixes.
-void Motore::CombinaNumeri2(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(2, NumeriGruppo, [&] { VerificaGruppiNumeri(unita, u, 2); });
+// The enumerators differ only in the size, which their name fixes.
+static void CombinaNumeriK(Motore& m, const std::string& unita, Byte u, Byte k) {
+    m.PresenzeGruppo.fill(0);
+    m.CombinaElementi(k, m.NumeriGruppo, [&] { m.VerificaGruppiNumeri(unita, u, k); });
 }
-void Motore::CombinaNumeri3(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(3, NumeriGruppo, [&] { VerificaGruppiNumeri(unita, u, 3); });
-}
-void Motore::CombinaNumeri4(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(4, NumeriGruppo, [&] { VerificaGruppiNumeri(unita, u, 4); });
-}
-void Motore::CombinaNumeri5(const std::string& unita, Byte u, Byte) {
-    PresenzeGruppo.fill(0);
-    CombinaElementi(5, NumeriGruppo, [&] { VerificaGruppiNumeri(unita, u, 5); });
-}
+void Motore::CombinaNumeri2(const std::string& unita, Byte u, Byte) { CombinaNumeriK(*this, unita, u, 2); }
+void Motore::CombinaNumeri3(const std::string& unita, Byte u, Byte) { CombinaNumeriK(*this, unita, u, 3); }
+void Motore::CombinaNumeri4(const std::string& unita, Byte u, Byte) { CombinaNumeriK(*this, unita, u, 4); }
+void Motore::CombinaNumeri5(const std::string& unita, Byte u, Byte) { CombinaNumeriK(*this, unita, u, 5); }
 
 void Motore::VerificaGruppiNumeri(const std::string& unita, Byte u, Byte k) {
     const char codice = unita.size() == 1 ? unita[0] : ' ';
@@ -72,15 +64,7 @@ void Motore::VerificaGruppiNumeri(const std::string& unita, Byte u, Byte k) {
                 PresenzeGruppo[p] = 1;
         }
     }
-    int conta = 0;
-    CelleGruppo.clear();
-    for (int p = 1; p <= 9; ++p) {
-        if (PresenzeGruppo[p] == 1) {
-            ++conta;
-            CelleGruppo += static_cast<char>('0' + p);
-        }
-    }
-    if (conta != k) return;
+    if (RaccogliPresenze(CelleGruppo) != k) return;
     if (const ListeApplicate* lista = ListaDiUnita(codice)) CercaChiave(*lista, u, '/');
 }
 

@@ -1,47 +1,16 @@
 // Naked and hidden subset searches and the fish search, on candidates struck by hand.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "engine/Motore.h"
+#include "tests/core/candidati_a_mano.h"
 
 namespace kenvaron {
 namespace {
 
-class RicercaTest : public ::testing::Test {
+class RicercaTest : public CandidatiAMano {
 protected:
-    Condiviso stato;
-    OrologioFinto orologio;
-    std::unique_ptr<Motore> motore = std::make_unique<Motore>(stato, orologio);
-    Motore& m = *motore;
-
-    void SetUp() override {
-        m.ModoRisolvi = true;
-        m.LivelloRagionamento = 4;
-    }
-    void Metti(int r, int c, int d) {
-        m.PilaLivelli[0].Riga = static_cast<Byte>(r);
-        m.PilaLivelli[0].Colonna = static_cast<Byte>(c);
-        m.PilaLivelli[0].Cifra = static_cast<Byte>(d);
-        m.Aggiorna(0);
-    }
-    void Cancella(int r, int c, int d) {
-        if (m.Possibili[r][c][d] == 50) {
-            m.Possibili[r][c][d] = 49;
-            --m.NumeroCandidati[r][c];
-        }
-    }
-    // Leaves only the digits of `cifre` as candidates of (r, c).
-    void Lascia(int r, int c, const std::string& cifre) {
-        for (int d = 1; d <= 9; ++d)
-            if (cifre.find(static_cast<char>('0' + d)) == std::string::npos) Cancella(r, c, d);
-    }
-    // Strikes digit d from row r everywhere but the columns listed.
-    void SoloInColonne(int d, int r, const std::string& colonne) {
-        for (int c = 1; c <= 9; ++c)
-            if (colonne.find(static_cast<char>('0' + c)) == std::string::npos) Cancella(r, c, d);
-    }
     bool Trova(void (Motore::*driver)(Byte), int u) {
         m.TrovatoGruppo = false;
         (m.*driver)(static_cast<Byte>(u));
@@ -246,11 +215,9 @@ TEST_F(RicercaTest, SwordfishOnColumnsNeedsItsSize) {
     EXPECT_EQ(m.NumeriGruppo, "147");
 
     // The same shape with rows and columns exchanged.
-    for (int c : {1, 5, 9}) {
-        const std::string righe = c == 1 ? "14" : c == 5 ? "47" : "17";
-        for (int r = 1; r <= 9; ++r)
-            if (righe.find(static_cast<char>('0' + r)) == std::string::npos) Cancella(r, c, 2);
-    }
+    SoloInRighe(2, 1, "14");
+    SoloInRighe(2, 5, "47");
+    SoloInRighe(2, 9, "17");
     ASSERT_TRUE(TrovaPesce(false, 2, 2, 5));
     EXPECT_EQ(m.CelleGruppo, "159");
     EXPECT_EQ(m.NumeriGruppo, "147");
