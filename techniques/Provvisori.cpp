@@ -3,8 +3,6 @@
 
 namespace kenvaron {
 
-bool Motore::CercaGruppiG(int, int) { return false; }
-bool Motore::CercaPesci(int, int) { return false; }
 void Motore::CtrlColori(int, const std::string&, int) {}
 void Motore::CtrlNishio(int, int) {}
 
