@@ -22,10 +22,6 @@ static void CercaPesce(Motore& m, bool righe, Byte d, std::int16_t kmin, std::in
         }
     }
     const std::string orientamento = righe ? "R" : "C";
-    using Enumeratore = void (Motore::*)(const std::string&, Byte, Byte);
-    static constexpr Enumeratore kEnumeratori[] = {
-        &Motore::CombinaSwordFish2, &Motore::CombinaSwordFish3, &Motore::CombinaSwordFish4,
-        &Motore::CombinaSwordFish5};
     const int ultimo = std::min<int>(kmax, 5);
     for (int k = std::max<int>(kmin, 2); k <= ultimo; ++k) {
         m.ElementiGruppo.clear();
@@ -33,7 +29,12 @@ static void CercaPesce(Motore& m, bool righe, Byte d, std::int16_t kmin, std::in
             const int posti = static_cast<int>(m.TabellaGruppo[i].size());
             if (posti >= 2 && posti <= k) m.ElementiGruppo += static_cast<char>('0' + i);
         }
-        (m.*kEnumeratori[k - 2])(orientamento, d, static_cast<Byte>(k));
+        switch (k) {
+            case 2: m.CombinaSwordFish2(orientamento, d, 2); break;
+            case 3: m.CombinaSwordFish3(orientamento, d, 3); break;
+            case 4: m.CombinaSwordFish4(orientamento, d, 4); break;
+            case 5: m.CombinaSwordFish5(orientamento, d, 5); break;
+        }
         if (m.TrovatoGruppo) return;
     }
 }

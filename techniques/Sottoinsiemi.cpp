@@ -83,15 +83,18 @@ static void CercaNudi(Motore& m, const std::string& unita, Byte u) {
     const int n = static_cast<int>(m.ElementiGruppo.size());
     const int limite = m.ModoRisolvi ? (n + 1) / 2 : n;
     const bool profondo = m.LivelloRagionamento > 2;
-    using Enumeratore = void (Motore::*)(const std::string&, Byte, Byte);
-    static constexpr Enumeratore kEnumeratori[] = {&Motore::CombinaCelle2, &Motore::CombinaCelle3,
-                                                   &Motore::CombinaCelle4, &Motore::CombinaCelle5,
-                                                   &Motore::CombinaCelle6, &Motore::CombinaCelle7};
     for (int k = 2; k <= 7; ++k) {
         if (k > limite || n <= k) continue;
         if (k >= 4 && !profondo) continue;
         if (k >= 6 && m.ModoRisolvi) continue;
-        (m.*kEnumeratori[k - 2])(unita, u, static_cast<Byte>(k));
+        switch (k) {
+            case 2: m.CombinaCelle2(unita, u, 2); break;
+            case 3: m.CombinaCelle3(unita, u, 3); break;
+            case 4: m.CombinaCelle4(unita, u, 4); break;
+            case 5: m.CombinaCelle5(unita, u, 5); break;
+            case 6: m.CombinaCelle6(unita, u, 6); break;
+            case 7: m.CombinaCelle7(unita, u, 7); break;
+        }
         if (m.TrovatoGruppo) return;
     }
 }

@@ -26,13 +26,15 @@ static void CercaNascosti(Motore& m, const std::string& unita, Byte u) {
         if (m.TabellaGruppo[d].empty()) m.ElementiGruppo += static_cast<char>('0' + d);
     const int n = static_cast<int>(m.ElementiGruppo.size());
     const int limite = m.ModoRisolvi ? vuote / 2 : vuote;
-    using Enumeratore = void (Motore::*)(const std::string&, Byte, Byte);
-    static constexpr Enumeratore kEnumeratori[] = {&Motore::CombinaNumeri2, &Motore::CombinaNumeri3,
-                                                   &Motore::CombinaNumeri4, &Motore::CombinaNumeri5};
     for (int k = 2; k <= 5; ++k) {
         if (k > limite || n < k) continue;
         if (k >= 4 && m.LivelloRagionamento <= 2) continue;
-        (m.*kEnumeratori[k - 2])(unita, u, static_cast<Byte>(k));
+        switch (k) {
+            case 2: m.CombinaNumeri2(unita, u, 2); break;
+            case 3: m.CombinaNumeri3(unita, u, 3); break;
+            case 4: m.CombinaNumeri4(unita, u, 4); break;
+            case 5: m.CombinaNumeri5(unita, u, 5); break;
+        }
         if (m.TrovatoGruppo) return;
     }
 }

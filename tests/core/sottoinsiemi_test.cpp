@@ -11,9 +11,11 @@ namespace {
 
 class RicercaTest : public CandidatiAMano {
 protected:
-    bool Trova(void (Motore::*driver)(Byte), int u) {
+    // Runs one driver call as the solver does: TrovatoGruppo cleared first.
+    template <class Cerca>
+    bool Trova(Cerca&& cerca) {
         m.TrovatoGruppo = false;
-        (m.*driver)(static_cast<Byte>(u));
+        cerca();
         return m.TrovatoGruppo;
     }
     bool TrovaPesce(bool righe, int d, int kmin, int kmax) {
@@ -34,14 +36,14 @@ protected:
 TEST_F(RicercaTest, NakedPairInRowAndBoxNotInColumn) {
     Lascia(1, 1, "12");
     Lascia(1, 2, "12");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "12");
     EXPECT_EQ(m.NumeriGruppo, "12");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiQ, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiQ(1); }));
     EXPECT_EQ(m.CelleGruppo, "12");
     EXPECT_EQ(m.NumeriGruppo, "12");
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiC, 1));
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 2));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiC(1); }));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(2); }));
 }
 
 TEST_F(RicercaTest, NakedPairsComeInPositionOrderAndKeysSkipThem) {
@@ -49,58 +51,58 @@ TEST_F(RicercaTest, NakedPairsComeInPositionOrderAndKeysSkipThem) {
     Lascia(1, 5, "48");
     Lascia(1, 2, "16");
     Lascia(1, 9, "16");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "29");
     EXPECT_EQ(m.NumeriGruppo, "16");
 
     m.GruppiApplicatiR[1][1] = "29|16";
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "35");
     EXPECT_EQ(m.NumeriGruppo, "48");
 
     // An undone subset ("E") is found again; a hidden key with "/" does not hide it.
     m.GruppiApplicatiR[1][1] = "E";
     m.GruppiApplicatiR[1][2] = "29/16";
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "29");
 
     // Fifty taken slots without the key: nothing more for this row.
     Riempi(m.GruppiApplicatiR, 1, "E");
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(1); }));
 }
 
 TEST_F(RicercaTest, NakedSizesFollowModeAndReasoningDepth) {
     for (int c = 1; c <= 5; ++c) Lascia(1, c, "12345");
     // Nine empty cells: the limit in a user's solve is 5.
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "12345");
     EXPECT_EQ(m.NumeriGruppo, "12345");
     m.LivelloRagionamento = 2;
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(1); }));
     m.LivelloRagionamento = 4;
 
     // Eight empty cells: limit 4 in a user's solve, all sizes below 8 otherwise.
     Metti(1, 9, 9);
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 1));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(1); }));
     m.ModoRisolvi = false;
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "12345");
 }
 
 TEST_F(RicercaTest, NakedSixAndSevenOnlyOutsideAUsersSolve) {
     for (int c = 1; c <= 6; ++c) Lascia(2, c, "123456");
     for (int c = 1; c <= 7; ++c) Lascia(3, c, "1234567");
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 2));
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 3));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(2); }));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(3); }));
     m.ModoRisolvi = false;
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 2));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(2); }));
     EXPECT_EQ(m.CelleGruppo, "123456");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 3));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(3); }));
     EXPECT_EQ(m.NumeriGruppo, "1234567");
     m.LivelloRagionamento = 3;
-    EXPECT_TRUE(Trova(&Motore::CtrlGruppiR, 3));
+    EXPECT_TRUE(Trova([&] { m.CtrlGruppiR(3); }));
     m.LivelloRagionamento = 2;
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 3));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(3); }));
 }
 
 TEST_F(RicercaTest, NakedSubsetNeverCoversEveryEmptyCell) {
@@ -109,23 +111,23 @@ TEST_F(RicercaTest, NakedSubsetNeverCoversEveryEmptyCell) {
     for (int c = 3; c <= 9; ++c) Metti(9, c, c - 2);
     Lascia(1, 1, "12");
     Lascia(1, 2, "12");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
     EXPECT_EQ(m.CelleGruppo, "12");
     m.ModoRisolvi = false;
-    EXPECT_TRUE(Trova(&Motore::CtrlGruppiR, 1));
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 9));
+    EXPECT_TRUE(Trova([&] { m.CtrlGruppiR(1); }));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(9); }));
     m.ModoRisolvi = true;
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 9));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(9); }));
 }
 
 TEST_F(RicercaTest, NakedPairInBoxUsesBoxPositions) {
     Lascia(4, 4, "79");
     Lascia(5, 5, "79");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiQ, 5));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiQ(5); }));
     EXPECT_EQ(m.CelleGruppo, "15");
     EXPECT_EQ(m.NumeriGruppo, "79");
     EXPECT_EQ(m.ListaCelle("Q", 5, m.CelleGruppo), "(4,4) (5,5) ");
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiR, 4));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(4); }));
 }
 
 TEST_F(RicercaTest, UnknownUnitCodeFindsNothing) {
@@ -143,23 +145,23 @@ TEST_F(RicercaTest, UnknownUnitCodeFindsNothing) {
 TEST_F(RicercaTest, HiddenPairAndItsKey) {
     SoloInColonne(3, 1, "16");
     SoloInColonne(7, 1, "16");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 1));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiNumeriR(1); }));
     EXPECT_EQ(m.CelleGruppo, "16");
     EXPECT_EQ(m.NumeriGruppo, "37");
     m.GruppiApplicatiR[1][1] = "16|37";
-    EXPECT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 1));
+    EXPECT_TRUE(Trova([&] { m.CtrlGruppiNumeriR(1); }));
     m.GruppiApplicatiR[1][2] = "16/37";
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriR, 1));
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriC, 1));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiNumeriR(1); }));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiNumeriC(1); }));
 }
 
 TEST_F(RicercaTest, HiddenSizesFollowEmptyCellsAndDepth) {
     // Digits 1..4 only in columns 1..4 of row 2: a hidden quadruple.
     for (int d = 1; d <= 4; ++d) SoloInColonne(d, 2, "1234");
     m.LivelloRagionamento = 2;
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriR, 2));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiNumeriR(2); }));
     m.LivelloRagionamento = 3;
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 2));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiNumeriR(2); }));
     EXPECT_EQ(m.CelleGruppo, "1234");
     EXPECT_EQ(m.NumeriGruppo, "1234");
 
@@ -167,12 +169,12 @@ TEST_F(RicercaTest, HiddenSizesFollowEmptyCellsAndDepth) {
     for (int c = 5; c <= 8; ++c) Metti(3, c, c);
     SoloInColonne(1, 3, "12");
     SoloInColonne(2, 3, "12");
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriR, 3));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiNumeriR(3); }));
     EXPECT_EQ(m.CelleGruppo, "12");
     // Three empty cells: half of them rounds down to 1, so nothing is tried.
     Metti(3, 4, 4);
     Metti(3, 9, 9);
-    EXPECT_FALSE(Trova(&Motore::CtrlGruppiNumeriR, 3));
+    EXPECT_FALSE(Trova([&] { m.CtrlGruppiNumeriR(3); }));
 }
 
 TEST_F(RicercaTest, HiddenPairInBoxNineNamesItsCells) {
@@ -182,7 +184,7 @@ TEST_F(RicercaTest, HiddenPairInBoxNineNamesItsCells) {
         Cancella(m.CelleQuadrato[0][9][p], m.CelleQuadrato[1][9][p], 5);
         Cancella(m.CelleQuadrato[0][9][p], m.CelleQuadrato[1][9][p], 6);
     }
-    ASSERT_TRUE(Trova(&Motore::CtrlGruppiNumeriQ, 9));
+    ASSERT_TRUE(Trova([&] { m.CtrlGruppiNumeriQ(9); }));
     EXPECT_EQ(m.CelleGruppo, "37");
     EXPECT_EQ(m.NumeriGruppo, "56");
     EXPECT_EQ(m.ListaCelle("Q", 9, m.CelleGruppo), "(7,9) (9,7) ");
