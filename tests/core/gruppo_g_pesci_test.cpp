@@ -56,27 +56,6 @@ TEST_F(GruppiTest, NakedPairIsNarratedForRowThenForBox) {
     EXPECT_EQ(m.NumeroCandidati[1][1], 2);
 }
 
-TEST_F(GruppiTest, HiddenPairOnlyInAUsersSolve) {
-    SoloInColonne(3, 1, "16");
-    SoloInColonne(7, 1, "16");
-    // Pairs and triples only, so that the naked complement of seven cells stays out.
-    m.LivelloRagionamento = 2;
-    m.ModoRisolvi = false;
-    EXPECT_FALSE(m.CercaGruppiG(1, 1));
-    EXPECT_EQ(m.NumPassi, 0);
-
-    m.ModoRisolvi = true;
-    ASSERT_TRUE(m.CercaGruppiG(1, 1));
-    EXPECT_EQ(Ultimo().Testo,
-              "     nella riga 1 le celle (1,1) (1,6)  sono  le uniche possibili per i numeri 37");
-    EXPECT_EQ(Ultimo().Tipo, "g");
-    EXPECT_EQ(Ultimo().Codice, "R");
-    EXPECT_EQ(Ultimo().Dimensione, 2);
-    EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, "x1,16,37|");
-    EXPECT_EQ(m.NumeroCandidati[1][1], 2);
-    EXPECT_EQ(m.NumeroCandidati[1][6], 2);
-}
-
 TEST_F(GruppiTest, AnalysisNarratesEveryUnitAgainstTheSameCandidates) {
     Lascia(2, 1, "45");
     Lascia(2, 9, "45");
@@ -129,16 +108,6 @@ TEST_F(GruppiTest, XWingNarratesItsLineAndFourteenEliminations) {
     EXPECT_EQ(Ultimo().Codice, "C");
 }
 
-TEST_F(GruppiTest, SwordfishOnThreeRows) {
-    SoloInColonne(7, 1, "14");
-    SoloInColonne(7, 5, "47");
-    SoloInColonne(7, 9, "17");
-    ASSERT_TRUE(m.CercaPesci(2, 1));
-    EXPECT_EQ(Ultimo().Testo, "        il numero  7 nelle righe 159 possibile solo in colonne 147");
-    EXPECT_EQ(Ultimo().Dimensione, 3);
-    EXPECT_EQ(m.PilaLivelli[2].ListaRipristino, "57,159,147|");
-}
-
 TEST_F(GruppiTest, FishOrderDependsOnTheKindOfSolve) {
     SoloInColonne(1, 1, "14");
     SoloInColonne(1, 5, "47");
@@ -152,21 +121,6 @@ TEST_F(GruppiTest, FishOrderDependsOnTheKindOfSolve) {
     m.LimiteFor = 3;
     ASSERT_TRUE(m.CercaPesci(1, 1));
     EXPECT_EQ(Ultimo().Testo, "     il numero  1 nelle righe 159 possibile solo in colonne 147");
-}
-
-TEST_F(GruppiTest, LimiteForBoundsTheFishOfGenerationSolves) {
-    // A jellyfish of digit 3 on rows 1, 5, 7, 9.
-    SoloInColonne(3, 1, "12");
-    SoloInColonne(3, 5, "23");
-    SoloInColonne(3, 9, "34");
-    SoloInColonne(3, 7, "14");
-    m.ModoRisolvi = false;
-    m.LimiteFor = 3;
-    EXPECT_FALSE(m.CercaPesci(1, 1));
-    EXPECT_EQ(m.NumPassi, 0);
-    m.LimiteFor = 5;
-    ASSERT_TRUE(m.CercaPesci(1, 1));
-    EXPECT_EQ(Ultimo().Dimensione, 4);
 }
 
 TEST_F(GruppiTest, FishThatRemovesNothingIsRecordedSilently) {

@@ -130,18 +130,6 @@ TEST_F(RicercaTest, NakedPairInBoxUsesBoxPositions) {
     EXPECT_FALSE(Trova([&] { m.CtrlGruppiR(4); }));
 }
 
-TEST_F(RicercaTest, UnknownUnitCodeFindsNothing) {
-    Lascia(1, 1, "12");
-    Lascia(1, 2, "12");
-    m.TrovatoGruppo = false;
-    m.CelleGruppo = "12";
-    m.VerificaGruppi("Z", 1, 2);
-    EXPECT_FALSE(m.TrovatoGruppo);
-    m.NumeriGruppo = "12";
-    m.VerificaGruppiNumeri("RR", 1, 2);
-    EXPECT_FALSE(m.TrovatoGruppo);
-}
-
 TEST_F(RicercaTest, HiddenPairAndItsKey) {
     SoloInColonne(3, 1, "16");
     SoloInColonne(7, 1, "16");
@@ -175,19 +163,6 @@ TEST_F(RicercaTest, HiddenSizesFollowEmptyCellsAndDepth) {
     Metti(3, 4, 4);
     Metti(3, 9, 9);
     EXPECT_FALSE(Trova([&] { m.CtrlGruppiNumeriR(3); }));
-}
-
-TEST_F(RicercaTest, HiddenPairInBoxNineNamesItsCells) {
-    // Digits 5 and 6 can go only into positions 3 and 7 of box 9.
-    for (int p = 1; p <= 9; ++p) {
-        if (p == 3 || p == 7) continue;
-        Cancella(m.CelleQuadrato[0][9][p], m.CelleQuadrato[1][9][p], 5);
-        Cancella(m.CelleQuadrato[0][9][p], m.CelleQuadrato[1][9][p], 6);
-    }
-    ASSERT_TRUE(Trova([&] { m.CtrlGruppiNumeriQ(9); }));
-    EXPECT_EQ(m.CelleGruppo, "37");
-    EXPECT_EQ(m.NumeriGruppo, "56");
-    EXPECT_EQ(m.ListaCelle("Q", 9, m.CelleGruppo), "(7,9) (9,7) ");
 }
 
 TEST_F(RicercaTest, XWingOnRowsAndItsKey) {
