@@ -35,12 +35,12 @@ struct Condiviso {
     std::array<Mossa, kMaxMosse + 1> PilaAnnulla{};
     int NumMosse = 0;
 
-    // Pool of ready puzzles, one SchemaTesto or "" per slot.
-    std::array<std::string, 30> SchemiBkgS{};
-    std::array<std::string, 10> SchemiBkgN{};
-    std::array<std::string, 10> SchemiBkgD{};
-    std::array<std::string, 10> SchemiBkgC{};
-    std::array<std::string, 10> SchemiBkgE{};
+    // Pool of ready puzzles, one SchemaTesto or "" per slot; slot 0 holds nothing.
+    std::array<std::string, 31> SchemiBkgS{};  // slots 1..30
+    std::array<std::string, 11> SchemiBkgN{};  // slots 1..10
+    std::array<std::string, 11> SchemiBkgD{};  // slots 1..10
+    std::array<std::string, 11> SchemiBkgC{};  // slots 1..10
+    std::array<std::string, 11> SchemiBkgE{};  // slots 1..10
 
     // Background generator: 0 run, 1 the program is ending, 2 stop the generator.
     int CodiceStop = 0;
