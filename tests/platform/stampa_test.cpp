@@ -2,6 +2,7 @@
 // grid prints with its cells.  The test reads the PDF's text back through the
 // fonts' unicode maps.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
@@ -126,7 +127,11 @@ private:
 
 class Stampa : public ::testing::Test {
 protected:
-    std::filesystem::path pdf = std::filesystem::temp_directory_path() / "kenvaron_stampa_test.pdf";
+    // ctest runs the tests as parallel processes: each writes its own file.
+    std::filesystem::path pdf =
+        std::filesystem::temp_directory_path() /
+        ("kenvaron_stampa_" + std::to_string(::getpid()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf");
     Printer& stampante = Printer::Instance();
     void SetUp() override {
         std::filesystem::remove(pdf);
