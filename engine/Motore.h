@@ -262,6 +262,84 @@ public:
     // ---- end locked candidates
 
     // ---- Naked and hidden subsets, fish
+    // Search scratch: the items of the unit (cells, digits or base lines), a
+    // per-index string table and a per-index presence mark.  A search leaves its
+    // finding in CelleGruppo / NumeriGruppo and sets TrovatoGruppo.
+    std::string ElementiGruppo;
+    std::array<std::string, 10> TabellaGruppo{};
+    std::array<Byte, 10> PresenzeGruppo{};
+
+    // Naked subsets of 2..7 cells in row, column or box u.
+    void CtrlGruppiR(Byte u);
+    void CtrlGruppiC(Byte u);
+    void CtrlGruppiQ(Byte u);
+    void CombinaCelle2(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle3(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle4(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle5(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle6(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle7(const std::string& unita, Byte u, Byte k);
+    void VerificaGruppi(const std::string& unita, Byte u, Byte k);
+
+    // Hidden subsets of 2..5 digits in row, column or box u.
+    void CtrlGruppiNumeriR(Byte u);
+    void CtrlGruppiNumeriC(Byte u);
+    void CtrlGruppiNumeriQ(Byte u);
+    void CombinaNumeri2(const std::string& unita, Byte u, Byte k);
+    void CombinaNumeri3(const std::string& unita, Byte u, Byte k);
+    void CombinaNumeri4(const std::string& unita, Byte u, Byte k);
+    void CombinaNumeri5(const std::string& unita, Byte u, Byte k);
+    void VerificaGruppiNumeri(const std::string& unita, Byte u, Byte k);
+
+    // Fish of digit d on rows (R) or columns (C) as base lines, sizes kmin..kmax (2..5 searched).
+    void CtrlSwordFishR(Byte d, std::int16_t kmin, std::int16_t kmax);
+    void CtrlSwordFishC(Byte d, std::int16_t kmin, std::int16_t kmax);
+    void CombinaSwordFish2(const std::string& orientamento, Byte d, Byte k);
+    void CombinaSwordFish3(const std::string& orientamento, Byte d, Byte k);
+    void CombinaSwordFish4(const std::string& orientamento, Byte d, Byte k);
+    void CombinaSwordFish5(const std::string& orientamento, Byte d, Byte k);
+    void VerificaSwordFish(const std::string& orientamento, Byte d, Byte k);
+
+    // Around a finding of group G or of the fish: `applica`(indice) carries it out and
+    // its undo entry (kind `voce`, indice, CelleGruppo, NumeriGruppo) goes in front of
+    // the level's undo string; true when a candidate was eliminated.
+    bool ApplicaTrovato(int livello, char voce, int indice, void (Motore::*applica)(int));
+    // Logs the narrated step of an effective finding (cells = ListaCambi, size = the
+    // length of CelleGruppo) and scores it; in analysis mode undoes it at once with
+    // `annulla`(indice).  True when the step stays.
+    bool RegistraTrovato(int livello, int turno, const std::string& testo, const char* tipo,
+                         const char* codice, std::int16_t peso, std::int32_t& contatore,
+                         void (Motore::*annulla)(int), int indice);
+    // Cell (r, c) at position p of unit "R", "C" or "Q" u; false for any other code.
+    bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const;
+    // The applied list of unit code "R", "C" or "Q"; nullptr for any other code.
+    ListeApplicate* ListaDiUnita(char unita);
+    // Looks the finding's key (CelleGruppo, separatore, NumeriGruppo) up in slots
+    // 1..50 of lista[indice]: sets TrovatoGruppo when the key is absent and a slot is free.
+    void CercaChiave(const ListeApplicate& lista, int indice, char separatore);
+    // Writes into `destinazione` the indexes 1..9 marked 1 in PresenzeGruppo, ascending;
+    // returns how many there are.
+    int RaccogliPresenze(std::string& destinazione) const;
+    // Walks the k-combinations of ElementiGruppo in lexicographic order (last index
+    // fastest), writes each into `destinazione` and calls `verifica`, until TrovatoGruppo.
+    template <class Verifica>
+    void CombinaElementi(int k, std::string& destinazione, Verifica&& verifica) {
+        const int n = static_cast<int>(ElementiGruppo.size());
+        if (k < 1 || k > n) return;
+        std::array<int, 9> indice{};
+        for (int i = 0; i < k; ++i) indice[i] = i;
+        for (;;) {
+            destinazione.clear();
+            for (int i = 0; i < k; ++i) destinazione += ElementiGruppo[indice[i]];
+            verifica();
+            if (TrovatoGruppo) return;
+            int i = k - 1;
+            while (i >= 0 && indice[i] == n - k + i) --i;
+            if (i < 0) return;
+            ++indice[i];
+            for (int j = i + 1; j < k; ++j) indice[j] = indice[j - 1] + 1;
+        }
+    }
     // ---- end subsets and fish
 
     // ---- XY-wings and forcing chains

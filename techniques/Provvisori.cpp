@@ -1,9 +1,0 @@
-// Group searches not built yet: each finds nothing.
-#include "engine/Motore.h"
-
-namespace kenvaron {
-
-bool Motore::CercaGruppiG(int, int) { return false; }
-bool Motore::CercaPesci(int, int) { return false; }
-
-}  // namespace kenvaron
