@@ -1,29 +1,17 @@
 // Colours, multi-colours and Nishio on boards built from struck candidates.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/Motore.h"
+#include "tests/core/candidati_a_mano.h"
 
 namespace kenvaron {
 namespace {
 
-class ColoriNishioTest : public ::testing::Test {
+class ColoriNishioTest : public CandidatiAMano {
 protected:
-    Condiviso stato;
-    OrologioFinto orologio;
-    std::unique_ptr<Motore> motore = std::make_unique<Motore>(stato, orologio);
-    Motore& m = *motore;
-
-    void Strike(int r, int c, int d) {
-        m.PilaLivelli[0] = LivelloPila{};
-        m.PilaLivelli[0].Riga = static_cast<Byte>(r);
-        m.PilaLivelli[0].Colonna = static_cast<Byte>(c);
-        m.PilaLivelli[0].Cifra = static_cast<Byte>(d);
-        m.AggiornaColori(0);
-    }
     // Strikes digit d everywhere except in the listed cells (row*10 + column) of
     // the given rows and columns.
     void SoloIn(int d, const std::vector<int>& righe, const std::vector<int>& colonne,
@@ -38,7 +26,7 @@ protected:
                 bool dentro = false;
                 for (int x : righe) dentro = dentro || x == r;
                 for (int x : colonne) dentro = dentro || x == c;
-                if (dentro && !tenuta(r, c) && m.Possibili[r][c][d] == 50) Strike(r, c, d);
+                if (dentro && !tenuta(r, c)) Cancella(r, c, d);
             }
     }
     // Digit 1 left only at (1,1), (1,5) in row 1, at (1,5), (5,5) in column 5
@@ -105,7 +93,7 @@ TEST_F(ColoriNishioTest, ColourVioletCellIsPlacedInBothScenarios) {
     SoloIn(1, {1, 7}, {}, {11, 15, 71, 76});
     for (int r = 7; r <= 9; ++r)
         for (int c = 4; c <= 6; ++c)
-            if (r * 10 + c != 76 && r * 10 + c != 95 && m.Possibili[r][c][1] == 50) Strike(r, c, 1);
+            if (r * 10 + c != 76 && r * 10 + c != 95) Cancella(r, c, 1);
     for (bool dueScansioni : {true, false}) {
         m.NumPassi = 0;
         m.ModoRisolvi = dueScansioni;
@@ -128,7 +116,7 @@ TEST_F(ColoriNishioTest, ColourTwoPassesPreferTheEarlierOfEqualStartUnits) {
     // row 8 only at (8,1), (8,2).  Q4, R5 and R8 all measure 2 and Q4 comes first.
     SoloIn(1, {5, 8}, {}, {51, 52, 81, 82});
     for (int r : {4, 6})
-        for (int c = 1; c <= 3; ++c) Strike(r, c, 1);
+        for (int c = 1; c <= 3; ++c) Cancella(r, c, 1);
     m.ModoRisolvi = true;
     m.CtrlColori(2, kRientro, 1);
     ASSERT_TRUE(m.TrovatoAvanzato);
@@ -184,20 +172,6 @@ TEST_F(ColoriNishioTest, ColourWithoutTwoPlaceUnitsFindsNothing) {
     EXPECT_FALSE(m.TrovatoAvanzato);
     EXPECT_EQ(m.NumPassi, 0);
 }
-
-TEST_F(ColoriNishioTest, ColourSentenceBuilders) {
-    EXPECT_EQ(m.DecodificaMult1("3,7,5|R", 1, 1), "5 in 3,7 è una delle due possibilità per  la riga 3");
-    EXPECT_EQ(m.DecodificaMult1("3,7,5|C", 2, 1), "5 in 3,7 è l'altra possibilità per  la colonna 7");
-    EXPECT_EQ(m.DecodificaMult1("3,7,5|Q", 2, 3), "5 in 3,7 sarebbe l' unico possibile per  il quadrato 3");
-    EXPECT_EQ(m.DecodificaMult1("3,7,5|", 1, 2), "5 in 3,7 sarebbe l' unico possibile per ");
-    EXPECT_EQ(Motore::DecodificaMult2("1,2,3|4,5,3|"), "Verrebbe escluso dalle celle 1,2, 4,5,  ");
-    EXPECT_EQ(Motore::DecodificaMult2(""), "Verrebbe escluso dalle celle  ");
-    EXPECT_EQ(Motore::DecodificaMult3(7, ""), "Ne consegue che 7 o è nel gruppo verde o è nel gruppo azzurro");
-    EXPECT_EQ(Motore::DecodificaMult3(7, "1,1,7|"),
-              "Ne consegue che 7 o è nel gruppo verdeviola o è nel gruppo azzurroviola");
-}
-
-// ---- Nishio --------------------------------------------------------------------
 
 TEST_F(ColoriNishioTest, NishioUserSolveStrikesTheFirstContradictingCell) {
     Esempio();
@@ -282,24 +256,6 @@ TEST_F(ColoriNishioTest, NishioArmedBreakpointNarratesEveryTrialAndDropsTheFaile
     EXPECT_EQ(mostrata[9][1][1], 49);
 }
 
-TEST_F(ColoriNishioTest, NishioGenerationStrikesEveryContradictingCellWithoutMarkers) {
-    Esempio();
-    const TabellaCandidati prima = m.Possibili;
-    m.ModoRisolvi = false;
-    m.CtrlNishio(1, 1);
-    EXPECT_TRUE(m.TrovatoAvanzato);
-    EXPECT_EQ(Conta("Vuota"), 0);
-    EXPECT_EQ(Conta(" contraddizione"), 7);
-    EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, "L9,1,1|L8,1,1|L7,1,1|L6,1,1|L4,1,1|L3,1,1|L2,1,1|");
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) {
-            const bool colpita = c == 1 && r != 1 && r != 5;
-            EXPECT_EQ(m.Possibili[r][c][1], colpita ? 49 : prima[r][c][1]) << r << "," << c;
-        }
-    m.RipristinaTecnica(m.PilaLivelli[1].ListaRipristino);
-    EXPECT_EQ(m.Possibili, prima);
-}
-
 TEST_F(ColoriNishioTest, NishioAnalysisNarratesEveryContradictionAndStrikesNothing) {
     Esempio();
     const TabellaCandidati prima = m.Possibili;
@@ -337,7 +293,7 @@ TEST_F(ColoriNishioTest, NishioExtendedWindowLetsThreePlaceUnitsForce) {
     SoloIn(1, {1, 8}, {5}, {11, 12, 19, 55, 65, 84, 86});
     for (int r = 4; r <= 6; ++r)
         for (int c = 7; c <= 9; ++c)
-            if (r * 10 + c != 59) Strike(r, c, 1);
+            if (r * 10 + c != 59) Cancella(r, c, 1);
     m.ModoRisolvi = true;
     m.Analisi = true;
     const std::string prova = "1 in 2,1 porta a una contraddizione";

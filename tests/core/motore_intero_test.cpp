@@ -131,7 +131,12 @@ TEST_F(MotoreInteroTest, NishioInAGenerationSolveStrikesEveryContradictionAtOnce
     EXPECT_EQ(m.ContaTecnicaC, 1);
     EXPECT_EQ(Conta("Vuota"), 0);
     EXPECT_EQ(Conta(" contraddizione"), 7);
+    EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, "L9,1,1|L8,1,1|L7,1,1|L6,1,1|L4,1,1|L3,1,1|L2,1,1|");
     SoloColpiE(kColonnaUno);
+
+    std::string lista = m.PilaLivelli[1].ListaRipristino;
+    m.RipristinaTecnica(lista);
+    SoloColpiE({});
 }
 
 TEST_F(MotoreInteroTest, AnalysisNarratesColoursAndNishioAndAppliesNothing) {
