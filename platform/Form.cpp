@@ -1,0 +1,307 @@
+#include "platform/Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Units.h"
+
+namespace kenvaron::plat {
+
+namespace {
+
+// The forms shown, oldest first: the last one is the active window.
+std::vector<Form*>& Attive() {
+    static std::vector<Form*> attive;
+    return attive;
+}
+
+void TogliDaAttive(Form* f) {
+    auto& a = Attive();
+    a.erase(std::remove(a.begin(), a.end(), f), a.end());
+}
+
+// The character code of a key as the windows give it (0 for keys without one).
+int CodiceTasto(const QKeyEvent* k) {
+    switch (k->key()) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    default: break;
+    }
+    const QString t = k->text();
+    if (t.isEmpty() || t.at(0).unicode() < 32) return 0;
+    return static_cast<int>(t.at(0).unicode());
+}
+
+}  // namespace
+
+// The top-level widget of a form: passes closing, keys and resizing to the form.
+class FormWidget : public QWidget {
+public:
+    explicit FormWidget(Form* f) : form(f) { setAttribute(Qt::WA_DeleteOnClose, false); }
+    Form* form;
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        if (form == nullptr || form->CloseRequested())
+            e->accept();
+        else
+            e->ignore();
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        // Reached only when no control took the key; with key preview the
+        // form has seen it already.
+        if (form != nullptr && !form->KeyPreview()) {
+            const int codice = CodiceTasto(e);
+            if (codice != 0 && form->KeyTyped(codice)) return;
+        }
+        QWidget::keyPressEvent(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        if (form != nullptr) form->Resized();
+    }
+    void changeEvent(QEvent* e) override {
+        QWidget::changeEvent(e);
+        if (form != nullptr && e->type() == QEvent::WindowStateChange) form->Resized();
+    }
+};
+
+namespace {
+
+// Key preview: every key pressed in a widget of the form goes to the form first.
+class FiltroTasti : public QObject {
+public:
+    explicit FiltroTasti(Form* f) : form_(f) {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* w = qobject_cast<QWidget*>(oggetto);
+        if (w == nullptr || w->window() != form_->Widget()) return false;
+        // A key that travels up from a child to its parents passes here once per widget.
+        if (e == ultimo_) return false;
+        ultimo_ = e;
+        const int codice = CodiceTasto(static_cast<QKeyEvent*>(e));
+        return codice != 0 && form_->KeyTyped(codice);
+    }
+
+private:
+    Form* form_;
+    const QEvent* ultimo_ = nullptr;
+};
+
+}  // namespace
+
+Form::Form() : w_(new FormWidget(this)) {
+    auto* colonna = new QVBoxLayout(w_);
+    colonna->setContentsMargins(0, 0, 0, 0);
+    colonna->setSpacing(0);
+    barre_ = new QVBoxLayout;
+    barre_->setSpacing(0);
+    colonna->addLayout(barre_);
+    client_ = new QWidget(w_);
+    colonna->addWidget(client_, 1);
+    stato_ = new QVBoxLayout;
+    stato_->setSpacing(0);
+    colonna->addLayout(stato_);
+    w_->resize(Px(4800), Px(3600));
+}
+
+Form::~Form() {
+    TogliDaAttive(this);
+    if (ciclo_ != nullptr) ciclo_->quit();
+    if (filtroTasti_ != nullptr) QCoreApplication::instance()->removeEventFilter(filtroTasti_);
+    delete filtroTasti_;
+    // The controls are members of the derived class and are gone by now.
+    w_->form = nullptr;
+    delete w_;
+}
+
+QWidget* Form::Area() const { return client_; }
+QWidget* Form::Widget() const { return w_; }
+
+std::string Form::Caption() const { return w_->windowTitle().toStdString(); }
+void Form::SetCaption(const std::string& testo) { w_->setWindowTitle(QString::fromStdString(testo)); }
+
+int Form::Left() const { return Twip(w_->pos().x()); }
+int Form::Top() const { return Twip(w_->pos().y()); }
+int Form::Width() const { return Twip(w_->width()); }
+int Form::Height() const { return Twip(w_->height()); }
+void Form::SetLeft(int twip) { w_->move(Px(twip), w_->pos().y()); }
+void Form::SetTop(int twip) { w_->move(w_->pos().x(), Px(twip)); }
+void Form::SetWidth(int twip) { w_->resize(std::max(1, Px(twip)), w_->height()); }
+void Form::SetHeight(int twip) { w_->resize(w_->width(), std::max(1, Px(twip))); }
+void Form::Move(int left, int top) { w_->move(Px(left), Px(top)); }
+void Form::Move(int left, int top, int width, int height) {
+    Move(left, top);
+    w_->resize(std::max(1, Px(width)), std::max(1, Px(height)));
+}
+
+int Form::ScaleWidth() const {
+    w_->layout()->activate();
+    return Twip(client_->width());
+}
+int Form::ScaleHeight() const {
+    w_->layout()->activate();
+    return Twip(client_->height());
+}
+
+void Form::SetClientSize(int width, int height) {
+    w_->layout()->activate();
+    const int extraL = w_->width() - client_->width();
+    const int extraA = w_->height() - client_->height();
+    w_->resize(Px(width) + extraL, Px(height) + extraA);
+    w_->layout()->activate();
+}
+
+void Form::SetBackColor(long colore) {
+    QPalette p = client_->palette();
+    p.setColor(QPalette::Window, ColoreQt(colore));
+    client_->setPalette(p);
+    client_->setAutoFillBackground(true);
+}
+
+int Form::WindowState() const {
+    const Qt::WindowStates s = w_->windowState();
+    if (s & Qt::WindowMinimized) return vbMinimized;
+    if (s & Qt::WindowMaximized) return vbMaximized;
+    return vbNormal;
+}
+
+void Form::SetWindowState(int stato) {
+    Qt::WindowStates s = w_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (stato == vbMinimized) s |= Qt::WindowMinimized;
+    if (stato == vbMaximized) s |= Qt::WindowMaximized;
+    w_->setWindowState(s);
+}
+
+void Form::SetMousePointer(int puntatore) {
+    puntatore_ = puntatore;
+    if (puntatore == vbHourglass)
+        w_->setCursor(Qt::WaitCursor);
+    else
+        w_->unsetCursor();
+}
+
+void Form::SetKeyPreview(bool attiva) {
+    anteprimaTasti_ = attiva;
+    if (attiva && filtroTasti_ == nullptr) {
+        filtroTasti_ = new FiltroTasti(this);
+        QCoreApplication::instance()->installEventFilter(filtroTasti_);
+    } else if (!attiva && filtroTasti_ != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(filtroTasti_);
+        delete filtroTasti_;
+        filtroTasti_ = nullptr;
+    }
+}
+
+QMenuBar* Form::MenuBar() {
+    if (menu_ == nullptr) {
+        menu_ = new QMenuBar(w_);
+        w_->layout()->setMenuBar(menu_);
+    }
+    return menu_;
+}
+
+QVBoxLayout* Form::ToolbarArea() const { return barre_; }
+QVBoxLayout* Form::StatusArea() const { return stato_; }
+
+void Form::RegisterControl(Control* c) { controlli_.push_back(c); }
+void Form::UnregisterControl(Control* c) {
+    controlli_.erase(std::remove(controlli_.begin(), controlli_.end(), c), controlli_.end());
+}
+
+void Form::Load() {
+    if (caricata_) return;
+    caricata_ = true;
+    Form_Load();
+}
+
+void Form::Attiva() {
+    TogliDaAttive(this);
+    Attive().push_back(this);
+    Form_Activate();
+}
+
+void Form::Show(int modo) {
+    Load();
+    if (!caricata_) return;  // Form_Load unloaded it again
+    if (modo != vbModal) {
+        const bool giaVisibile = w_->isVisible();
+        w_->show();
+        if (!giaVisibile) Attiva();
+        return;
+    }
+    if (ciclo_ != nullptr) return;  // already shown modally
+    Form* precedente = Attive().empty() ? nullptr : Attive().back();
+    w_->hide();
+    w_->setWindowModality(Qt::ApplicationModal);
+    w_->show();
+    Attiva();
+    if (caricata_ && w_->isVisible()) RisponditoreAttivo().ModalShown(*this);
+    if (caricata_ && w_->isVisible()) {
+        QEventLoop ciclo;
+        ciclo_ = &ciclo;
+        ciclo.exec();
+        ciclo_ = nullptr;
+    }
+    w_->hide();
+    w_->setWindowModality(Qt::NonModal);
+    TogliDaAttive(this);
+    // The window that was active before this one becomes active again.
+    if (precedente != nullptr && precedente != this && precedente->Loaded() &&
+        precedente->Visible())
+        precedente->Attiva();
+}
+
+void Form::Hide() {
+    w_->hide();
+    TogliDaAttive(this);
+    if (ciclo_ != nullptr) ciclo_->quit();
+}
+
+bool Form::Unload() { return Scarica(vbFormCode); }
+
+bool Form::CloseRequested() { return Scarica(vbFormControlMenu); }
+
+bool Form::Scarica(int modo) {
+    if (!caricata_) return true;
+    if (inScarico_) return false;
+    inScarico_ = true;
+    int annulla = 0;
+    Form_QueryUnload(annulla, modo);
+    if (annulla == 0) Form_Unload(annulla);
+    inScarico_ = false;
+    if (annulla != 0) return false;
+    caricata_ = false;
+    Hide();
+    return true;
+}
+
+bool Form::Visible() const { return w_->isVisible(); }
+
+void Form::Refresh() { w_->repaint(); }
+
+bool Form::KeyTyped(int keyAscii) {
+    int codice = keyAscii;
+    Form_KeyPress(codice);
+    return codice == 0;
+}
+
+void Form::Resized() {
+    if (caricata_) Form_Resize();
+}
+
+}  // namespace kenvaron::plat

@@ -1,0 +1,147 @@
+// Windows: a form is a top-level window with an optional menu bar, toolbars
+// along its top, a client area where controls sit at positions in twips, and an
+// optional status bar.  A window class derives from Form, creates its controls
+// as members and overrides the Form_ events it needs.
+//
+// Life cycle: Load runs Form_Load once; Show loads when needed, shows the
+// window and raises Form_Activate; Show(vbModal) returns only when the window
+// has been hidden or unloaded; Unload asks Form_QueryUnload and Form_Unload
+// (either may cancel) and hides the window.  Unloading never destroys the C++
+// object: whoever owns it releases it once Show has returned.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+class QMenuBar;
+class QVBoxLayout;
+class QEventLoop;
+class QObject;
+
+namespace kenvaron::plat {
+
+class Control;
+class Form;
+class FormWidget;
+
+// Show modes.
+constexpr int vbModeless = 0;
+constexpr int vbModal = 1;
+// Why a window is closing (the UnloadMode of Form_QueryUnload).
+constexpr int vbFormControlMenu = 0;  // the user closed it
+constexpr int vbFormCode = 1;         // code called Unload
+// Window states.
+constexpr int vbNormal = 0;
+constexpr int vbMinimized = 1;
+constexpr int vbMaximized = 2;
+// Mouse pointers.
+constexpr int vbDefault = 0;
+constexpr int vbHourglass = 11;
+
+// Something controls can be placed in: a form's client area or a frame.
+class Container {
+public:
+    virtual ~Container() = default;
+    // The widget that holds the children.
+    virtual QWidget* Area() const = 0;
+    // The form the container belongs to.
+    virtual Form& FormOf() = 0;
+};
+
+class Form : public Container {
+public:
+    Form();
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    QWidget* Area() const override;
+    Form& FormOf() override { return *this; }
+    // The top-level widget.
+    QWidget* Widget() const;
+
+    std::string Caption() const;
+    void SetCaption(const std::string& testo);
+
+    // Position and size of the window in twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetLeft(int twip);
+    void SetTop(int twip);
+    void SetWidth(int twip);
+    void SetHeight(int twip);
+    void Move(int left, int top);
+    void Move(int left, int top, int width, int height);
+    // Size of the client area (where the controls sit), in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    void SetClientSize(int width, int height);
+    void SetBackColor(long colore);
+
+    int WindowState() const;
+    void SetWindowState(int stato);
+    int MousePointer() const { return puntatore_; }
+    void SetMousePointer(int puntatore);
+    // With key preview the form sees every key pressed in any of its controls first.
+    bool KeyPreview() const { return anteprimaTasti_; }
+    void SetKeyPreview(bool attiva);
+
+    // Every control created on this form or in its frames, in creation order.
+    const std::vector<Control*>& Controls() const { return controlli_; }
+
+    void Load();
+    bool Loaded() const { return caricata_; }
+    void Show(int modo = vbModeless);
+    void Hide();
+    // Unloads as code does (UnloadMode vbFormCode); false when a handler cancelled it.
+    bool Unload();
+    bool Visible() const;
+    // Repaints the window at once.
+    void Refresh();
+
+    // For the layer's own controls.
+    QMenuBar* MenuBar();
+    QVBoxLayout* ToolbarArea() const;
+    QVBoxLayout* StatusArea() const;
+    void RegisterControl(Control* c);
+    void UnregisterControl(Control* c);
+    // Closing requested by the user (the close box): true when the window unloaded.
+    bool CloseRequested();
+    // A key typed in the window; true when the form consumed it.
+    bool KeyTyped(int keyAscii);
+    void Resized();
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_KeyPress(int& KeyAscii) { (void)KeyAscii; }
+    virtual void Form_QueryUnload(int& Cancel, int UnloadMode) {
+        (void)Cancel;
+        (void)UnloadMode;
+    }
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+    virtual void Form_Resize() {}
+
+private:
+    bool Scarica(int modo);
+    void Attiva();
+
+    FormWidget* w_;
+    QWidget* client_;
+    QMenuBar* menu_ = nullptr;
+    QVBoxLayout* barre_;
+    QVBoxLayout* stato_;
+    QEventLoop* ciclo_ = nullptr;
+    QObject* filtroTasti_ = nullptr;
+    std::vector<Control*> controlli_;
+    bool caricata_ = false;
+    bool inScarico_ = false;
+    bool anteprimaTasti_ = false;
+    int puntatore_ = vbDefault;
+};
+
+}  // namespace kenvaron::plat

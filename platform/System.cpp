@@ -1,0 +1,68 @@
+#include "platform/System.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/Form.h"
+
+namespace kenvaron::plat {
+
+namespace {
+
+std::string& CartellaImposta() {
+    static std::string cartella;
+    return cartella;
+}
+
+int& Puntatore() {
+    static int puntatore = vbDefault;
+    return puntatore;
+}
+
+}  // namespace
+
+std::string AppPath() {
+    if (!CartellaImposta().empty()) return CartellaImposta();
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+void SetAppPath(const std::string& cartella) { CartellaImposta() = cartella; }
+
+std::string Command() {
+    QStringList argomenti = QCoreApplication::arguments();
+    if (!argomenti.isEmpty()) argomenti.removeFirst();
+    return argomenti.join(QLatin1Char(' ')).toStdString();
+}
+
+void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void EndProgram(int codice) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(codice);
+}
+
+void SetScreenMousePointer(int puntatore) {
+    if (puntatore == Puntatore()) return;
+    if (Puntatore() == vbHourglass) QApplication::restoreOverrideCursor();
+    if (puntatore == vbHourglass) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    Puntatore() = puntatore;
+}
+
+int ScreenMousePointer() { return Puntatore(); }
+
+std::string Clipboard::GetText() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void Clipboard::SetText(const std::string& testo) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(testo));
+}
+
+void Clipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+
+}  // namespace kenvaron::plat

@@ -1,0 +1,35 @@
+// The program's surroundings: its folder, its command line, the clipboard,
+// the yield to the event loop, the screen's mouse pointer and ending the
+// program from inside a handler.
+#pragma once
+
+#include <string>
+
+namespace kenvaron::plat {
+
+// The folder of the program's executable (no trailing "/").
+std::string AppPath();
+// Tests may point the program at another folder; "" goes back to the executable's.
+void SetAppPath(const std::string& cartella);
+// The arguments after the program's name, joined by single blanks ("" when none).
+std::string Command();
+
+// Gives the event loop one turn: pending events, timers and repaints run now.
+void DoEvents();
+// Ends the program at once with the given exit code: no handler, destructor or
+// window code runs after it.  Buffered standard output is flushed first; files
+// the program writes are closed by the code that writes them.
+[[noreturn]] void EndProgram(int codice = 0);
+
+// The pointer over every window (vbDefault or vbHourglass).
+void SetScreenMousePointer(int puntatore);
+int ScreenMousePointer();
+
+class Clipboard {
+public:
+    static std::string GetText();
+    static void SetText(const std::string& testo);
+    static void Clear();
+};
+
+}  // namespace kenvaron::plat

@@ -1,0 +1,147 @@
+// Val, rounding, date formats and text files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/Functions.h"
+#include "platform/TextFile.h"
+
+namespace kenvaron::plat {
+namespace {
+
+TEST(Val, IgnoresBlanksAnywhereAndStopsAtTheFirstForeignCharacter) {
+    EXPECT_DOUBLE_EQ(Val(" 2 .5x"), 2.5);
+    EXPECT_DOUBLE_EQ(Val("    1615 198th Street"), 1615198);
+    EXPECT_DOUBLE_EQ(Val("12,5"), 12);
+    EXPECT_DOUBLE_EQ(Val("-3.25"), -3.25);
+    EXPECT_DOUBLE_EQ(Val("+.5"), 0.5);
+    EXPECT_DOUBLE_EQ(Val("abc"), 0);
+    EXPECT_DOUBLE_EQ(Val(""), 0);
+    EXPECT_DOUBLE_EQ(Val("-"), 0);
+    EXPECT_DOUBLE_EQ(Val("\t7\n"), 7);
+}
+
+TEST(Val, ReadsExponentsOnlyWhenDigitsFollow) {
+    EXPECT_DOUBLE_EQ(Val("1.5E3"), 1500);
+    EXPECT_DOUBLE_EQ(Val("2d-1"), 0.2);
+    EXPECT_DOUBLE_EQ(Val("2E"), 2);
+    EXPECT_DOUBLE_EQ(Val("2E+x"), 2);
+    EXPECT_DOUBLE_EQ(Val("1E999"), 0);
+}
+
+TEST(Val, ReadsHexadecimalAndOctalWithTheirWidths) {
+    EXPECT_DOUBLE_EQ(Val("&H10"), 16);
+    EXPECT_DOUBLE_EQ(Val("&h1f"), 31);
+    EXPECT_DOUBLE_EQ(Val("&HFFFF"), -1);
+    EXPECT_DOUBLE_EQ(Val("&H8000"), -32768);
+    EXPECT_DOUBLE_EQ(Val("&H10000"), 65536);
+    EXPECT_DOUBLE_EQ(Val("&HFFFFFFFF"), -1);
+    EXPECT_DOUBLE_EQ(Val("&O17"), 15);
+    EXPECT_DOUBLE_EQ(Val("&17"), 15);
+    EXPECT_DOUBLE_EQ(Val("&O19"), 1);
+    EXPECT_DOUBLE_EQ(Val("&HG"), 0);
+    EXPECT_DOUBLE_EQ(Val("&X1"), 0);
+}
+
+TEST(Arrotondamento, TiesGoToTheEvenNumber) {
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(-3.5), -4);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(RoundHalfEven(2.5001), 3);
+    EXPECT_EQ(CInt(Val(" 2.5")), 2);
+    EXPECT_EQ(CLng(Val("3.5")), 4);
+    EXPECT_EQ(CInt(1e9), 32767);
+    EXPECT_EQ(CLng(-1e12), -2147483647 - 1);
+}
+
+TEST(Data, SerialCountsDaysFromTheEndOf1899) {
+    DataOra d;
+    EXPECT_EQ(d.Giorni(), 0);
+    d.anno = 1900; d.mese = 1; d.giorno = 1;
+    EXPECT_EQ(d.Giorni(), 2);
+    d.anno = 2000; d.mese = 1; d.giorno = 1;
+    EXPECT_EQ(d.Giorni(), 36526);
+    d.anno = 2024; d.mese = 3; d.giorno = 1;
+    EXPECT_EQ(d.Giorni(), 45352);
+    d.ora = 18;
+    EXPECT_DOUBLE_EQ(d.Seriale(), 45352.75);
+    const DataOra adesso = Now();
+    EXPECT_GE(adesso.Giorni(), 45352);
+    EXPECT_GE(SecondiDaMezzanotte(), 0.0);
+    EXPECT_LT(SecondiDaMezzanotte(), 86400.0);
+}
+
+TEST(Formato, MonthBeforeTheHourAndMinutesAfterIt) {
+    DataOra d;
+    d.anno = 2024; d.mese = 3; d.giorno = 7;
+    d.ora = 9; d.minuto = 5; d.secondo = 2;
+    EXPECT_EQ(Format(d, "YYYY/mm/DD HH:MM:SS"), "2024/03/07 09:05:02");
+    EXPECT_EQ(Format(d, "yy-m-d h:nn"), "24-3-7 9:05");
+    EXPECT_EQ(Format(d, "mm:ss"), "05:02");
+    EXPECT_EQ(Format(d, "dd/mm/yyyy"), "07/03/2024");
+}
+
+TEST(Formato, NumbersTakeTheirDigitPlaces) {
+    EXPECT_EQ(Format(7, "00"), "07");
+    EXPECT_EQ(Format(30, "00"), "30");
+    EXPECT_EQ(Format(123, "00"), "123");
+    EXPECT_EQ(Format(0, "00"), "00");
+    EXPECT_EQ(Format(2.5, "0"), "3");
+    EXPECT_EQ(Format(1.25, "0.0"), "1.3");
+    EXPECT_EQ(Format(1.5, "0.##"), "1.5");
+    EXPECT_EQ(Format(-4, "00"), "-04");
+}
+
+class FileDiTesto : public ::testing::Test {
+protected:
+    std::filesystem::path cartella = std::filesystem::temp_directory_path() / "kenvaron_testo";
+    void SetUp() override { std::filesystem::create_directories(cartella); }
+    void TearDown() override { std::filesystem::remove_all(cartella); }
+    std::string Percorso(const char* nome) { return (cartella / nome).string(); }
+};
+
+TEST_F(FileDiTesto, LinesWrittenWithCrLfReadBackWhateverTheirEnds) {
+    TextFile f;
+    ASSERT_TRUE(f.Open(Percorso("a.txt"), TextFile::Modo::Scrittura));
+    EXPECT_TRUE(f.PrintLine("uno"));
+    EXPECT_TRUE(f.PrintLine("è due"));
+    f.Close();
+    ASSERT_TRUE(f.Open(Percorso("a.txt"), TextFile::Modo::Aggiunta));
+    f.PrintLine("");
+    f.Close();
+    std::string tutto;
+    ASSERT_TRUE(LeggiFile(Percorso("a.txt"), tutto));
+    EXPECT_EQ(tutto, "uno\r\nè due\r\n\r\n");
+
+    {
+        std::FILE* g = std::fopen(Percorso("b.txt").c_str(), "wb");
+        std::fputs("a\nb\rc\r\nd", g);
+        std::fclose(g);
+    }
+    ASSERT_TRUE(f.Open(Percorso("b.txt"), TextFile::Modo::Lettura));
+    std::vector<std::string> righe;
+    std::string riga;
+    while (!f.Eof() && f.LineInput(riga)) righe.push_back(riga);
+    EXPECT_EQ(righe, (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_FALSE(f.LineInput(riga));
+}
+
+TEST_F(FileDiTesto, FailuresAnswerFalseWithAReason) {
+    TextFile f;
+    EXPECT_FALSE(f.Open(Percorso("manca.txt"), TextFile::Modo::Lettura));
+    EXPECT_FALSE(f.Errore().empty());
+    EXPECT_FALSE(f.Open(cartella.string(), TextFile::Modo::Scrittura));
+    EXPECT_FALSE(f.PrintLine("x"));
+    EXPECT_TRUE(f.Eof());
+    EXPECT_FALSE(FileExists(Percorso("manca.txt")));
+    EXPECT_FALSE(FileExists(cartella.string()));
+    ASSERT_TRUE(f.Open(Percorso("c.txt"), TextFile::Modo::Scrittura));
+    f.Close();
+    EXPECT_TRUE(FileExists(Percorso("c.txt")));
+}
+
+}  // namespace
+}  // namespace kenvaron::plat
