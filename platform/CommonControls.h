@@ -57,6 +57,7 @@ public:
     // Width of a placeholder, in twips.
     int Width() const { return larghezza_; }
     void SetWidth(int twip);
+    QAction* Action() const { return azione_; }
 
 private:
     friend class Toolbar;

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -91,8 +92,10 @@ protected:
         auto* w = qobject_cast<QWidget*>(oggetto);
         if (w == nullptr || w->window() != form_->Widget()) return false;
         // A key that travels up from a child to its parents passes here once per widget.
-        if (e == ultimo_) return false;
+        if (e == ultimo_ && ricevente_ != nullptr && w != ricevente_ && w->isAncestorOf(ricevente_))
+            return false;
         ultimo_ = e;
+        ricevente_ = w;
         const int codice = CodiceTasto(static_cast<QKeyEvent*>(e));
         return codice != 0 && form_->KeyTyped(codice);
     }
@@ -100,6 +103,7 @@ protected:
 private:
     Form* form_;
     const QEvent* ultimo_ = nullptr;
+    QPointer<QWidget> ricevente_;
 };
 
 }  // namespace
@@ -109,11 +113,13 @@ Form::Form() : w_(new FormWidget(this)) {
     colonna->setContentsMargins(0, 0, 0, 0);
     colonna->setSpacing(0);
     barre_ = new QVBoxLayout;
+    barre_->setContentsMargins(0, 0, 0, 0);
     barre_->setSpacing(0);
     colonna->addLayout(barre_);
     client_ = new QWidget(w_);
     colonna->addWidget(client_, 1);
     stato_ = new QVBoxLayout;
+    stato_->setContentsMargins(0, 0, 0, 0);
     stato_->setSpacing(0);
     colonna->addLayout(stato_);
     w_->resize(Px(4800), Px(3600));
@@ -149,21 +155,17 @@ void Form::Move(int left, int top, int width, int height) {
     w_->resize(std::max(1, Px(width)), std::max(1, Px(height)));
 }
 
-int Form::ScaleWidth() const {
-    w_->layout()->activate();
-    return Twip(client_->width());
-}
-int Form::ScaleHeight() const {
-    w_->layout()->activate();
-    return Twip(client_->height());
+int Form::AltezzaBarre() const {
+    int a = barre_->sizeHint().height() + stato_->sizeHint().height();
+    if (menu_ != nullptr && !menu_->isHidden()) a += menu_->sizeHint().height();
+    return a;
 }
 
+int Form::ScaleWidth() const { return Twip(w_->width()); }
+int Form::ScaleHeight() const { return Twip(std::max(0, w_->height() - AltezzaBarre())); }
+
 void Form::SetClientSize(int width, int height) {
-    w_->layout()->activate();
-    const int extraL = w_->width() - client_->width();
-    const int extraA = w_->height() - client_->height();
-    w_->resize(Px(width) + extraL, Px(height) + extraA);
-    w_->layout()->activate();
+    w_->resize(std::max(1, Px(width)), std::max(1, Px(height) + AltezzaBarre()));
 }
 
 void Form::SetBackColor(long colore) {

@@ -128,6 +128,7 @@ protected:
 
 private:
     bool Scarica(int modo);
+    int AltezzaBarre() const;
     void Attiva();
 
     FormWidget* w_;

@@ -1,5 +1,6 @@
 #include "platform/Grid.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,7 +18,7 @@ namespace kenvaron::plat {
 
 namespace {
 
-constexpr int Bordo = 2;               // pixels of the sunken border
+constexpr int Bordo = Grid::BordoPixel;
 constexpr int AltezzaPredefinita = 240;
 constexpr int LarghezzaPredefinita = 960;
 constexpr double Margine = 30;         // twips between the text and a left or right edge
@@ -222,7 +223,7 @@ private:
 Grid::Grid(Container& c) : Control(c, new GridView(this)) {
     vista_ = static_cast<GridView*>(Widget());
     vista_->pronto = true;
-    Ridimensiona(righe_, colonne_);
+    Ridimensiona(2, 2);
     vista_->resize(Px(2 * LarghezzaPredefinita), Px(4 * AltezzaPredefinita));
 }
 
@@ -555,7 +556,16 @@ void Grid::DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
             p.setClipRect(rett, Qt::IntersectClip);
             p.setFont(f);
             p.setPen(ColoreQt(cella.inchiostro != 0 ? cella.inchiostro : inchiostro_));
-            p.drawText(testo.adjusted(Margine * scala, 0, -Margine * scala, 0), a, t);
+            QRectF area = testo.adjusted(Margine * scala, 0, -Margine * scala, 0);
+            // A text wider than its cell is narrowed to fit rather than cut.
+            const double largo = QFontMetricsF(f, p.device()).horizontalAdvance(t);
+            if (largo > testo.width() && testo.width() > 0) {
+                const double stretta = testo.width() / largo;
+                p.translate(testo.left(), 0);
+                p.scale(stretta, 1);
+                area = QRectF(0, testo.top(), largo, testo.height());
+            }
+            p.drawText(area, a, t);
             p.restore();
         }
     }

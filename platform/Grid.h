@@ -51,6 +51,9 @@ constexpr int vbAltMask = 4;
 
 class Grid : public Control {
 public:
+    // Width of the grid's sunken border, in pixels: the cells start inside it.
+    static constexpr int BordoPixel = 2;
+
     explicit Grid(Container& c);
     ~Grid() override;
 
@@ -160,7 +163,7 @@ private:
                         const std::vector<Striscia>& colonne, double scala) const;
     int UltimaInCima(const std::vector<int>& misure, int fisse, int spazioTwip) const;
 
-    int righe_ = 2, colonne_ = 2, righeFisse_ = 1, colonneFisse_ = 1;
+    int righe_ = 0, colonne_ = 0, righeFisse_ = 1, colonneFisse_ = 1;
     std::vector<int> altezze_, larghezze_;
     std::vector<Cella> celle_;
     int riga_ = 1, colonna_ = 1, rigaSel_ = 1, colonnaSel_ = 1;

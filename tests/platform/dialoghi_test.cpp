@@ -1,0 +1,74 @@
+// Every question goes through the responder, which a test answers.
+#include <gtest/gtest.h>
+
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+
+namespace kenvaron::plat {
+namespace {
+
+TEST(Dialoghi, TheResponderAnswersYesNoCancelInOrder) {
+    RisponditoreProgrammato r;
+    RisponditoreInUso inUso(r);
+    r.messaggi = {vbYes, vbNo, vbCancel};
+    EXPECT_EQ(MsgBox("Salvare lo schema attuale?", vbYesNoCancel), vbYes);
+    EXPECT_EQ(MsgBox("Salvare lo schema attuale?", vbYesNoCancel), vbNo);
+    EXPECT_EQ(MsgBox("Salvare lo schema attuale?", vbYesNoCancel), vbCancel);
+    // With no answer left the box is cancelled: the safe choice.
+    EXPECT_EQ(MsgBox("Salvare lo schema attuale?", vbYesNoCancel), vbCancel);
+    EXPECT_EQ(MsgBox("Intendi modificare un valore iniziale del SUDOKU", vbYesNo), vbNo);
+    EXPECT_EQ(MsgBox("Selezionare una riga"), vbOK);
+    ASSERT_EQ(r.domandati.size(), 6u);
+    EXPECT_EQ(r.domandati[0].tipo, "messaggio");
+    EXPECT_EQ(r.domandati[0].testo, "Salvare lo schema attuale?");
+    EXPECT_EQ(r.domandati[0].titolo, "Kenvaron");  // the program's name when no title is given
+    EXPECT_EQ(r.domandati[0].pulsanti, vbYesNoCancel);
+}
+
+TEST(Dialoghi, InputBoxesGiveTheTextOrEmptyOnCancel) {
+    RisponditoreProgrammato r;
+    RisponditoreInUso inUso(r);
+    r.domande = {std::string("12"), std::nullopt, std::string("")};
+    EXPECT_EQ(InputBox("scambia riga"), "12");
+    EXPECT_EQ(InputBox("", "", "1500"), "");
+    EXPECT_EQ(InputBox("scambia riga"), "");
+    EXPECT_EQ(InputBox("ancora"), "");
+    EXPECT_EQ(r.domandati[1].predefinito, "1500");
+    EXPECT_EQ(r.domandati.size(), 4u);
+}
+
+TEST(Dialoghi, FileAndPrinterDialogsAreAnsweredToo) {
+    RisponditoreProgrammato r;
+    RisponditoreInUso inUso(r);
+    r.file = {"/tmp/schema.txt"};
+    r.stampanti = {false};
+    EXPECT_EQ(DialogoApri(FiltroSchemi), "/tmp/schema.txt");
+    EXPECT_EQ(DialogoSalva(FiltroSchemi), "");
+    EXPECT_FALSE(DialogoStampante());
+    EXPECT_TRUE(DialogoStampante());
+    ASSERT_EQ(r.domandati.size(), 4u);
+    EXPECT_EQ(r.domandati[0].tipo, "apri");
+    EXPECT_EQ(r.domandati[0].testo, "File SUDOKU|*.txt;*.ss");
+    EXPECT_EQ(r.domandati[1].tipo, "salva");
+    EXPECT_EQ(r.domandati[1].pulsanti, 1);  // asks before replacing a file
+    EXPECT_EQ(r.domandati[2].tipo, "stampante");
+}
+
+TEST(Dialoghi, InstallingAResponderIsUndoneAtTheEndOfItsScope) {
+    Risponditore* prima = &RisponditoreAttivo();
+    {
+        RisponditoreProgrammato r;
+        RisponditoreInUso inUso(r);
+        EXPECT_EQ(&RisponditoreAttivo(), &r);
+        {
+            RisponditoreProgrammato interno;
+            RisponditoreInUso secondo(interno);
+            EXPECT_EQ(&RisponditoreAttivo(), &interno);
+        }
+        EXPECT_EQ(&RisponditoreAttivo(), &r);
+    }
+    EXPECT_EQ(&RisponditoreAttivo(), prima);
+}
+
+}  // namespace
+}  // namespace kenvaron::plat

@@ -1,0 +1,187 @@
+// Windows: loading, modal showing without a person, activation, closing and its
+// cancellation, key preview and the resize rule.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+#include "platform/Units.h"
+
+namespace kenvaron::plat {
+namespace {
+
+// A window that writes its events into a shared log.
+class Registrata : public Form {
+public:
+    Registrata(std::vector<std::string>& log, std::string nome) : log_(log), nome_(std::move(nome)) {}
+    std::function<void()> allAttivazione;
+    int annullaChiusura = 0;
+    int ultimoModo = -1;
+    std::vector<int> tasti;
+    int azzeraTasto = 0;
+
+protected:
+    void Form_Load() override { log_.push_back(nome_ + ".load"); }
+    void Form_Activate() override {
+        log_.push_back(nome_ + ".activate");
+        if (allAttivazione) {
+            auto f = std::move(allAttivazione);
+            f();
+        }
+    }
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override {
+        log_.push_back(nome_ + ".queryunload");
+        ultimoModo = UnloadMode;
+        Cancel = annullaChiusura;
+    }
+    void Form_Unload(int&) override { log_.push_back(nome_ + ".unload"); }
+    void Form_KeyPress(int& KeyAscii) override {
+        tasti.push_back(KeyAscii);
+        if (KeyAscii == azzeraTasto) KeyAscii = 0;
+    }
+    void Form_Resize() override {
+        if (WindowState() == vbMaximized) SetWindowState(vbNormal);
+    }
+
+private:
+    std::vector<std::string>& log_;
+    std::string nome_;
+};
+
+class Finestre : public ::testing::Test {
+protected:
+    RisponditoreProgrammato risposte;
+    RisponditoreInUso inUso{risposte};
+    std::vector<std::string> log;
+};
+
+TEST_F(Finestre, AModalWindowIsLoadedActivatedAndClosedByTheResponder) {
+    Registrata f(log, "f");
+    f.Show(vbModal);
+    EXPECT_EQ(log, (std::vector<std::string>{"f.load", "f.activate", "f.queryunload", "f.unload"}));
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(f.ultimoModo, vbFormCode);
+    ASSERT_EQ(risposte.domandati.size(), 1u);
+    EXPECT_EQ(risposte.domandati[0].tipo, "finestra");
+}
+
+TEST_F(Finestre, AModalWindowRunsItsOwnLoopUntilAButtonUnloadsIt) {
+    Registrata f(log, "f");
+    CommandButton ok(f, "OK");
+    ok.Click = [&] { f.Unload(); };
+    bool nelCiclo = false;
+    risposte.finestraModale = [&](Form& finestra) {
+        EXPECT_TRUE(finestra.Visible());
+        // The click arrives from the event loop, after Show has started waiting.
+        QTimer::singleShot(0, [&] {
+            nelCiclo = true;
+            QTest::mouseClick(ok.Widget(), Qt::LeftButton);
+        });
+    };
+    f.Show(vbModal);
+    EXPECT_TRUE(nelCiclo);
+    EXPECT_FALSE(f.Loaded());
+}
+
+TEST_F(Finestre, ClosingAChildWindowActivatesTheWindowBeneathAgain) {
+    Registrata principale(log, "main"), figlia(log, "child");
+    principale.allAttivazione = [&] { figlia.Show(vbModal); };
+    principale.Show(vbModal);
+    EXPECT_EQ(log, (std::vector<std::string>{"main.load", "main.activate", "child.load", "child.activate",
+                                             "child.queryunload", "child.unload", "main.activate",
+                                             "main.queryunload", "main.unload"}));
+}
+
+TEST_F(Finestre, TheCloseBoxAsksFirstAndCanBeRefused) {
+    Registrata f(log, "f");
+    f.Show();
+    f.annullaChiusura = 1;
+    EXPECT_FALSE(f.Widget()->close());
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_EQ(f.ultimoModo, vbFormControlMenu);
+    f.annullaChiusura = 0;
+    EXPECT_TRUE(f.Widget()->close());
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(f.Unload() == false);  // unloading an unloaded window is harmless
+}
+
+TEST_F(Finestre, HidingAModalWindowEndsItsShowAndKeepsItLoaded) {
+    Registrata f(log, "f");
+    risposte.finestraModale = [](Form& finestra) { QTimer::singleShot(0, [&] { finestra.Hide(); }); };
+    f.Show(vbModal);
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_FALSE(f.Visible());
+    f.Load();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "f.load"), 1);
+}
+
+TEST_F(Finestre, KeyPreviewSeesTheKeysOfEveryControlFirst) {
+    Registrata f(log, "f");
+    TextBox testo(f);
+    f.Show();
+    QTest::keyClick(testo.Widget(), Qt::Key_A);
+    EXPECT_TRUE(f.tasti.empty());
+    EXPECT_EQ(testo.Text(), "a");
+
+    f.SetKeyPreview(true);
+    f.azzeraTasto = 'b';
+    QTest::keyClick(testo.Widget(), Qt::Key_Escape);
+    QTest::keyClick(testo.Widget(), Qt::Key_B);
+    QTest::keyClick(testo.Widget(), Qt::Key_C);
+    EXPECT_EQ(f.tasti, (std::vector<int>{27, 'b', 'c'}));
+    EXPECT_EQ(testo.Text(), "ac");  // the form swallowed the b
+}
+
+TEST_F(Finestre, PositionsAndSizesAreTwips) {
+    Registrata f(log, "f");
+    f.Move(0, 0, 6000, 4500);
+    EXPECT_EQ(f.Width(), 6000);
+    EXPECT_EQ(f.Height(), 4500);
+    f.SetClientSize(9000, 8325);
+    EXPECT_EQ(f.ScaleWidth(), 9000);
+    EXPECT_EQ(f.ScaleHeight(), 8325);
+    Label l(f, "x");
+    l.Move(1200, 840, 700, 300);
+    EXPECT_EQ(l.Left(), 1200);
+    EXPECT_EQ(l.Top(), 840);
+    EXPECT_EQ(l.Width(), 705);  // 700 twips are 46.7 pixels: whole pixels count
+    EXPECT_EQ(Px(700), 47);
+}
+
+TEST_F(Finestre, AMaximisedWindowReturnsToNormalThroughItsResizeHandler) {
+    Registrata f(log, "f");
+    f.Load();
+    f.SetWindowState(vbMaximized);
+    EXPECT_EQ(f.WindowState(), vbNormal);
+    f.SetMousePointer(vbHourglass);
+    EXPECT_EQ(f.Widget()->cursor().shape(), Qt::WaitCursor);
+    f.SetMousePointer(vbDefault);
+    EXPECT_EQ(f.MousePointer(), vbDefault);
+}
+
+TEST_F(Finestre, ControlsAreListedSoThatTaggedOnesCanBeHidden) {
+    Registrata f(log, "f");
+    Frame riquadro(f);
+    CommandButton a(f), b(riquadro);
+    TextBox t(f);
+    b.Tag = "V";
+    t.Tag = "V";
+    ASSERT_EQ(f.Controls().size(), 4u);
+    for (Control* c : f.Controls())
+        if (c->Tag == "V") c->SetVisible(false);
+    EXPECT_TRUE(a.Visible());
+    EXPECT_FALSE(b.Visible());
+    EXPECT_FALSE(t.Visible());
+    EXPECT_TRUE(riquadro.Visible());
+}
+
+}  // namespace
+}  // namespace kenvaron::plat
