@@ -248,6 +248,18 @@ TEST_F(Finestra, BoardCountsFilledCellsGivensBlackUserDigitsBlue) {
     f->gr.SetRow(5);
     f->gr.SetCol(3);
     EXPECT_EQ(f->gr.CellBackColor(), kColoreBlu);
+    // The generator's question mode hides the digits: red, then blue once accepted.
+    f->stato.ModoInterrogativo = 1;
+    f->Visualizza(t);
+    f->gr.SetRow(IndiceGriglia(8));
+    f->gr.SetCol(IndiceGriglia(3));
+    EXPECT_EQ(f->gr.Text(), "?");
+    EXPECT_EQ(f->gr.CellForeColor(), kColoreRosso);
+    f->stato.SudokuDisponibile = true;
+    f->Visualizza(t);
+    f->gr.SetRow(IndiceGriglia(8));
+    f->gr.SetCol(IndiceGriglia(3));
+    EXPECT_EQ(f->gr.CellForeColor(), kColoreBlu);
 }
 
 TEST_F(Finestra, CandidateViewShowsTheCountersStillAt50) {
@@ -331,13 +343,17 @@ TEST_F(Finestra, ACloseDuringAComputationWaitsForItAndAsksOnlyOnce) {
     Apri();
     Cambia();
     {
-        Form1::CalcoloLungo calcolo(*f);
-        risposte.messaggi = {plat::vbNo};
-        EXPECT_FALSE(f->CloseRequested());
-        EXPECT_TRUE(f->Loaded());
-        EXPECT_EQ(f->stato.Chiudi, 1);
+        Form1::CalcoloLungo esterno(*f);
+        {
+            Form1::CalcoloLungo interno(*f);  // started inside the outer one's yield
+            risposte.messaggi = {plat::vbNo};
+            EXPECT_FALSE(f->CloseRequested());
+            EXPECT_TRUE(f->Loaded());
+            EXPECT_EQ(f->stato.Chiudi, 1);
+            EXPECT_FALSE(f->CloseRequested());  // a second close only waits too
+        }
+        EXPECT_TRUE(f->Loaded());  // the outer computation is still running
         EXPECT_EQ(f->condiviso().CodiceStop, 0);
-        EXPECT_FALSE(f->CloseRequested());  // a second close only waits too
     }
     EXPECT_FALSE(f->Loaded());
     EXPECT_EQ(f->condiviso().CodiceStop, 1);
