@@ -282,21 +282,49 @@ void Motore::RipristinaTecnica(std::string& s) {
         NumeriGruppo.assign(s, pos, barra - pos);
         pos = barra + 1;
 
-        LivelloPila& p0 = PilaLivelli[0];
+        // The undo procedure of the kind: one that reads record 0, or one that
+        // takes the unit or digit a.  Kinds this engine does not know are
+        // consumed and ignored.
+        void (Motore::*conRecord)(int) = nullptr;
+        void (Motore::*conIndice)(int) = nullptr;
+        bool dueUnita = false;
         switch (tipo) {
-            case 'E':
-            case 'L':
-                p0.Riga = a;
+            case 'E': conRecord = &Motore::Ripristina; break;
+            case 'L': conRecord = &Motore::RipristinaColori; break;
+            case 'R': conRecord = &Motore::RipristinaR; break;
+            case 'C': conRecord = &Motore::RipristinaC; break;
+            case 'Q': conRecord = &Motore::RipristinaQR; break;
+            case 'q': conRecord = &Motore::RipristinaQC; break;
+            case '1': conRecord = &Motore::RipristinaRcp; dueUnita = true; break;
+            case '2': conRecord = &Motore::RipristinaCcp; dueUnita = true; break;
+            case '3': conRecord = &Motore::RipristinaQCcp; dueUnita = true; break;
+            case '4': conRecord = &Motore::RipristinaQRcp; dueUnita = true; break;
+            case 'X': conIndice = &Motore::RipristinaGruppiR; break;
+            case 'Y': conIndice = &Motore::RipristinaGruppiC; break;
+            case 'S': conIndice = &Motore::RipristinaGruppiQ; break;
+            case 'x': conIndice = &Motore::RipristinaGruppiNumeriR; break;
+            case 'y': conIndice = &Motore::RipristinaGruppiNumeriC; break;
+            case 's': conIndice = &Motore::RipristinaGruppiNumeriQ; break;
+            case '5': conIndice = &Motore::RipristinaSwordFishR; break;
+            case '6': conIndice = &Motore::RipristinaSwordFishC; break;
+            case 'W':
+            case 'O': RipristinaXYW(CelleGruppo); break;
+            default: break;
+        }
+        // Values outside 1..9 cannot come from the engine's own entries; such an
+        // entry is ignored rather than let it address outside the tables.
+        auto nove = [](int v) { return v >= 1 && v <= 9; };
+        LivelloPila& p0 = PilaLivelli[0];
+        if (conRecord != nullptr) {
+            p0.Riga = a;
+            if (dueUnita)
+                p0.Validi = CelleGruppo;
+            else
                 p0.Colonna = ValoreByte(CelleGruppo);
-                p0.Cifra = ValoreByte(NumeriGruppo);
-                if (tipo == 'E')
-                    Ripristina(0);
-                else
-                    RipristinaColori(0);
-                break;
-            default:
-                // Kinds whose undo procedure this engine does not know are consumed and ignored.
-                break;
+            p0.Cifra = ValoreByte(NumeriGruppo);
+            if (nove(a) && nove(p0.Cifra) && (dueUnita || nove(p0.Colonna))) (this->*conRecord)(0);
+        } else if (conIndice != nullptr && nove(a)) {
+            (this->*conIndice)(a);
         }
     }
     s.erase(0, pos);

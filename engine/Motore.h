@@ -173,18 +173,217 @@ public:
     void AggiornaXYW(const std::string& lista);
 
     // ---- Locked candidates, apply and undo of findings (one box, two boxes, lists)
+    // Apply procedures read their parameters from record k of PilaLivelli (always 0
+    // in practice), or take the unit or digit with CelleGruppo and NumeriGruppo; each
+    // leaves its eliminations in ListaCambi ("" when none) and TrovatoAvanzato.  Every
+    // undo twin is the exact inverse for the same arguments on the grid the apply left.
+    // One box: row into box (r, q, d), column into box (c, q, d),
+    // box into row (q, r, d), box into column (q, c, d).
+    void AggiornaR(int k);
+    void RipristinaR(int k);
+    void AggiornaC(int k);
+    void RipristinaC(int k);
+    void AggiornaQR(int k);
+    void RipristinaQR(int k);
+    void AggiornaQC(int k);
+    void RipristinaQC(int k);
+    // Two boxes: Riga = pair index, Validi = the two units met, Cifra = digit.
+    void AggiornaRcp(int k);
+    void RipristinaRcp(int k);
+    void AggiornaCcp(int k);
+    void RipristinaCcp(int k);
+    void AggiornaQRcp(int k);
+    void RipristinaQRcp(int k);
+    void AggiornaQCcp(int k);
+    void RipristinaQCcp(int k);
+    // Naked (cells, digits) and hidden subsets in row, column or box u.
+    void AggiornaGruppiR(int u);
+    void RipristinaGruppiR(int u);
+    void AggiornaGruppiC(int u);
+    void RipristinaGruppiC(int u);
+    void AggiornaGruppiQ(int u);
+    void RipristinaGruppiQ(int u);
+    void AggiornaGruppiNumeriR(int u);
+    void RipristinaGruppiNumeriR(int u);
+    void AggiornaGruppiNumeriC(int u);
+    void RipristinaGruppiNumeriC(int u);
+    void AggiornaGruppiNumeriQ(int u);
+    void RipristinaGruppiNumeriQ(int u);
+    // Fish on digit d: base lines in CelleGruppo, cover lines in NumeriGruppo.
+    void AggiornaSwordFishR(int d);
+    void RipristinaSwordFishR(int d);
+    void AggiornaSwordFishC(int d);
+    void RipristinaSwordFishC(int d);
+    // Undo of AggiornaXYW: the same row-column-digit triples raised again.
+    void RipristinaXYW(const std::string& lista);
+    // True when the pattern part of a change list (after its first "/") has two cells.
+    static bool AlmenoDue(const std::string& s);
+    // Scratch of the pattern part of a change list, kept to reuse its storage.
+    std::string SchemaCambi;
+
+private:
+    enum class Unita { kRiga, kColonna, kQuadrato };
+    // Row and column of the i-th cell (1..9) of a row, column or box.
+    void CellaUnita(Unita u, int indice, int i, int& r, int& c) const;
+    // The row, column or box of a cell.
+    int ValoreUnita(Unita u, int r, int c) const;
+    // The units of the given kind met, in visiting order, by the cells of unit
+    // (linea, indice) where d is possible; false when none or more than `limite`.
+    bool UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int limite, int& u1,
+                         int& u2) const;
+    void InizioApplica();
+    void FineApplica();
+    // Lowers d where it leaves the change list's pattern lines, or raises it back.
+    void CifraInUnita(Unita u, int indice, int d, Unita linea, unsigned maschera, bool applica);
+    void GruppoInUnita(Unita u, int indice, bool nascosto, bool applica);
+    void ApplicaGruppo(ListeApplicate& liste, Unita u, int indice, bool nascosto);
+    void AnnullaGruppo(ListeApplicate& liste, Unita u, int indice, bool nascosto);
+    void SwordFish(Unita base, int d, bool applica);
+    void ApplicaSwordFish(ListeApplicate& liste, Unita base, int d);
+    void AnnullaSwordFish(ListeApplicate& liste, Unita base, int d);
+    void Elimina(int r, int c, int d);
+    void AggiungiSchema(int r, int c, int d);
+    void RegistraChiave(std::array<std::string, kSlotApplicati + 1>& slot, char separatore);
+    void AnnullaChiave(std::array<std::string, kSlotApplicati + 1>& slot, char separatore);
+    // Set of the digits 1..9 that stand in a text, one bit each.
+    static unsigned Maschera(const std::string& cifre);
+    // The four locked-candidate variants, in search order: row into box, column
+    // into box, box into row, box into column.  Variant v visits unit kind
+    // kVisita[v] (numbered by record 0's Colonna, or by the unit string of the
+    // two-box kinds) and keeps the lines of kind kLinea[v] named by Riga (or the pair).
+    static constexpr Unita kVisita[4] = {Unita::kQuadrato, Unita::kQuadrato, Unita::kRiga,
+                                         Unita::kColonna};
+    static constexpr Unita kLinea[4] = {Unita::kRiga, Unita::kColonna, Unita::kQuadrato,
+                                        Unita::kQuadrato};
+    void ApplicaFissato(int variante, int k, bool applica);
+    void ApplicaFissatoDue(int variante, int k, bool applica);
+
+public:
     // ---- end locked candidates
 
     // ---- Naked and hidden subsets, fish
+    // Search scratch: the items of the unit (cells, digits or base lines), a
+    // per-index string table and a per-index presence mark.  A search leaves its
+    // finding in CelleGruppo / NumeriGruppo and sets TrovatoGruppo.
+    std::string ElementiGruppo;
+    std::array<std::string, 10> TabellaGruppo{};
+    std::array<Byte, 10> PresenzeGruppo{};
+
+    // Naked subsets of 2..7 cells in row, column or box u.
+    void CtrlGruppiR(Byte u);
+    void CtrlGruppiC(Byte u);
+    void CtrlGruppiQ(Byte u);
+    void CombinaCelle2(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle3(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle4(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle5(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle6(const std::string& unita, Byte u, Byte k);
+    void CombinaCelle7(const std::string& unita, Byte u, Byte k);
+    void VerificaGruppi(const std::string& unita, Byte u, Byte k);
+
+    // Hidden subsets of 2..5 digits in row, column or box u.
+    void CtrlGruppiNumeriR(Byte u);
+    void CtrlGruppiNumeriC(Byte u);
+    void CtrlGruppiNumeriQ(Byte u);
+    void CombinaNumeri2(const std::string& unita, Byte u, Byte k);
+    void CombinaNumeri3(const std::string& unita, Byte u, Byte k);
+    void CombinaNumeri4(const std::string& unita, Byte u, Byte k);
+    void CombinaNumeri5(const std::string& unita, Byte u, Byte k);
+    void VerificaGruppiNumeri(const std::string& unita, Byte u, Byte k);
+
+    // Fish of digit d on rows (R) or columns (C) as base lines, sizes kmin..kmax (2..5 searched).
+    void CtrlSwordFishR(Byte d, std::int16_t kmin, std::int16_t kmax);
+    void CtrlSwordFishC(Byte d, std::int16_t kmin, std::int16_t kmax);
+    void CombinaSwordFish2(const std::string& orientamento, Byte d, Byte k);
+    void CombinaSwordFish3(const std::string& orientamento, Byte d, Byte k);
+    void CombinaSwordFish4(const std::string& orientamento, Byte d, Byte k);
+    void CombinaSwordFish5(const std::string& orientamento, Byte d, Byte k);
+    void VerificaSwordFish(const std::string& orientamento, Byte d, Byte k);
+
+    // Around a finding of group G or of the fish: `applica`(indice) carries it out and
+    // its undo entry (kind `voce`, indice, CelleGruppo, NumeriGruppo) goes in front of
+    // the level's undo string; true when a candidate was eliminated.
+    bool ApplicaTrovato(int livello, char voce, int indice, void (Motore::*applica)(int));
+    // Logs the narrated step of an effective finding (cells = ListaCambi, size = the
+    // length of CelleGruppo) and scores it; in analysis mode undoes it at once with
+    // `annulla`(indice).  True when the step stays.
+    bool RegistraTrovato(int livello, int turno, const std::string& testo, const char* tipo,
+                         const char* codice, std::int16_t peso, std::int32_t& contatore,
+                         void (Motore::*annulla)(int), int indice);
+    // Cell (r, c) at position p of unit "R", "C" or "Q" u; false for any other code.
+    bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const;
+    // The applied list of unit code "R", "C" or "Q"; nullptr for any other code.
+    ListeApplicate* ListaDiUnita(char unita);
+    // Looks the finding's key (CelleGruppo, separatore, NumeriGruppo) up in slots
+    // 1..50 of lista[indice]: sets TrovatoGruppo when the key is absent and a slot is free.
+    void CercaChiave(const ListeApplicate& lista, int indice, char separatore);
+    // Writes into `destinazione` the indexes 1..9 marked 1 in PresenzeGruppo, ascending;
+    // returns how many there are.
+    int RaccogliPresenze(std::string& destinazione) const;
+    // Walks the k-combinations of ElementiGruppo in lexicographic order (last index
+    // fastest), writes each into `destinazione` and calls `verifica`, until TrovatoGruppo.
+    template <class Verifica>
+    void CombinaElementi(int k, std::string& destinazione, Verifica&& verifica) {
+        const int n = static_cast<int>(ElementiGruppo.size());
+        if (k < 1 || k > n) return;
+        std::array<int, 9> indice{};
+        for (int i = 0; i < k; ++i) indice[i] = i;
+        for (;;) {
+            destinazione.clear();
+            for (int i = 0; i < k; ++i) destinazione += ElementiGruppo[indice[i]];
+            verifica();
+            if (TrovatoGruppo) return;
+            int i = k - 1;
+            while (i >= 0 && indice[i] == n - k + i) --i;
+            if (i < 0) return;
+            ++indice[i];
+            for (int j = i + 1; j < k; ++j) indice[j] = indice[j - 1] + 1;
+        }
+    }
     // ---- end subsets and fish
 
     // ---- XY-wings and forcing chains
+    // Sentence of a wing from its change list (eliminations, "/", then the chains).
+    static std::string FraseXYWings0(const std::string& lista);
+    // Sentence of one chain link from entry a to entry b ("r,c,d" each); position 1
+    // opens a chain, preceded by the start unit ("R5", "C3", "Q4") when one is given.
+    static std::string FraseXYWings(const std::string& a, const std::string& b, int posizione,
+                                    const std::string& unita);
+    // Note naming the candidates of a cell that the link from a to b ruled out.
+    static std::string FraseTAV(const std::string& candidati, const std::string& a, const std::string& b);
     // ---- end XY-wings and forcing chains
 
     // ---- Colours and Nishio
     // ---- end colours and Nishio
 
     // ---- Solver loop, singles, dead ends
+    // Narrated solve of stato.Problema from scratch, counting up to maxSoluzioni.
+    void Risolvi(Byte maxSoluzioni);
+    // Depth-first search from the current grid; narra = singles, turns and step log.
+    void Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra);
+    // True when digit `cifra` is a single at (riga, colonna); narrates the rule.
+    bool CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livello, Byte cifra);
+    // False (after narrating the first contradiction) when the grid is a dead end.
+    bool Verifiche(Byte livello);
+    // One round of technique turns 1..5 at a level; true when a step was applied
+    // and stays, so that the sweep of singles runs again.
+    bool TurniTecniche(int livello);
+    // The XY-wing search of group B may run (worked out at each Sviluppa entry).
+    bool PermessoXYW = false;
+    // Weights applied per turn 1..5 since the last bonus.
+    std::array<std::int32_t, 6> AccumulatoriTurno{};
+    // Scoring of a pending technique step: at the start of a pass of the sweep,
+    // and when a single follows it (the bonus, " !!!!" on the single's record).
+    void PesaPassoPendente();
+    void PremiaSingolo(int livello);
+
+private:
+    // Applies an elimination list left in CelleGruppo and records its undo entry.
+    void ApplicaEliminazioni(int livello, char tipo);
+    // Records a fewest-candidates cell of the first trial point.
+    void RegistraCellaMin(int r, int c);
+
+public:
     // ---- end solver loop
 
 private:

@@ -3,14 +3,7 @@
 
 namespace kenvaron {
 
-bool Motore::CercaCandidatiFissati(int, int) { return false; }
-bool Motore::CercaCandidatiFissatiDue(int, int) { return false; }
-bool Motore::CercaGruppiG(int, int) { return false; }
-bool Motore::CercaPesci(int, int) { return false; }
-void Motore::CtrlXYwings(const std::string&, const std::string&, int) {}
-void Motore::CtrlXYwingsMult(const std::string&, const std::string&, int) {}
 void Motore::CtrlColori(int, const std::string&, int) {}
 void Motore::CtrlNishio(int, int) {}
-void Motore::AggiornaXYW(const std::string&) {}
 
 }  // namespace kenvaron

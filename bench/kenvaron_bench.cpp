@@ -1,0 +1,232 @@
+// kenvaron-bench: solves every puzzle of a file as the program does and reports
+// the time taken; --dump and --steps print the results for checking them
+// against other solvers.
+//
+//   kenvaron-bench [options] FILE
+//
+// FILE holds one puzzle a line: the first 81 characters are digits, "0" or "."
+// for an empty cell; other lines are skipped.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/Comune.h"
+#include "engine/Motore.h"
+#include "generation/Livelli.h"
+
+using namespace kenvaron;
+
+namespace {
+
+constexpr const char* kUso =
+    "uso: kenvaron-bench [opzioni] FILE\n"
+    "  --code CODICE     ordine dei gruppi di tecniche (default SGDBC; \"\" = solo singoli)\n"
+    "  --depth N         profondità di ragionamento 0..4 (default 4)\n"
+    "  --generation      risolve come la generazione (ModoRisolvi falso)\n"
+    "  --switches XXXXXX sei interruttori 0/1 delle tecniche (default 000000)\n"
+    "  --advanced XXX    tre interruttori delle tecniche avanzate (default 000)\n"
+    "  --fish N          LimiteFor (default 3)\n"
+    "  --max N           massimo di soluzioni della seconda risoluzione (default 4)\n"
+    "  --no-trial        SenzaTentativi e una sola Risolvi(1)\n"
+    "  --plain           test di unicità della generazione\n"
+    "  --dump            una riga di risultati per schema\n"
+    "  --steps           dopo la riga di risultati, ogni passo del registro\n";
+
+struct Opzioni {
+    std::string codice = "SGDBC";
+    int profondita = 4;
+    bool generazione = false;
+    std::string interruttori = "000000";
+    std::string avanzate = "000";
+    int limiteFor = 3;
+    int massimo = 4;
+    bool senzaTentativi = false;
+    bool semplice = false;
+    bool dump = false;
+    bool passi = false;
+    std::string file;
+};
+
+[[noreturn]] void Errore(const std::string& messaggio) {
+    std::cerr << "kenvaron-bench: " << messaggio << "\n" << kUso;
+    std::exit(2);
+}
+
+int Intero(const std::string& testo, const char* opzione, int minimo, int massimo) {
+    char* fine = nullptr;
+    const long v = std::strtol(testo.c_str(), &fine, 10);
+    if (testo.empty() || *fine != '\0' || v < minimo || v > massimo)
+        Errore(std::string(opzione) + " vuole un numero da " + std::to_string(minimo) + " a " +
+               std::to_string(massimo) + ", non \"" + testo + "\"");
+    return static_cast<int>(v);
+}
+
+std::string Interruttori(const std::string& testo, const char* opzione, std::size_t quanti) {
+    if (testo.size() != quanti || testo.find_first_not_of("01") != std::string::npos)
+        Errore(std::string(opzione) + " vuole " + std::to_string(quanti) + " caratteri 0 o 1, non \"" + testo +
+               "\"");
+    return testo;
+}
+
+Opzioni LeggiOpzioni(int argc, char** argv) {
+    Opzioni o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto valore = [&]() -> std::string {
+            if (i + 1 >= argc) Errore(a + " vuole un valore");
+            return argv[++i];
+        };
+        if (a == "--code")
+            o.codice = valore();
+        else if (a == "--depth")
+            o.profondita = Intero(valore(), "--depth", 0, 4);
+        else if (a == "--generation")
+            o.generazione = true;
+        else if (a == "--switches")
+            o.interruttori = Interruttori(valore(), "--switches", 6);
+        else if (a == "--advanced")
+            o.avanzate = Interruttori(valore(), "--advanced", 3);
+        else if (a == "--fish")
+            o.limiteFor = Intero(valore(), "--fish", 0, 9);
+        else if (a == "--max")
+            o.massimo = Intero(valore(), "--max", 0, 255);
+        else if (a == "--no-trial")
+            o.senzaTentativi = true;
+        else if (a == "--plain")
+            o.semplice = true;
+        else if (a == "--dump")
+            o.dump = true;
+        else if (a == "--steps")
+            o.passi = true;
+        else if (a == "--help" || a == "-h") {
+            std::cout << kUso;
+            std::exit(0);
+        } else if (a.size() > 1 && a[0] == '-')
+            Errore("opzione sconosciuta " + a);
+        else if (!o.file.empty())
+            Errore("un solo FILE, non anche " + a);
+        else
+            o.file = a;
+    }
+    if (o.file.empty()) Errore("manca FILE");
+    return o;
+}
+
+// Puzzles of the file: lines whose first 81 characters are digits or ".".
+std::vector<std::string> LeggiSchemi(const std::string& nome) {
+    std::ifstream in(nome);
+    if (!in) Errore("non riesco a leggere " + nome);
+    std::vector<std::string> schemi;
+    std::string riga;
+    while (std::getline(in, riga)) {
+        if (riga.size() < 81) continue;
+        std::string s = riga.substr(0, 81);
+        if (s.find_first_not_of("0123456789.") != std::string::npos) continue;
+        std::replace(s.begin(), s.end(), '.', '0');
+        schemi.push_back(s);
+    }
+    return schemi;
+}
+
+bool Piena(const Tabella& t) {
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (t[r][c] == 0) return false;
+    return true;
+}
+
+void Stampa(const Motore& m, bool passi) {
+    // The solution as the solve command shows it.
+    const Tabella& mostrata = Piena(m.Griglia) ? m.Griglia : m.Soluzione;
+    std::string cifre;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + mostrata[r][c]);
+    std::printf("%lld %s %d %d %d %d %d %d %d %d %d\n", static_cast<long long>(m.ContaSoluz), cifre.c_str(),
+                m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS, m.ContaTecnicaG, m.ContaTecnicaD,
+                m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio);
+    if (!passi) return;
+    for (int i = 1; i <= m.NumPassi; ++i) {
+        const Passo& p = m.LogPassi[i];
+        std::printf("%d|%d|%d|%s|%s|%s|%d|%s|%s\n", p.Profondita, p.Riga, p.Colonna, p.Cifra.c_str(),
+                    p.Tipo.c_str(), p.Codice.c_str(), p.Dimensione, p.Testo.c_str(), p.Celle.c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Opzioni o = LeggiOpzioni(argc, argv);
+    const std::vector<std::string> schemi = LeggiSchemi(o.file);
+
+    Condiviso stato;
+    auto motore = std::make_unique<Motore>(stato);
+    Motore& m = *motore;
+    Livelli livelli(m, stato);
+    for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');
+    for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(o.avanzate[i] - '0');
+    m.LimiteFor = static_cast<std::int16_t>(o.limiteFor);
+    m.IndiceRagionamento = o.profondita;
+
+    using Cronometro = std::chrono::steady_clock;
+    std::vector<double> millisecondi;
+    millisecondi.reserve(schemi.size());
+    int alLimite = 0;
+    const auto inizio = Cronometro::now();
+
+    for (const std::string& s : schemi) {
+        bench::Carica(stato, s);
+        Motore::AzzeraTabella(m.Soluzione);
+        stato.NumMosse = 0;
+        std::string codice = o.codice;
+        livelli.SettaTurni(codice);
+        m.ModoRisolvi = !o.generazione;
+        m.SenzaTentativi = o.senzaTentativi;
+
+        bool limite = false;
+        // A solve ended by the 5-second limit: its measures say so and it took that long.
+        auto misura = [&](auto&& risolvi) {
+            const auto t0 = Cronometro::now();
+            risolvi();
+            const double secondi = std::chrono::duration<double>(Cronometro::now() - t0).count();
+            if (m.ContaSoluz == 4 && m.ProfonditaMax == 20 && m.Valore == 0 && secondi > 5.0) limite = true;
+        };
+
+        const auto t0 = Cronometro::now();
+        if (o.semplice) {
+            misura([&] { bench::Unicita(m, stato); });
+        } else if (o.senzaTentativi) {
+            misura([&] { m.Risolvi(1); });
+        } else {
+            // The loader: every digit a given, one solve, its grid kept as the solution.
+            m.Inizializza();
+            Motore::SalvaTabella(stato.Problema, m.CelleDate);
+            misura([&] { m.Risolvi(1); });
+            Motore::SalvaTabella(m.Griglia, m.Soluzione);
+            // The solve command.
+            misura([&] { m.Risolvi(static_cast<Byte>(o.massimo)); });
+        }
+        millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
+        if (limite) ++alLimite;
+        if (o.dump || o.passi) Stampa(m, o.passi);
+    }
+
+    const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
+    double mediana = 0, massimo = 0;
+    if (!millisecondi.empty()) {
+        std::vector<double> ordinati = millisecondi;
+        std::sort(ordinati.begin(), ordinati.end());
+        const std::size_t n = ordinati.size();
+        mediana = n % 2 ? ordinati[n / 2] : (ordinati[n / 2 - 1] + ordinati[n / 2]) / 2;
+        massimo = ordinati.back();
+    }
+    std::fflush(stdout);
+    std::fprintf(stderr, "puzzles %zu seconds %.3f median-ms %.3f max-ms %.3f at-limit %d\n", schemi.size(),
+                 secondi, mediana, massimo, alLimite);
+    return 0;
+}

@@ -1,0 +1,298 @@
+// The solver: a depth-first search over numbered levels.  In narrated mode each
+// level first sweeps for singles and runs the technique turns, narrating every
+// step; when logic stalls it tries the digits of the cell with the fewest
+// candidates, one level deeper per trial, and backs up through the level's undo
+// string.  Plain mode only tries digits.
+#include <algorithm>
+#include <string>
+
+#include "engine/Motore.h"
+
+namespace kenvaron {
+
+namespace {
+
+constexpr double kLimiteSecondi = 5.0;
+constexpr std::size_t kVoceE = 7;  // "E" r "," c "," d "|"
+
+std::string Num(int n) { return std::to_string(n); }
+
+}  // namespace
+
+void Motore::Risolvi(Byte maxSoluzioni) {
+    Inizializza();
+    SalvaTabella(stato.Problema, Griglia);
+    LivelloPila& primo = PilaLivelli[1];
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (stato.Problema[r][c] != 0) {
+                primo.Riga = static_cast<Byte>(r);
+                primo.Colonna = static_cast<Byte>(c);
+                primo.Cifra = Griglia[r][c];
+                Aggiorna(1);
+            }
+    // The candidates the user struck.
+    const int mosse = std::clamp(stato.NumMosse, 0, Condiviso::kMaxMosse);
+    for (int k = 1; k <= mosse; ++k) {
+        const Mossa& m = stato.PilaAnnulla[k];
+        if (m.Tipo != "C") continue;
+        if (m.Riga < 1 || m.Riga > 9 || m.Colonna < 1 || m.Colonna > 9 || m.Cifra < 1 || m.Cifra > 9) continue;
+        if (Possibili[m.Riga][m.Colonna][m.Cifra] == 50) {
+            Possibili[m.Riga][m.Colonna][m.Cifra] = 49;
+            --NumeroCandidati[m.Riga][m.Colonna];
+        }
+    }
+    ContaRiempimento = 1;
+    NumPassi = 0;
+    // The count of empty cells comes from the puzzle itself, and no sweep of
+    // this solve starts restricted to a digit left from an earlier one.
+    contaCellePiene();
+    PilaLivelli[0].Cifra = 0;
+    Sviluppa(maxSoluzioni, false, static_cast<Byte>(81 - static_cast<int>(NumCellePiene)), SoluzioneLogica);
+}
+
+void Motore::RegistraCellaMin(int r, int c) {
+    if (NumCelleMin >= static_cast<double>(CelleMinR.size() - 1)) return;
+    NumCelleMin += 1;
+    const int i = static_cast<int>(NumCelleMin);
+    CelleMinR[i] = static_cast<Byte>(r);
+    CelleMinC[i] = static_cast<Byte>(c);
+    CelleMinValidi[i].clear();
+    for (int d = 1; d <= 9; ++d)
+        if (Possibili[r][c][d] == 50) CelleMinValidi[i] += static_cast<char>('0' + d);
+}
+
+void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
+    const auto& attive = stato.TecnicheAttive;
+    PermessoXYW = attive[1] == 1 ||
+                  (attive[0] == 1 && attive[2] == 0 && attive[3] == 0 && attive[4] == 0 && attive[5] == 0);
+    ContaTecnicaS = ContaTecnicaG = ContaTecnicaD = ContaTecnicaB = ContaTecnicaC = 0;
+    const double inizio = orologio->Trascorsi();
+    Valore = 0;
+    ProfonditaMax = 0;
+    for (ListeApplicate* lista :
+         {&GruppiApplicatiR, &GruppiApplicatiC, &SwordFishApplicatiR, &SwordFishApplicatiC, &GruppiApplicatiQ})
+        for (int u = 1; u <= 9; ++u)
+            for (int k = 1; k <= kSlotApplicati; ++k) (*lista)[u][k].clear();
+    NumCelleMin = 0;
+    LivelloRagionamento = static_cast<Byte>(std::clamp(IndiceRagionamento, 0, 4));
+    ContaPregio = 0;
+    int livello = 0;
+    ContaSoluz = 0;
+    CelleRiempite = static_cast<std::int16_t>(81 - vuote);
+    AccumulatoriTurno.fill(0);
+    TecnicaPendente = false;
+    // Solutions announced by the last " cerco altre soluzioni" line.
+    double annunciate = 0;
+
+    // Counts a solution; true when the search has found enough.
+    auto soluzione = [&](int livello, bool copia) {
+        ContaSoluz += 1;
+        if (narra)
+            AggiungiPasso(static_cast<Byte>(livello),
+                          IncrementaIndice(livello) + "Soluzione n." + Num(static_cast<int>(ContaSoluz)), 0, 0, "0",
+                          "", "", "X", "", 0);
+        if (copia && Soluzione[1][1] == 0) SalvaTabella(Griglia, Soluzione);
+        return ContaSoluz >= maxSoluzioni;
+    };
+
+    enum class Fase { Livello, Prova, Indietro };
+    Fase fase = Fase::Livello;
+
+    for (;;) {
+        switch (fase) {
+            case Fase::Livello: {
+                if (orologio->Trascorsi() - inizio > kLimiteSecondi) {
+                    ContaSoluz = 4;
+                    ProfonditaMax = 20;
+                    Valore = 0;
+                    return;
+                }
+                ++livello;
+                if (livello > ProfonditaMax) ProfonditaMax = static_cast<Byte>(livello);
+                // Cleared before the solution test too: a level that only
+                // recognises a solution must leave nothing stale to replay.
+                if (livello <= kMaxLivelli) PilaLivelli[livello].ListaRipristino.clear();
+                if (livello > vuote) {
+                    if (soluzione(livello, true)) return;
+                    fase = Fase::Indietro;
+                    break;
+                }
+                if (livello > kMaxLivelli) {
+                    // 81 trial digits are in place: the grid is full.
+                    fase = Fase::Indietro;
+                    break;
+                }
+                LivelloPila& rec = PilaLivelli[livello];
+
+                if (narra) {
+                    TecnicaPendente = false;
+                    bool vicoloCieco = false;
+                    bool logica = true;
+                    while (logica) {
+                        // Singles sweep; the first pass looks only at the digit placed last.
+                        int restrizione = PilaLivelli[livello - 1].Cifra;
+                        for (;;) {
+                            PesaPassoPendente();
+                            bool trovato = false;
+                            for (int r = 1; r <= 9 && !vicoloCieco; ++r) {
+                                for (int c = 1; c <= 9 && !vicoloCieco; ++c) {
+                                    if (Griglia[r][c] != 0) continue;
+                                    const bool tutte = restrizione == 0 || Analisi;
+                                    const int da = tutte ? 1 : restrizione, a = tutte ? 9 : restrizione;
+                                    for (int d = da; d <= a; ++d) {
+                                        if (!CercaSoluzioniBelle(static_cast<Byte>(r), static_cast<Byte>(c), true,
+                                                                 static_cast<Byte>(livello), static_cast<Byte>(d)))
+                                            continue;
+                                        if (TecnicaPendente) PremiaSingolo(livello);
+                                        LivelloPila& p0 = PilaLivelli[0];
+                                        p0.Riga = static_cast<Byte>(r);
+                                        p0.Colonna = static_cast<Byte>(c);
+                                        p0.Cifra = static_cast<Byte>(d);
+                                        restrizione = d;
+                                        Aggiorna(0);
+                                        // A grid completed by the sweep is not copied.
+                                        if (CelleRiempite == 81 && soluzione(livello, false)) return;
+                                        const char voce[kVoceE] = {'E', static_cast<char>('0' + r), ',',
+                                                                   static_cast<char>('0' + c), ',',
+                                                                   static_cast<char>('0' + d), '|'};
+                                        rec.ListaRipristino.insert(0, voce, kVoceE);
+                                        trovato = true;
+                                        PesoPasso = 1;
+                                        if (!SenzaTentativi && !Verifiche(static_cast<Byte>(livello))) {
+                                            vicoloCieco = true;
+                                            break;
+                                        }
+                                    }
+                                }
+                            }
+                            if (vicoloCieco) break;
+                            if (!trovato && (restrizione == 0 || Analisi)) break;
+                            if (!trovato) restrizione = 0;
+                            PesoPasso = 0;
+                        }
+                        if (vicoloCieco) break;
+                        logica = !SoloSingoli && LivelloRagionamento != 0 && TurniTecniche(livello);
+                    }
+                    if (vicoloCieco) {
+                        fase = Fase::Indietro;
+                        break;
+                    }
+                }
+
+                // Trial point.
+                if (Analisi) return;
+                if (!SoloSingoli && SenzaTentativi) {
+                    Valore = -10;
+                    ProfonditaMax = 10;
+                    return;
+                }
+                // The empty cell with the fewest candidates, the first in row-major
+                // order among equals.
+                int minimo = 99, mr = 0, mc = 0;
+                if (livello == 1 && RegistraCelleMin) {
+                    for (int r = 1; r <= 9; ++r)
+                        for (int c = 1; c <= 9; ++c) {
+                            if (Griglia[r][c] != 0) continue;
+                            const int n = NumeroCandidati[r][c];
+                            if (n < minimo) {
+                                minimo = n;
+                                mr = r;
+                                mc = c;
+                            }
+                            if (n == minimo) RegistraCellaMin(r, c);
+                        }
+                } else {
+                    // A cell without candidates cannot be beaten: the scan stops there.
+                    for (int r = 1; r <= 9 && minimo > 0; ++r) {
+                        const auto& g = Griglia[r];
+                        const auto& n = NumeroCandidati[r];
+                        for (int c = 1; c <= 9; ++c) {
+                            const int k = g[c] != 0 ? 99 : n[c];
+                            if (k < minimo) {
+                                minimo = k;
+                                mr = r;
+                                mc = c;
+                                if (k == 0) break;
+                            }
+                        }
+                    }
+                }
+                if (mr == 0) {
+                    fase = Fase::Indietro;
+                    break;
+                }
+                rec.Riga = static_cast<Byte>(mr);
+                rec.Colonna = static_cast<Byte>(mc);
+                rec.NumValidi = static_cast<Byte>(minimo);
+                rec.Tentativo = 0;
+                rec.Validi.clear();
+                for (int d = 1; d <= 9; ++d)
+                    if (Possibili[mr][mc][d] == 50) rec.Validi += static_cast<char>('0' + d);
+                if (narra) {
+                    if (!rec.Validi.empty())
+                        AggiungiPasso(static_cast<Byte>(livello),
+                                      IncrementaIndice(livello) + rec.Validi + " sono possibili in " + Num(mr) +
+                                          "," + Num(mc),
+                                      rec.Riga, rec.Colonna, rec.Validi, "", "", "P", "P", 0);
+                    else
+                        AggiungiPasso(static_cast<Byte>(livello),
+                                      IncrementaIndice(livello) + " nessun numero possibile in " + Num(mr) + "," +
+                                          Num(mc),
+                                      rec.Riga, rec.Colonna, "0", "", "", "N", "", 0);
+                }
+                if (casuale) MischiaValidi(rec.Validi, rec.NumValidi);
+                ++rec.Tentativo;
+                fase = rec.Tentativo <= rec.NumValidi && rec.Tentativo <= rec.Validi.size() ? Fase::Prova
+                                                                                            : Fase::Indietro;
+                break;
+            }
+
+            case Fase::Prova: {
+                LivelloPila& rec = PilaLivelli[livello];
+                rec.Cifra = static_cast<Byte>(rec.Validi[rec.Tentativo - 1] - '0');
+                if (narra)
+                    AggiungiPasso(static_cast<Byte>(livello),
+                                  IncrementaIndice(livello) + "Provo " + Num(rec.Cifra) + "  in " + Num(rec.Riga) +
+                                      "," + Num(rec.Colonna),
+                                  rec.Riga, rec.Colonna, Num(rec.Cifra), "", "", "P", "", 0);
+                Aggiorna(livello);
+                if (CelleRiempite == 81 && soluzione(livello, true)) return;
+                fase = Fase::Livello;
+                break;
+            }
+
+            case Fase::Indietro: {
+                --livello;
+                if (livello == 0) {
+                    if (narra && ContaSoluz == 0)
+                        AggiungiPasso(1, IncrementaIndice(0) + "Nessuna Soluzione ", 0, 0, "0", "", "", "X", "N",
+                                      0);
+                    return;
+                }
+                LivelloPila& rec = PilaLivelli[livello];
+                if (narra) {
+                    std::string lista;
+                    if (livello + 1 <= kMaxLivelli) lista = PilaLivelli[livello + 1].ListaRipristino;
+                    lista.append(10, ' ');
+                    std::string testo = IncrementaIndice(livello);
+                    if (ContaSoluz == annunciate) {
+                        testo += Num(rec.Cifra) + " non possibile in " + Num(rec.Riga) + "," + Num(rec.Colonna);
+                    } else {
+                        testo += " cerco altre soluzioni";
+                        annunciate = ContaSoluz;
+                    }
+                    AggiungiPasso(static_cast<Byte>(livello), testo, rec.Riga, rec.Colonna, "0", lista, "", "X",
+                                  "P", 0);
+                    RipristinaTecnica(lista);
+                }
+                Ripristina(livello);
+                ++rec.Tentativo;
+                if (rec.Tentativo <= rec.NumValidi && rec.Tentativo <= rec.Validi.size()) fase = Fase::Prova;
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace kenvaron

@@ -1,0 +1,126 @@
+// Singles (hidden in box, row, column; naked) and the dead-end test.
+#include <string>
+
+#include "engine/Motore.h"
+
+namespace kenvaron {
+
+namespace {
+
+std::string Num(int n) { return std::to_string(n); }
+
+}  // namespace
+
+bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livello, Byte cifra) {
+    const int r = riga, c = colonna, d = cifra;
+    // Every rule needs (r, c) itself to be a place for d; outside analysis mode
+    // (where the answer is always no anyway) nothing else can hold.
+    if (Griglia[r][c] != 0 || Possibili[r][c][d] != 50) return false;
+    auto posto = [&](int rr, int cc) { return Griglia[rr][cc] == 0 && Possibili[rr][cc][d] == 50; };
+
+    bool trovato = false;
+    // A rule holds: its record names the unit (none for the naked rule).
+    auto registra = [&](const char* codice, const char* unita, int numero) {
+        trovato = true;
+        if (!narra) return;
+        std::string testo = IncrementaIndice(livello) + Num(d) + " in " + Num(r) + "," + Num(c) + " unico possibile";
+        if (*unita) testo += std::string(" per ") + unita + " " + Num(numero);
+        AggiungiPasso(livello, testo, riga, colonna, Num(d), "", "", "U", codice, 0);
+    };
+
+    // The only place for d among the nine cells of a unit is (r, c).
+    auto unico = [&](auto cella) {
+        int conta = 0, ur = 0, uc = 0;
+        for (int i = 0; i < 9; ++i) {
+            int rr = 0, cc = 0;
+            cella(i, rr, cc);
+            if (posto(rr, cc)) {
+                ++conta;
+                ur = rr;
+                uc = cc;
+            }
+        }
+        return conta == 1 && ur == r && uc == c;
+    };
+    const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
+    if (unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) {
+        registra("Q", "quadrato", QuadratoCella[r][c][0]);
+        if (!Analisi) return true;
+    }
+    if (unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; })) {
+        registra("R", "riga", r);
+        if (!Analisi) return true;
+    }
+    if (unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; })) {
+        registra("C", "colonna", c);
+        if (!Analisi) return true;
+    }
+    if (SaltaNaked) return false;
+    // Naked.
+    {
+        int conta = 0, ud = 0;
+        for (int dd = 1; dd <= 9; ++dd)
+            if (Possibili[r][c][dd] == 50) {
+                ++conta;
+                ud = dd;
+            }
+        if (conta == 1 && ud == d) {
+            registra("", "", 0);
+            if (!Analisi) return true;
+        }
+    }
+    return trovato && !Analisi;
+}
+
+bool Motore::Verifiche(Byte livello) {
+    // Cells without a candidate.
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (Griglia[r][c] == 0 && NumeroCandidati[r][c] == 0) {
+                AggiungiPasso(livello,
+                              IncrementaIndice(livello) + " nessun numero possibile in " + Num(r) + "," + Num(c),
+                              static_cast<Byte>(r), static_cast<Byte>(c), "0", "", "", "N", "", 0);
+                return false;
+            }
+
+    // Digits of a unit that have neither a filled cell nor a candidate left:
+    // returns the first such digit, 0 when every digit has a place.
+    auto mancante = [&](auto cella) {
+        unsigned segni = 0;
+        for (int i = 1; i <= 9; ++i) {
+            int r = 0, c = 0;
+            cella(i, r, c);
+            const int g = Griglia[r][c];
+            if (g != 0) {
+                if (g <= 9) segni |= 1u << g;
+            } else {
+                for (int d = 1; d <= 9; ++d)
+                    if (Possibili[r][c][d] == 50) segni |= 1u << d;
+            }
+        }
+        for (int d = 1; d <= 9; ++d)
+            if (!(segni & (1u << d))) return d;
+        return 0;
+    };
+    auto contraddizione = [&](int d, const char* frase, int unita, const char* codice) {
+        AggiungiPasso(livello, IncrementaIndice(livello) + Num(d) + frase + Num(unita), 0, 0, "0", "", "", "N",
+                      codice, 0);
+        return false;
+    };
+
+    for (int u = 1; u <= 9; ++u)
+        if (const int d = mancante([u](int i, int& r, int& c) { r = u, c = i; }))
+            return contraddizione(d, " non  possibile in riga ", u, "R");
+    for (int u = 1; u <= 9; ++u)
+        if (const int d = mancante([u](int i, int& r, int& c) { r = i, c = u; }))
+            return contraddizione(d, " non  possibile in colonna  ", u, "C");
+    for (int u = 1; u <= 9; ++u)
+        if (const int d = mancante([&, u](int i, int& r, int& c) {
+                r = CelleQuadrato[0][u][i];
+                c = CelleQuadrato[1][u][i];
+            }))
+            return contraddizione(d, " non  possibile in quadrato ", u, "Q");
+    return true;
+}
+
+}  // namespace kenvaron

@@ -1,0 +1,99 @@
+// The technique turns of the narrated solver and the scoring of a solve.
+#include <string>
+
+#include "engine/Motore.h"
+
+namespace kenvaron {
+
+namespace {
+
+// Indices of TurniAttivi (S, G, D, B, C) and of the switches of TecnicheAttive.
+enum { kAttivoS = 0, kAttivoG = 1, kAttivoD = 2, kAttivoB = 3, kAttivoC = 4 };
+enum { kPesci = 0, kXYWing = 1, kNishio = 2, kColori = 3, kCatene = 4, kCateneUnita = 5 };
+
+constexpr std::int16_t kPesoAvanzato = 50;
+
+}  // namespace
+
+void Motore::PesaPassoPendente() {
+    if (!TecnicaPendente) return;
+    Valore += PesoPasso;
+    if (TurnoPendente >= 1 && TurnoPendente <= 5) AccumulatoriTurno[TurnoPendente] += PesoPasso;
+}
+
+void Motore::PremiaSingolo(int livello) {
+    Valore += 5 * PesoPasso + 210;
+    for (int k = 1; k <= 5; ++k) {
+        if (k >= TurnoPendente) Valore += 10 * AccumulatoriTurno[k];
+        AccumulatoriTurno[k] = 0;
+    }
+    if (livello == 1) ++ContaPregio;
+    if (NumPassi > 0) LogPassi[NumPassi].Testo += " !!!!";
+    TecnicaPendente = false;
+}
+
+void Motore::ApplicaEliminazioni(int livello, char tipo) {
+    const std::string lista = CelleGruppo;
+    AggiornaXYW(lista);
+    std::string& ripristino = PilaLivelli[livello].ListaRipristino;
+    ripristino.insert(0, std::string(1, tipo) + "0," + lista + ",|");
+}
+
+bool Motore::TurniTecniche(int livello) {
+    const auto& attive = stato.TecnicheAttive;
+    // Runs one self-narrating search; on a finding applies its list as a "W" or
+    // "O" entry and scores it.
+    auto avanzata = [&](auto&& cerca, char tipo, std::int32_t& contatore, int incremento, int turno) {
+        TrovatoAvanzato = false;
+        cerca(IncrementaIndice(livello));
+        if (!TrovatoAvanzato) return false;
+        ApplicaEliminazioni(livello, tipo);
+        RegistraTecnica(kPesoAvanzato, contatore, turno);
+        contatore += incremento - 1;
+        return true;
+    };
+
+    for (int t = 1; t <= 5; ++t) {
+        if (Turni[kS] == t && TurniAttivi[kAttivoS] && CercaCandidatiFissati(livello, t)) return true;
+        if (LivelloRagionamento < 2) return false;
+
+        if (Turni[kB] == t && TurniAttivi[kAttivoB]) {
+            if (attive[kPesci] == 1 && CercaPesci(livello, t)) return true;
+            if (PermessoXYW &&
+                avanzata([&](const std::string& rientro) { CtrlXYwings("W", rientro, livello); }, 'W',
+                         ContaTecnicaB, attive[kXYWing], t))
+                return true;
+        }
+        if (Turni[kG] == t && TurniAttivi[kAttivoG] && CercaGruppiG(livello, t)) return true;
+        if (Turni[kD] == t && TurniAttivi[kAttivoD] && !Analisi && CercaCandidatiFissatiDue(livello, t))
+            return true;
+        if (Turni[kC] == t && TurniAttivi[kAttivoC]) {
+            if (attive[kColori] == 1 &&
+                avanzata([&](const std::string& rientro) { CtrlColori(2, rientro, livello); }, 'O', ContaTecnicaC,
+                         1, t))
+                return true;
+            if (attive[kCatene] == 1 &&
+                avanzata([&](const std::string& rientro) { CtrlXYwings("O", rientro, livello); }, 'O',
+                         ContaTecnicaC, 1, t))
+                return true;
+            if (attive[kCateneUnita] == 1 &&
+                avanzata([&](const std::string& rientro) { CtrlXYwingsMult("O", rientro, livello); }, 'O',
+                         ContaTecnicaC, 1, t))
+                return true;
+            if (attive[kNishio] == 1) {
+                // The search strikes the candidate and writes its own "L" entry.
+                for (int d = 1; d <= 9; ++d) {
+                    TrovatoAvanzato = false;
+                    CtrlNishio(d, livello);
+                    if (TrovatoAvanzato) {
+                        RegistraTecnica(0, ContaTecnicaC, t);
+                        return true;
+                    }
+                }
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace kenvaron
