@@ -11,14 +11,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/Stringhe.h"
 #include "platform/Units.h"
 
 namespace kenvaron::plat {
-
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
-}  // namespace
 
 // ---- ImageList
 

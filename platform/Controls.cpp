@@ -17,14 +17,20 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/Stringhe.h"
 #include "platform/Units.h"
 
 namespace kenvaron::plat {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+
+// Gives the palette roles of a widget one colour.
+void Colora(QWidget* w, std::initializer_list<QPalette::ColorRole> ruoli, long colore) {
+    QPalette p = w->palette();
+    for (const auto r : ruoli) p.setColor(r, ColoreQt(colore));
+    w->setPalette(p);
+}
 
 // A label that reports a left click (press and release on the label).
 class EtichettaWidget : public QLabel {
@@ -96,23 +102,13 @@ void Control::SetFocus() { w_->setFocus(Qt::OtherFocusReason); }
 
 long Control::BackColor() const { return ColoreVb(w_->palette().color(QPalette::Window)); }
 void Control::SetBackColor(long colore) {
-    QPalette p = w_->palette();
-    const QColor c = ColoreQt(colore);
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Base, c);
-    p.setColor(QPalette::Button, c);
-    w_->setPalette(p);
+    Colora(w_, {QPalette::Window, QPalette::Base, QPalette::Button}, colore);
     w_->setAutoFillBackground(true);
 }
 
 long Control::ForeColor() const { return ColoreVb(w_->palette().color(QPalette::WindowText)); }
 void Control::SetForeColor(long colore) {
-    QPalette p = w_->palette();
-    const QColor c = ColoreQt(colore);
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::ButtonText, c);
-    w_->setPalette(p);
+    Colora(w_, {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}, colore);
 }
 
 void Control::SetFont(const std::string& nome, double punti, bool grassetto) {

@@ -10,6 +10,7 @@
 
 #include "platform/Form.h"
 #include "platform/Printer.h"
+#include "platform/Stringhe.h"
 
 namespace kenvaron::plat {
 
@@ -19,7 +20,6 @@ constexpr const char* TitoloPredefinito = "Kenvaron";
 
 std::string Titolo(const std::string& titolo) { return titolo.empty() ? TitoloPredefinito : titolo; }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // "name|pattern;pattern|name|pattern" as Qt writes it: "name (pattern pattern);;name (pattern)".
 QString FiltroQt(const std::string& filtro) {

@@ -361,10 +361,7 @@ std::string Grid::TextMatrix(int riga, int colonna) const {
 }
 
 void Grid::SetTextMatrix(int riga, int colonna, const std::string& testo) {
-    if (Cella* c = CellaIn(riga, colonna)) {
-        c->testo = testo;
-        if (ridisegna_) vista_->update();
-    }
+    Modifica([&](Cella& c) { c.testo = testo; }, riga, colonna);
 }
 
 long Grid::CellBackColor() const {
@@ -373,10 +370,7 @@ long Grid::CellBackColor() const {
 }
 
 void Grid::SetCellBackColor(long colore) {
-    if (Cella* c = CellaCorrente()) {
-        c->sfondo = colore;
-        if (ridisegna_) vista_->update();
-    }
+    Modifica([&](Cella& c) { c.sfondo = colore; });
 }
 
 long Grid::CellForeColor() const {
@@ -385,10 +379,7 @@ long Grid::CellForeColor() const {
 }
 
 void Grid::SetCellForeColor(long colore) {
-    if (Cella* c = CellaCorrente()) {
-        c->inchiostro = colore;
-        if (ridisegna_) vista_->update();
-    }
+    Modifica([&](Cella& c) { c.inchiostro = colore; });
 }
 
 double Grid::CellFontSize() const {
@@ -397,10 +388,7 @@ double Grid::CellFontSize() const {
 }
 
 void Grid::SetCellFontSize(double punti) {
-    if (Cella* c = CellaCorrente()) {
-        c->punti = std::max(0.0, punti);
-        if (ridisegna_) vista_->update();
-    }
+    Modifica([&](Cella& c) { c.punti = std::max(0.0, punti); });
 }
 
 bool Grid::CellFontBold() const {
@@ -409,10 +397,7 @@ bool Grid::CellFontBold() const {
 }
 
 void Grid::SetCellFontBold(bool grassetto) {
-    if (Cella* c = CellaCorrente()) {
-        c->grassetto = grassetto ? 1 : 0;
-        if (ridisegna_) vista_->update();
-    }
+    Modifica([&](Cella& c) { c.grassetto = grassetto ? 1 : 0; });
 }
 
 int Grid::CellAlignment() const {
@@ -421,10 +406,8 @@ int Grid::CellAlignment() const {
 }
 
 void Grid::SetCellAlignment(int allineamento) {
-    if (Cella* c = CellaCorrente(); c != nullptr && allineamento >= 0 && allineamento <= flexAlignGeneral) {
-        c->allineamento = static_cast<signed char>(allineamento);
-        if (ridisegna_) vista_->update();
-    }
+    if (allineamento < 0 || allineamento > flexAlignGeneral) return;
+    Modifica([&](Cella& c) { c.allineamento = static_cast<signed char>(allineamento); });
 }
 
 // ---- Drawing
@@ -437,6 +420,8 @@ void Grid::SetRedraw(bool ridisegna) {
         vista_->update();
     }
 }
+
+void Grid::Ridipingi() { vista_->update(); }
 
 void Grid::Refresh() {
     if (sporco_) {

@@ -151,6 +151,15 @@ private:
         double fine;
     };
 
+    // Changes one cell (the current one by default) and repaints when Redraw is on.
+    template <typename Cambio>
+    void Modifica(Cambio cambio, int riga = -1, int colonna = -1) {
+        if (Cella* c = riga < 0 ? CellaCorrente() : CellaIn(riga, colonna)) {
+            cambio(*c);
+            if (ridisegna_) Ridipingi();
+        }
+    }
+    void Ridipingi();
     Cella* CellaCorrente();
     const Cella* CellaCorrente() const;
     Cella* CellaIn(int riga, int colonna);

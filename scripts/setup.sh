@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs whatever the build needs and is missing (Debian).
 set -euo pipefail
-pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev)
+pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev fonts-dejavu-core)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,5 +1,6 @@
 // Val, rounding, date formats and text files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -97,7 +98,11 @@ TEST(Formato, NumbersTakeTheirDigitPlaces) {
 
 class FileDiTesto : public ::testing::Test {
 protected:
-    std::filesystem::path cartella = std::filesystem::temp_directory_path() / "kenvaron_testo";
+    // ctest runs the tests as parallel processes: each has its own folder.
+    std::filesystem::path cartella =
+        std::filesystem::temp_directory_path() /
+        ("kenvaron_testo_" + std::to_string(::getpid()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override { std::filesystem::create_directories(cartella); }
     void TearDown() override { std::filesystem::remove_all(cartella); }
     std::string Percorso(const char* nome) { return (cartella / nome).string(); }
