@@ -1,0 +1,168 @@
+// The main window: the board grid, the results grid of batch production, the
+// toolbar, the menus, the status bar, the hidden setting controls, and the
+// window's life from loading to closing.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/CommonControls.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/Grid.h"
+#include "ui/StatoPrincipale.h"
+#include "ui/Tabellone.h"
+
+namespace kenvaron {
+
+class Form5;
+
+// The board drawing procedures' view of the platform's grid.
+class GrigliaPiattaforma final : public GrigliaCelle {
+public:
+    explicit GrigliaPiattaforma(plat::Grid& g) : g_(g) {}
+    void SetRows(int n) override { g_.SetRows(n); }
+    void SetCols(int n) override { g_.SetCols(n); }
+    void SetRowHeight(int r, int twip) override { g_.SetRowHeight(r, twip); }
+    void SetColWidth(int c, int twip) override { g_.SetColWidth(c, twip); }
+    void SetSize(int l, int a) override {
+        g_.SetWidth(l);
+        g_.SetHeight(a);
+    }
+    void SetRow(int r) override { g_.SetRow(r); }
+    void SetCol(int c) override { g_.SetCol(c); }
+    void SetText(const std::string& t) override { g_.SetText(t); }
+    void SetCellFontSize(double p) override { g_.SetCellFontSize(p); }
+    void SetCellFontBold(bool b) override { g_.SetCellFontBold(b); }
+    void SetCellBackColor(long c) override { g_.SetCellBackColor(c); }
+    void SetCellForeColor(long c) override { g_.SetCellForeColor(c); }
+    void SetCellAlignmentCentre() override { g_.SetCellAlignment(plat::flexAlignCenterCenter); }
+    void SetRedraw(bool r) override { g_.SetRedraw(r); }
+
+private:
+    plat::Grid& g_;
+};
+
+class Form1 : public plat::Form {
+public:
+    Form1();
+    ~Form1() override;
+
+    // The background form, loaded before this window (its settings and its start).
+    void CollegaSfondo(Form5& sfondo) { sfondo_ = &sfondo; }
+
+    // Engine, levels, shared data and the window's flags.
+    StatoPrincipale stato;
+    Motore& motore() { return *stato.motore; }
+    Condiviso& condiviso() { return stato.stato; }
+
+    // Ends the program at once (batch production's end, Esc in batch mode).
+    // Tests replace it so that the test run goes on.
+    std::function<void()> FineProgramma;
+
+    // ---- Controls -------------------------------------------------------------
+    plat::Grid gr;   // the board
+    plat::Grid gra;  // the results grid of batch production
+    plat::ImageList immagini;
+    plat::Toolbar tlb1;
+    plat::StatusBar Stbr;
+    // The two cell-editing pop-ups.
+    plat::Frame Frame1;
+    plat::Frame Frame2;
+    // Hidden controls that hold settings (Tag "V").
+    plat::TextBox Text1;
+    plat::TextBox Text2;
+    plat::TextBox TxtMin;
+    plat::TextBox txtSec;
+    plat::TextBox Txtmax;
+    plat::TextBox txtLiv;
+    plat::CheckBox ChkSimm;
+    plat::ListBox List1;
+    plat::ComboBox CmbR;
+    plat::ComboBox CmbC;
+    plat::ComboBox Cmbf;
+    plat::Label Label2;
+
+    // A menu or menu entry by its name (nullptr for an unknown name).
+    plat::Menu* Menu(const std::string& nome);
+
+    // ---- Board ----------------------------------------------------------------
+    void Inizializzagrid();
+    // Draws a puzzle table; counts its filled cells into NumCellePiene.
+    void Visualizza(const Tabella& t);
+    // Draws the solver's grid with candidate strings for its empty cells.
+    void VisualizzaStr(const TabellaTesti& s);
+    // Draws the candidates of a counter table, then restores the grid's redraw.
+    void VisualizzaValidi(const TabellaCandidati& p);
+
+    // ---- Commands ---------------------------------------------------------------
+    void settaBottoni(int modo);
+    void NascondiFrame();
+    void tlb1_ButtonClick(plat::ToolbarButton& Button);
+    // Asks whether to save a changed puzzle; annulla = true: the caller must stop.
+    void ChiediSalvataggio(bool& annulla);
+    void mnuSalva_Click();
+    // The save dialog: the chosen path, "" when cancelled.
+    std::string Salva();
+    void mnuEsci_Click();
+    void MnuFile_Click();
+    void MnuLivelli_Click();
+
+    // ---- Levels -------------------------------------------------------------------
+    void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
+    void MnuNormale_Click() { ScegliLivello("MnuNormale"); }
+    void MnuDifficile_Click() { ScegliLivello("MnuDifficile"); }
+    void MnuEsperto_Click() { ScegliLivello("MnuEsperto"); }
+    void MnuEstremo_Click() { ScegliLivello("MnuEstremo"); }
+    void mnuSemplice2_Click() { ScegliLivello("mnuSemplice2"); }
+    void mnuClassico_Click() { ScegliLivello("mnuClassico"); }
+    void mnuSuperSemplice_Click() { ScegliLivello("mnuSuperSemplice"); }
+    void mnuSuperComplesso_Click() { ScegliLivello("mnuSuperComplesso"); }
+    void mnuPersonalizzato_Click();
+    void spegniLivelli();
+    // Writes the level's name into panel "p3".
+    void DecodMnuLiv();
+
+    // ---- Long computations ------------------------------------------------------------
+    // Held by a computation that yields to the event loop: a close asked for
+    // meanwhile waits until the last such computation has returned.
+    class CalcoloLungo {
+    public:
+        explicit CalcoloLungo(Form1& f) : f_(f) { f_.stato.InizioCalcolo(); }
+        ~CalcoloLungo();
+        CalcoloLungo(const CalcoloLungo&) = delete;
+        CalcoloLungo& operator=(const CalcoloLungo&) = delete;
+
+    private:
+        Form1& f_;
+    };
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_KeyPress(int& KeyAscii) override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
+    void Form_Resize() override;
+
+private:
+    void CostruisciMenu();
+    void CostruisciBarra();
+    void ScegliLivello(const std::string& menu);
+    // The hidden combos show the indexes the level state holds.
+    void AllineaCombo();
+    void AvvioProduzione();
+    void AvvioInterattivo();
+
+    GrigliaPiattaforma griglia_{gr};
+    std::vector<std::unique_ptr<plat::Menu>> menu_;
+    std::map<std::string, plat::Menu*> menuPerNome_;
+    Form5* sfondo_ = nullptr;
+    // The close that waited for a computation is under way: no second question.
+    bool scaricoRinviato_ = false;
+};
+
+}  // namespace kenvaron

@@ -1,0 +1,14 @@
+// The program's entry: chooses interactive use or batch production and runs
+// the main window.
+#pragma once
+
+#include <string>
+
+namespace kenvaron {
+
+// Loads the background form, reads the command line (the whole argument
+// string) and shows the main window modally; returns the exit code.  An
+// application object must exist.
+int Main(const std::string& rigaComando);
+
+}  // namespace kenvaron

@@ -1,0 +1,34 @@
+// Saving the puzzle on the board: the save question asked before the board
+// is replaced or the window closes, and the puzzle file of one line.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "engine/Tipi.h"
+
+namespace kenvaron {
+
+enum class Risposta { Si, No, Annulla };
+
+// The question asked before a changed puzzle is left behind.
+inline constexpr const char* kDomandaSalvataggio = "Salvare lo schema attuale?";
+
+// Asks whether to save a changed puzzle (schemaModificato = 1) and saves on
+// Yes.  True means the caller must stop: the user cancelled, or the save did
+// not take place (the puzzle is still marked as changed afterwards).
+bool ChiediSalvataggio(const Byte& schemaModificato, const std::function<Risposta()>& chiedi,
+                       const std::function<void()>& salva);
+
+// The puzzle as 81 digits, row by row, "0" for an empty cell.
+std::string SchemaTesto(const Tabella& t);
+
+// Writes the puzzle file: one line of 81 digits ended by CR LF, replacing the
+// file's content.  False when the file could not be written completely.
+bool ScriviSchema(const std::string& percorso, const Tabella& t);
+
+// The caption of the window for a puzzle file: "Kenvaron", three blanks and
+// the file's name between "<" and ">" (empty after a cancelled dialog).
+std::string TitoloConFile(const std::string& percorso);
+
+}  // namespace kenvaron

@@ -1,0 +1,62 @@
+// The main window's state that is not a control: the engine, the level and
+// generation settings, the shared data of the program, the start-up and
+// closing flags, and the rule that turns a close during a long computation
+// into a stop request.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/Condiviso.h"
+#include "engine/Motore.h"
+#include "generation/Livelli.h"
+#include "ui/ImpostazioniGenerazione.h"
+#include "ui/MenuLivelli.h"
+
+namespace kenvaron {
+
+class StatoPrincipale {
+public:
+    StatoPrincipale();
+    StatoPrincipale(const StatoPrincipale&) = delete;
+    StatoPrincipale& operator=(const StatoPrincipale&) = delete;
+
+    // The program's one shared-state object; the background form works on it too.
+    Condiviso stato;
+    // The foreground engine (large: kept on the heap).
+    std::unique_ptr<Motore> motore;
+    Livelli livelli;
+    ImpostazioniGenerazione impostazioni;
+    ContestoLivello contestoLivello;
+
+    bool GeneraAuto = false;        // batch production mode
+    int GiaAttivato = 0;            // 1 after the first activation
+    Byte SchemaModificato = 0;      // 1 = the board changed since loaded or saved
+    std::int16_t Chiudi = 0;        // 1 = stop the running computation
+    bool GenerazioneInCorso = false;
+    bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
+    Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
+    bool SudokuDisponibile = false; // an accepted puzzle is available
+
+    // ---- Closing while a long computation yields ----------------------------
+    enum class EsitoChiusura {
+        Annullata,  // the user kept the window (the save question said so)
+        Rinviata,   // a computation is running: it is asked to stop, the close follows
+        Chiudere,   // the window may unload now
+    };
+    // A close request after the save question; annulla is that question's answer.
+    EsitoChiusura RichiestaChiusura(bool annulla);
+    // A long computation starts (they may nest inside one another's yields).
+    void InizioCalcolo() { ++calcoliInCorso_; }
+    // A long computation returned; true when a close waited for it and the
+    // window must unload now.
+    bool FineCalcolo();
+    bool CalcoloInCorso() const { return calcoliInCorso_ > 0; }
+    bool ChiusuraRinviata() const { return chiusuraRinviata_; }
+
+private:
+    int calcoliInCorso_ = 0;
+    bool chiusuraRinviata_ = false;
+};
+
+}  // namespace kenvaron
