@@ -267,18 +267,29 @@ std::string Motore::IncrementaIndice(int livello) {
 void Motore::RipristinaTecnica(std::string& s) {
     std::size_t pos = 0;
     while (s.find('|', pos) != std::string::npos) {
+        // An entry without its two commas and closing "|" is a malformed tail, kept whole.
+        const std::size_t inizio = pos;
         const char tipo = s[pos];
         ++pos;
         std::size_t virgola = s.find(',', pos);
-        if (virgola == std::string::npos) break;  // malformed tail: keep it
+        if (virgola == std::string::npos) {
+            pos = inizio;
+            break;
+        }
         const Byte a = ValoreByte(s.substr(pos, virgola - pos));
         pos = virgola + 1;
         virgola = s.find(',', pos);
-        if (virgola == std::string::npos) break;
+        if (virgola == std::string::npos) {
+            pos = inizio;
+            break;
+        }
         CelleGruppo.assign(s, pos, virgola - pos);
         pos = virgola + 1;
         const std::size_t barra = s.find('|', pos);
-        if (barra == std::string::npos) break;
+        if (barra == std::string::npos) {
+            pos = inizio;
+            break;
+        }
         NumeriGruppo.assign(s, pos, barra - pos);
         pos = barra + 1;
 

@@ -327,6 +327,16 @@ TEST_F(EliminazioniTest, MalformedUndoEntriesAreConsumedAndIgnored) {
     const Fotografia prima(m);
     Annulla("R0,5,7|C4,12,7|10,12,5|X0,12,34|50,12,3|E4,4,300|");
     EXPECT_EQ(Fotografia(m), prima);
+
+    // An entry that lacks its commas ends the replay and stays in the string whole,
+    // after the well-formed entries before it are undone.
+    for (const std::string coda : {"R5|", "R5,6|", "R5|6,7,8"}) {
+        Metti(2, 3, 4);
+        std::string lista = "E2,3,4|" + coda;
+        m.RipristinaTecnica(lista);
+        EXPECT_EQ(lista, coda);
+        EXPECT_EQ(Fotografia(m), prima) << coda;
+    }
 }
 
 // Random applies of every kind, stacked on one another and mixed with placements
