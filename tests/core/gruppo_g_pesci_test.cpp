@@ -2,8 +2,10 @@
 // narration, step record and score, on candidates struck by hand.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/Motore.h"
 #include "tests/core/candidati_a_mano.h"
@@ -56,6 +58,62 @@ TEST_F(GruppiTest, NakedPairIsNarratedForRowThenForBox) {
     EXPECT_EQ(m.NumeroCandidati[1][1], 2);
 }
 
+// Each block has its own sentence, step kind, unit code and undo-entry letter.
+TEST_F(GruppiTest, EveryBlockHasItsSentenceKindAndUndoEntry) {
+    struct Caso {
+        std::function<void()> prepara;
+        std::string testo, tipo, codice, ripristino;
+    };
+    const std::vector<Caso> casi = {
+        {[this] {
+             SoloInColonne(3, 1, "16");
+             SoloInColonne(7, 1, "16");
+         },
+         "     nella riga 1 le celle (1,1) (1,6)  sono  le uniche possibili per i numeri 37", "g", "R",
+         "x1,16,37|"},
+        {[this] {
+             Lascia(1, 1, "12");
+             Lascia(2, 1, "12");
+         },
+         "     nella colonna 1 i numeri 12 sono gli unici possibili per le celle (1,1) (2,1) ", "G", "C",
+         "Y1,12,12|"},
+        {[this] {
+             SoloInRighe(3, 1, "16");
+             SoloInRighe(7, 1, "16");
+         },
+         "     nella colonna 1 le celle (1,1) (6,1)  sono  le uniche possibili per i numeri 37", "g", "C",
+         "y1,16,37|"},
+        {[this] {
+             // Digits 3 and 7 only at positions 3 and 7 of box 9.
+             for (int r = 7; r <= 9; ++r)
+                 for (int c = 7; c <= 9; ++c)
+                     if (!((r == 7 && c == 9) || (r == 9 && c == 7))) {
+                         Cancella(r, c, 3);
+                         Cancella(r, c, 7);
+                     }
+         },
+         "     nel quadrato 9 le celle (7,9) (9,7)  sono  le uniche possibili per i numeri 37", "g", "Q",
+         "s9,37,37|"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.testo);
+        // A fresh empty board for each case.
+        m.Inizializza();
+        for (Motore::ListeApplicate* lista : {&m.GruppiApplicatiR, &m.GruppiApplicatiC, &m.GruppiApplicatiQ})
+            for (auto& slot : *lista) slot.fill("");
+        m.NumPassi = 0;
+        m.PilaLivelli[1].ListaRipristino.clear();
+        caso.prepara();
+        ASSERT_TRUE(m.CercaGruppiG(1, 1));
+        ASSERT_EQ(m.NumPassi, 1);
+        EXPECT_EQ(Ultimo().Testo, caso.testo);
+        EXPECT_EQ(Ultimo().Tipo, caso.tipo);
+        EXPECT_EQ(Ultimo().Codice, caso.codice);
+        EXPECT_EQ(Ultimo().Dimensione, 2);
+        EXPECT_EQ(m.PilaLivelli[1].ListaRipristino, caso.ripristino);
+    }
+}
+
 TEST_F(GruppiTest, AnalysisNarratesEveryUnitAgainstTheSameCandidates) {
     Lascia(2, 1, "45");
     Lascia(2, 9, "45");
@@ -106,6 +164,7 @@ TEST_F(GruppiTest, XWingNarratesItsLineAndFourteenEliminations) {
     ASSERT_TRUE(m.CercaPesci(1, 3));
     EXPECT_EQ(Ultimo().Testo, "     il numero  6 nelle colonne 57 possibile solo in righe 19");
     EXPECT_EQ(Ultimo().Codice, "C");
+    EXPECT_EQ(m.PilaLivelli[1].ListaRipristino.substr(0, 9), "66,57,19|");
 }
 
 TEST_F(GruppiTest, FishOrderDependsOnTheKindOfSolve) {
