@@ -160,6 +160,32 @@ TEST_F(ColoriNishioTest, ColourExtendedSwitchListsEveryExcludedPeerInOnePass) {
     EXPECT_EQ(m.CelleGruppo, "211311411611711811911");
 }
 
+TEST_F(ColoriNishioTest, ColourExtendedByteOtherThanOneOnlyTurnsOffTheMeasuringPass) {
+    // Digit 1 runs round the loop (1,1)-(1,5)-(5,5)-(5,9)-(9,9)-(9,1): from R1
+    // each scenario chains three cells, every loop cell is placed in one
+    // scenario and struck in the other, and column 1 loses it.  Digit 2 is the
+    // example pattern, whose chains have two cells.
+    SoloIn(1, {1, 5, 9}, {5, 9}, {11, 15, 55, 59, 99, 91});
+    SoloIn(2, {1, 5}, {5}, {11, 15, 51, 55});
+    m.ModoRisolvi = true;
+    m.CtrlColori(2, kRientro, 1);
+    ASSERT_TRUE(m.TrovatoAvanzato);
+    EXPECT_EQ(m.LogPassi[1].Testo, kRientro + "2 in 1,1 è una delle due possibilità per  la riga 1");
+
+    // Any value but 0 makes one pass; only 1 widens the chains and the lists.
+    m.NumPassi = 0;
+    stato.TecnicheAvanzate[2] = 2;
+    m.CtrlColori(2, kRientro, 1);
+    ASSERT_TRUE(m.TrovatoAvanzato);
+    EXPECT_EQ(m.CelleGruppo, "211311411611711811");
+    ASSERT_EQ(m.NumPassi, 11);
+    EXPECT_EQ(m.LogPassi[1].Testo, kRientro + "1 in 1,1 è una delle due possibilità per  la riga 1");
+    EXPECT_EQ(m.LogPassi[2].Testo, kRientro + "Verrebbe escluso dalle celle 1,5, 9,1,  ");
+    EXPECT_EQ(m.LogPassi[3].Testo, kRientro + "1 in 9,9 sarebbe l' unico possibile per  la riga 9");
+    EXPECT_EQ(m.LogPassi[11].Celle,
+              "2,1,1|3,1,1|4,1,1|6,1,1|7,1,1|8,1,1|/1,1,1|9,9,1|5,5,1|W,W,W|1,5,1|5,9,1|9,1,1|");
+}
+
 TEST_F(ColoriNishioTest, ColourWithoutTwoPlaceUnitsFindsNothing) {
     m.ModoRisolvi = true;
     m.CtrlColori(2, kRientro, 1);
@@ -303,7 +329,7 @@ TEST_F(ColoriNishioTest, NishioExtendedWindowLetsThreePlaceUnitsForce) {
     EXPECT_EQ(Conta("1 in 1,9 porta a una contraddizione"), 1);  // (1,9) sees (5,9) itself
 
     m.NumPassi = 0;
-    stato.TecnicheAvanzate[0] = 1;
+    stato.TecnicheAvanzate[0] = 2;  // any value but 0 widens the window
     m.CtrlNishio(1, 1);
     ASSERT_EQ(Conta(prova), 1);
     int i = 1;
