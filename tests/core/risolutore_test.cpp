@@ -452,6 +452,22 @@ TEST_F(RisolutoreTest, PlainSearchOnAnEmptyBoardDrawsAFullGrid) {
     EXPECT_NE(Testo(m->Griglia), griglia);
 }
 
+TEST_F(RisolutoreTest, UnnarratedSolveOfTheBoardStopsFullAtItsFirstSolution) {
+    // Risolvi keeps counting filled cells, so without narration a grid completed
+    // by a trial is recognised twice: by the count and by the level.  Asked for
+    // two solutions, a unique puzzle thus ends with its solution on the grid.
+    const auto schemi = LeggiSchemi("sudocue_superiors.txt", 1);
+    ASSERT_EQ(schemi.size(), 1u);
+    Carica(schemi[0]);
+    m->SoluzioneLogica = false;
+    m->Risolvi(2);
+    EXPECT_EQ(m->ContaSoluz, 2);
+    EXPECT_EQ(m->NumPassi, 0);
+    EXPECT_EQ(Testo(m->Griglia), Testo(m->Soluzione));
+    EXPECT_EQ(ContaSoluzioni(DaTesto(schemi[0]), 2, nullptr), 1);
+    EXPECT_TRUE(verifica::SoluzioneDi(DaTesto(schemi[0]), DaTesto(Testo(m->Griglia))));
+}
+
 TEST_F(RisolutoreTest, FullBoardIsOneSolutionAtOnce) {
     Carica(kSoluzioneFacile);
     m->Risolvi(4);
