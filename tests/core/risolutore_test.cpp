@@ -452,6 +452,22 @@ TEST_F(RisolutoreTest, PlainSearchOnAnEmptyBoardDrawsAFullGrid) {
     EXPECT_NE(Testo(m->Griglia), griglia);
 }
 
+TEST_F(RisolutoreTest, UnnarratedSolveOfTheBoardStopsFullAtItsFirstSolution) {
+    // Risolvi keeps counting filled cells, so without narration a grid completed
+    // by a trial is recognised twice: by the count and by the level.  Asked for
+    // two solutions, a unique puzzle thus ends with its solution on the grid.
+    const auto schemi = LeggiSchemi("sudocue_superiors.txt", 1);
+    ASSERT_EQ(schemi.size(), 1u);
+    Carica(schemi[0]);
+    m->SoluzioneLogica = false;
+    m->Risolvi(2);
+    EXPECT_EQ(m->ContaSoluz, 2);
+    EXPECT_EQ(m->NumPassi, 0);
+    EXPECT_EQ(Testo(m->Griglia), Testo(m->Soluzione));
+    EXPECT_EQ(ContaSoluzioni(DaTesto(schemi[0]), 2, nullptr), 1);
+    EXPECT_TRUE(verifica::SoluzioneDi(DaTesto(schemi[0]), DaTesto(Testo(m->Griglia))));
+}
+
 TEST_F(RisolutoreTest, FullBoardIsOneSolutionAtOnce) {
     Carica(kSoluzioneFacile);
     m->Risolvi(4);
@@ -597,6 +613,69 @@ TEST_F(RisolutoreTest, LockedCandidateStepThenASingleScoresThroughTheTurnLoop) {
     m->IndiceRagionamento = 0;
     m->Risolvi(4);
     EXPECT_EQ(m->ContaTecnicaS, 0);
+}
+
+// ---- Technique turns -------------------------------------------------------------
+
+// The empty board with the user's strikes, solved up to the forbidden trial point.
+class TurniTest : public RisolutoreTest {
+protected:
+    void Lascia(int r, int c, const std::string& cifre) {
+        for (int d = 1; d <= 9; ++d)
+            if (cifre.find(static_cast<char>('0' + d)) == std::string::npos)
+                Colpisci(stato.NumMosse + 1, r, c, d);
+    }
+    void Risolvi(const std::string& codice, const std::array<Byte, 6>& interruttori) {
+        Carica(std::string(81, '0'), codice);
+        stato.TecnicheAttive = interruttori;
+        m->SenzaTentativi = true;
+        m->Risolvi(1);
+        m->SenzaTentativi = false;
+    }
+    std::string TipiTecniche() const {
+        std::string tipi;
+        for (const Passo& p : Passi())
+            if (p.Tipo != "U" && p.Tipo != "P" && p.Tipo != "X" && p.Tipo != "N") tipi += p.Tipo;
+        return tipi;
+    }
+};
+
+TEST_F(TurniTest, GroupsRunInTheOrderOfTheLevelCode) {
+    // Row 4 keeps 7 only in box 5 (group S); (1,1) and (1,2) keep only 1 and 2 (group G).
+    for (int c : {1, 2, 3, 7, 8, 9}) Colpisci(stato.NumMosse + 1, 4, c, 7);
+    Lascia(1, 1, "12");
+    Lascia(1, 2, "12");
+    Risolvi("SG", {0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(TipiTecniche().substr(0, 2), "SG");
+    Risolvi("GS", {0, 0, 0, 0, 0, 0});
+    const std::string tipi = TipiTecniche();
+    EXPECT_EQ(tipi[0], 'G');
+    EXPECT_NE(tipi.find('S'), std::string::npos);
+    // A letter beyond the fifth position never runs.
+    Risolvi("BCXYZS", {0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(TipiTecniche(), "");
+    EXPECT_EQ(m->Valore, -10);
+}
+
+TEST_F(TurniTest, FishSwitchAloneLetsTheXYWingRunWithoutCountingIt) {
+    // An XY-wing: {3,5} at (2,2), {3,8} at (2,7), {5,8} at (5,2).
+    Lascia(2, 2, "35");
+    Lascia(2, 7, "38");
+    Lascia(5, 2, "58");
+    Risolvi("B", {1, 0, 0, 0, 0, 0});
+    EXPECT_GE(ContaTipo("W"), 1);
+    EXPECT_EQ(m->ContaTecnicaB, ContaTipo("B"));
+    // Its own switch counts every wing.
+    Risolvi("B", {0, 1, 0, 0, 0, 0});
+    EXPECT_GE(ContaTipo("W"), 1);
+    EXPECT_EQ(m->ContaTecnicaB, ContaTipo("W") + ContaTipo("B"));
+    // With the fish switch on, any other technique switch withholds the wing.
+    for (int altro = 2; altro <= 5; ++altro) {
+        std::array<Byte, 6> interruttori{1, 0, 0, 0, 0, 0};
+        interruttori[altro] = 1;
+        Risolvi("B", interruttori);
+        EXPECT_EQ(ContaTipo("W"), 0) << altro;
+    }
 }
 
 TEST_F(RisolutoreTest, SolveResetsItsMeasuresAndReadsTheReasoningDepth) {
