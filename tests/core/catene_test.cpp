@@ -55,6 +55,17 @@ protected:
         Lascia(2, 7, "38");
         Lascia(5, 2, "58");
     }
+    // Digit 1 in row 1 only at (1,1) and (1,9); both branches end by forcing 7 into (4,9).
+    void CatenaRiga1() {
+        for (int c = 2; c <= 8; ++c) Togli(1, c, 1);
+        Lascia(4, 1, "14");
+        Lascia(6, 9, "14");
+        Lascia(4, 9, "47");
+    }
+    // Digit 3 in row 5 only at (5,4) and (5,6).
+    void Riga5Cifra3() {
+        for (int c : {1, 2, 3, 5, 7, 8, 9}) Togli(5, c, 3);
+    }
 };
 
 void ControllaRecordCatena(const Passo& p, const std::string& tipo) {
@@ -124,6 +135,34 @@ TEST_F(CateneTest, ChainFromACellTellsEachLinkThenTheConclusion) {
     EXPECT_EQ(m.CelleGruppo, "578");
     EXPECT_EQ(m.ListaCambi, "5,7,8|/2,7,8|5,2,8|");
     EXPECT_TRUE(m.TrovatoAvanzato);
+
+    // Outside analysis mode a text equal to the last logged one is written all the same.
+    m.NumPassi = 1;
+    Ali("O");
+    ASSERT_EQ(m.NumPassi, 4);
+    EXPECT_EQ(m.LogPassi[2].Testo, m.LogPassi[1].Testo);
+}
+
+// The wing at (2,2) has a third bivalue peer, (1,1), that its first branch also
+// forces; the wing at (7,4) comes later but its branches are shorter.
+TEST_F(CateneTest, AUsersSolveTellsTheFirstWingGenerationTheShortest) {
+    XYWing();
+    Lascia(1, 1, "39");
+    Lascia(7, 4, "12");
+    Lascia(7, 8, "16");
+    Lascia(9, 4, "26");
+    m.ModoRisolvi = true;
+    Ali("W");
+    ASSERT_EQ(m.NumPassi, 1);
+    EXPECT_EQ(m.CelleGruppo, "578");
+
+    m.NumPassi = 0;
+    m.ModoRisolvi = false;
+    Ali("W");
+    ASSERT_EQ(m.NumPassi, 1);
+    EXPECT_EQ(m.LogPassi[1].Testo, rientro + "se 1 in 7,4 allora 6 in 7,8  se invece 2 in 7,4 allora 6 in 9,4");
+    EXPECT_EQ(m.LogPassi[1].Celle, "7,5,6|7,6,6|9,7,6|9,8,6|9,9,6|/7,8,6|7,4,1|9,4,6|7,4,2|");
+    EXPECT_EQ(m.CelleGruppo, "756766976986996");
 }
 
 // A loop of four bivalue cells: the start's branches meet only two links deep.
@@ -147,6 +186,18 @@ TEST_F(CateneTest, WingsStopAtTheStartNodesConsequencesChainsGoOn) {
     EXPECT_EQ(m.LogPassi[3].Celle, "1,2,1|1,3,1|1,4,1|1,6,1|1,7,1|1,8,1|1,9,1|/1,1,2|5,1,4|5,5,3|1,5,1|xxx");
     EXPECT_EQ(m.CelleGruppo, "121131141161171181191");
     EXPECT_TRUE(m.TrovatoAvanzato);
+
+    // Analysis tells each of the four starts once, though each finding takes seven
+    // cells: three links and a conclusion apiece.
+    m.NumPassi = 0;
+    m.Analisi = true;
+    Ali("O");
+    EXPECT_EQ(m.NumPassi, 16);
+    int conclusioni = 0;
+    for (const std::string& testo : Testi())
+        if (testo.find("Ne consegue") != std::string::npos) ++conclusioni;
+    EXPECT_EQ(conclusioni, 4);
+    EXPECT_FALSE(m.TrovatoAvanzato);
 }
 
 // The pivot (5,5) comes after the wing (2,5) in row order but has the shorter branches.
@@ -226,7 +277,7 @@ TEST_F(CateneTest, AnalysisNarratesEveryStartAndHandsNothingOver) {
 }
 
 TEST_F(CateneTest, UnitChainWithoutLinksNamesTheRow) {
-    for (int c : {1, 2, 3, 5, 7, 8, 9}) Togli(5, c, 3);
+    Riga5Cifra3();
     CateneUnita();
     ASSERT_EQ(m.NumPassi, 1);
     const Passo& p = m.LogPassi[1];
@@ -245,10 +296,7 @@ TEST_F(CateneTest, UnitChainWithoutLinksNamesTheRow) {
 }
 
 TEST_F(CateneTest, UnitChainLinksOpenWithTheUnitAndMeetInOneCell) {
-    for (int c = 2; c <= 8; ++c) Togli(1, c, 1);  // 1 in row 1 only at (1,1) and (1,9)
-    Lascia(4, 1, "14");
-    Lascia(6, 9, "14");
-    Lascia(4, 9, "47");
+    CatenaRiga1();
     CateneUnita();
     const std::vector<std::string> attesi = {
         rientro + "In riga 1: 1 possibile solo in due celle, Se 1 in cella 1,9 allora 4 in cella 6,9",
@@ -263,6 +311,33 @@ TEST_F(CateneTest, UnitChainLinksOpenWithTheUnitAndMeetInOneCell) {
         "2,9,7|3,9,7|4,2,7|4,3,7|4,4,7|4,5,7|4,6,7|4,7,7|4,8,7|5,7,7|5,8,7|5,9,7|6,7,7|6,8,7|7,9,7|8,9,7|9,9,7|/";
     EXPECT_EQ(m.LogPassi[5].Celle, esclusioni + "4,9,7|");
     EXPECT_EQ(m.LogPassi[4].Celle, esclusioni + "4,9,7|W,W,W|1,1,1|4,1,4|4,9,7|xxx");
+    EXPECT_TRUE(m.TrovatoAvanzato);
+}
+
+// Units are taken by number first, then row, column, box: box 4 comes before row 5.
+TEST_F(CateneTest, UnitStartsOfEqualLengthTellTheEarlierOne) {
+    Riga5Cifra3();
+    for (int r : {4, 6})
+        for (int c : {2, 3}) Togli(r, c, 3);  // 3 in box 4 only at (4,1) and (6,1)
+    CateneUnita();
+    ASSERT_EQ(m.NumPassi, 1);
+    EXPECT_EQ(m.LogPassi[1].Testo, rientro + "Nel quadrato 4 o 3 in cella 4,1   o 3 in cella 6,1   ");
+    EXPECT_EQ(m.CelleGruppo, "113213313713813913");
+}
+
+// The chain of digit 1 in row 1 comes first; the start from row 5 is shorter.
+TEST_F(CateneTest, UnitChainsTwoPassesTellTheShortestOnePassTheFirst) {
+    CatenaRiga1();
+    Riga5Cifra3();
+    CateneUnita();
+    ASSERT_EQ(m.NumPassi, 1);
+    EXPECT_EQ(m.LogPassi[1].Testo, rientro + "Nella riga 5 o 3 in cella 5,4   o 3 in cella 5,6   ");
+
+    m.NumPassi = 0;
+    stato.TecnicheAvanzate[1] = 1;
+    CateneUnita();
+    ASSERT_EQ(m.NumPassi, 5);
+    EXPECT_EQ(m.LogPassi[5].Testo, rientro + "Ne consegue che 7 è l'unico possibile per  cella 4,9   ");
     EXPECT_TRUE(m.TrovatoAvanzato);
 }
 
