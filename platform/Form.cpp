@@ -88,14 +88,22 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* e) override {
+        // Every key press is announced by a shortcut check: a new key begins.
+        if (e->type() == QEvent::ShortcutOverride) {
+            ultimo_ = nullptr;
+            passo_ = nullptr;
+            return false;
+        }
         if (e->type() != QEvent::KeyPress) return false;
         auto* w = qobject_cast<QWidget*>(oggetto);
         if (w == nullptr || w->window() != form_->Widget()) return false;
-        // A key that travels up from a child to its parents passes here once per widget.
-        if (e == ultimo_ && ricevente_ != nullptr && w != ricevente_ && w->isAncestorOf(ricevente_))
-            return false;
+        // A key that a widget ignores travels on to its parent and passes here
+        // again, once per widget.  Only that step is a repeat: a new key event
+        // may reuse the address of the last one and go straight to an ancestor.
+        const bool passaggio = e == ultimo_ && passo_ != nullptr && w == passo_->parentWidget();
         ultimo_ = e;
-        ricevente_ = w;
+        passo_ = w;
+        if (passaggio) return false;
         const int codice = CodiceTasto(static_cast<QKeyEvent*>(e));
         return codice != 0 && form_->KeyTyped(codice);
     }
@@ -103,7 +111,8 @@ protected:
 private:
     Form* form_;
     const QEvent* ultimo_ = nullptr;
-    QPointer<QWidget> ricevente_;
+    // The widget the last key event reached last.
+    QPointer<QWidget> passo_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // cancellation, key preview and the resize rule.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -138,6 +139,21 @@ TEST_F(Finestre, KeyPreviewSeesTheKeysOfEveryControlFirst) {
     QTest::keyClick(testo.Widget(), Qt::Key_C);
     EXPECT_EQ(f.tasti, (std::vector<int>{27, 'b', 'c'}));
     EXPECT_EQ(testo.Text(), "ac");  // the form swallowed the b
+
+    // A key that reaches the window itself after one typed in a control is
+    // seen too: the control's Esc went on to the window, this one starts there.
+    f.tasti.clear();
+    QTest::keyClick(testo.Widget(), Qt::Key_Escape);
+    QTest::keyClick(f.Widget(), Qt::Key_Escape);
+    QTest::keyClick(testo.Widget(), Qt::Key_D);
+    // The same without the shortcut check that comes before a typed key.
+    const auto premi = [](QWidget* w, int tasto, const QString& t) {
+        QKeyEvent e(QEvent::KeyPress, tasto, Qt::NoModifier, t);
+        QCoreApplication::sendEvent(w, &e);
+    };
+    premi(testo.Widget(), Qt::Key_Escape, QStringLiteral("\x1b"));
+    premi(f.Widget(), Qt::Key_Escape, QStringLiteral("\x1b"));
+    EXPECT_EQ(f.tasti, (std::vector<int>{27, 27, 'd', 27, 27}));
 }
 
 TEST_F(Finestre, PositionsAndSizesAreTwips) {

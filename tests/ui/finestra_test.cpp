@@ -393,6 +393,17 @@ TEST_F(Finestra, BatchModePutsTheResultsGridInTheBoardsPlaceAndEnds) {
     EXPECT_EQ(f->gra.Left(), f->gr.Left());
 }
 
+TEST_F(Finestra, ALaterActivationOnlyLetsTheBoardRedrawAgain) {
+    Apri();
+    f->gr.SetVisible(false);
+    f->stato.RidisegnoGriglia = false;
+    plat::Form altra;
+    altra.Show(plat::vbModal);  // the responder closes it, and the main window is active again
+    EXPECT_TRUE(f->stato.RidisegnoGriglia);
+    EXPECT_FALSE(f->gr.Visible());  // the start-up did not run twice
+    EXPECT_EQ(f->stato.GiaAttivato, 1);
+}
+
 TEST_F(Finestra, AMaximisedWindowReturnsToNormal) {
     Apri();
     f->SetWindowState(plat::vbMaximized);
