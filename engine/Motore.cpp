@@ -175,12 +175,7 @@ void Motore::Aggiorna(int k) {
     const int r = p.Riga, c = p.Colonna, d = p.Cifra;
     Griglia[r][c] = static_cast<Byte>(d);
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite + ContaRiempimento);
-    for (int i = 1; i <= 9; ++i) Abbassa(r, i, d);
-    for (int i = 1; i <= 9; ++i) Abbassa(i, c, d);
-    const int q = QuadratoCella[r][c][0];
-    const int r0 = CelleQuadrato[0][q][1], c0 = CelleQuadrato[1][q][1];
-    for (int rr = r0; rr <= r0 + 2; ++rr)
-        for (int cc = c0; cc <= c0 + 2; ++cc) Abbassa(rr, cc, d);
+    PerOgniPari(r, c, [&](int rr, int cc) { Abbassa(rr, cc, d); });
 }
 
 void Motore::Ripristina(int k) {
@@ -188,12 +183,7 @@ void Motore::Ripristina(int k) {
     const int r = p.Riga, c = p.Colonna, d = p.Cifra;
     Griglia[r][c] = 0;
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite - ContaRiempimento);
-    for (int i = 1; i <= 9; ++i) Alza(r, i, d);
-    for (int i = 1; i <= 9; ++i) Alza(i, c, d);
-    const int q = QuadratoCella[r][c][0];
-    const int r0 = CelleQuadrato[0][q][1], c0 = CelleQuadrato[1][q][1];
-    for (int rr = r0; rr <= r0 + 2; ++rr)
-        for (int cc = c0; cc <= c0 + 2; ++cc) Alza(rr, cc, d);
+    PerOgniPari(r, c, [&](int rr, int cc) { Alza(rr, cc, d); });
 }
 
 void Motore::AggiornaPerClr(int k) {
@@ -202,25 +192,14 @@ void Motore::AggiornaPerClr(int k) {
     const int r = p.Riga, c = p.Colonna, d = p.Cifra;
     Griglia[r][c] = static_cast<Byte>(d);
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite + ContaRiempimento);
-    auto abbassa = [&](int rr, int cc) {
-        if (--Possibili[rr][cc][d] == 49) {
-            --NumeroCandidati[rr][cc];
-            if (Griglia[rr][cc] == 0) {
-                CelleGruppo += static_cast<char>('0' + rr);
-                CelleGruppo += ',';
-                CelleGruppo += static_cast<char>('0' + cc);
-                CelleGruppo += ',';
-                CelleGruppo += static_cast<char>('0' + d);
-                CelleGruppo += '|';
-            }
-        }
-    };
-    for (int i = 1; i <= 9; ++i) abbassa(r, i);
-    for (int i = 1; i <= 9; ++i) abbassa(i, c);
-    const int q = QuadratoCella[r][c][0];
-    const int r0 = CelleQuadrato[0][q][1], c0 = CelleQuadrato[1][q][1];
-    for (int rr = r0; rr <= r0 + 2; ++rr)
-        for (int cc = c0; cc <= c0 + 2; ++cc) abbassa(rr, cc);
+    PerOgniPari(r, c, [&](int rr, int cc) {
+        if (--Possibili[rr][cc][d] != 49) return;
+        --NumeroCandidati[rr][cc];
+        if (Griglia[rr][cc] != 0) return;
+        const char voce[] = {static_cast<char>('0' + rr), ',', static_cast<char>('0' + cc), ',',
+                             static_cast<char>('0' + d), '|'};
+        CelleGruppo.append(voce, sizeof voce);
+    });
 }
 
 void Motore::AggiornaColori(int k) {

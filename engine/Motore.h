@@ -396,6 +396,17 @@ public:
 
 private:
     // Lowers / raises one counter, keeping NumeroCandidati on the 50<->49 transitions.
+    // Visits the cells of the row of (r, c), then of its column, then of its box
+    // row by row: the cell itself three times, a box peer on its line twice.
+    template <class F>
+    void PerOgniPari(int r, int c, F&& f) {
+        for (int i = 1; i <= 9; ++i) f(r, i);
+        for (int i = 1; i <= 9; ++i) f(i, c);
+        const int q = QuadratoCella[r][c][0];
+        const int r0 = CelleQuadrato[0][q][1], c0 = CelleQuadrato[1][q][1];
+        for (int rr = r0; rr <= r0 + 2; ++rr)
+            for (int cc = c0; cc <= c0 + 2; ++cc) f(rr, cc);
+    }
     void Abbassa(int r, int c, int d) {
         if (--Possibili[r][c][d] == 49) --NumeroCandidati[r][c];
     }
