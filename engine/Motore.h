@@ -150,9 +150,10 @@ public:
     bool TecnicaPendente = false;
     int TurnoPendente = 0;
     // Marks a technique step applied at turn `turno`: weight, group counter, pending flag.
-    void RegistraTecnica(std::int16_t peso, std::int32_t& contatore, int turno) {
+    // `incremento` is what the step adds to the group counter (an XY-wing adds its switch).
+    void RegistraTecnica(std::int16_t peso, std::int32_t& contatore, int turno, int incremento = 1) {
         PesoPasso = peso;
-        ++contatore;
+        contatore += incremento;
         TecnicaPendente = true;
         TurnoPendente = turno;
     }

@@ -33,10 +33,12 @@ void Motore::PremiaSingolo(int livello) {
 }
 
 void Motore::ApplicaEliminazioni(int livello, char tipo) {
-    const std::string lista = CelleGruppo;
-    AggiornaXYW(lista);
-    std::string& ripristino = PilaLivelli[livello].ListaRipristino;
-    ripristino.insert(0, std::string(1, tipo) + "0," + lista + ",|");
+    AggiornaXYW(CelleGruppo);
+    std::string voce(1, tipo);
+    voce += "0,";
+    voce += CelleGruppo;
+    voce += ",|";
+    PilaLivelli[livello].ListaRipristino.insert(0, voce);
 }
 
 bool Motore::TurniTecniche(int livello) {
@@ -48,8 +50,7 @@ bool Motore::TurniTecniche(int livello) {
         cerca(IncrementaIndice(livello));
         if (!TrovatoAvanzato) return false;
         ApplicaEliminazioni(livello, tipo);
-        RegistraTecnica(kPesoAvanzato, contatore, turno);
-        contatore += incremento - 1;
+        RegistraTecnica(kPesoAvanzato, contatore, turno, incremento);
         return true;
     };
 
