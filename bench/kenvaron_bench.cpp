@@ -36,7 +36,9 @@ constexpr const char* kUso =
     "  --no-trial        SenzaTentativi e una sola Risolvi(1)\n"
     "  --plain           test di unicità della generazione\n"
     "  --dump            una riga di risultati per schema\n"
-    "  --steps           dopo la riga di risultati, ogni passo del registro\n";
+    "  --steps           dopo la riga di risultati, ogni passo del registro\n"
+    "  --frozen-clock    il motore legge un orologio fermo: il limite di 5 secondi non scatta\n"
+    "                    (i tempi stampati restano quelli reali)\n";
 
 struct Opzioni {
     std::string codice = "SGDBC";
@@ -50,6 +52,7 @@ struct Opzioni {
     bool semplice = false;
     bool dump = false;
     bool passi = false;
+    bool orologioFermo = false;
     std::string file;
 };
 
@@ -104,6 +107,8 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.dump = true;
         else if (a == "--steps")
             o.passi = true;
+        else if (a == "--frozen-clock")
+            o.orologioFermo = true;
         else if (a == "--help" || a == "-h") {
             std::cout << kUso;
             std::exit(0);
@@ -165,7 +170,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> schemi = LeggiSchemi(o.file);
 
     Condiviso stato;
-    auto motore = std::make_unique<Motore>(stato);
+    // A clock that never advances keeps every result independent of the
+    // machine and the build: the 5-second limit cannot end a solve.
+    OrologioFinto fermo;
+    auto motore = o.orologioFermo ? std::make_unique<Motore>(stato, fermo) : std::make_unique<Motore>(stato);
     Motore& m = *motore;
     Livelli livelli(m, stato);
     for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');

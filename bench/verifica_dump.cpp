@@ -55,5 +55,6 @@ int main(int argc, char** argv) {
         ++controllati;
     }
     std::printf("%d schemi controllati, %d in disaccordo\n", controllati, errori);
+    if (controllati == 0) std::fprintf(stderr, "nessuno schema in %s\n", argv[2]);
     return errori == 0 && controllati > 0 ? 0 : 1;
 }

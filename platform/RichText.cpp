@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/TextFile.h"
+#include "engine/FileTesto.h"
 #include "platform/Units.h"
 
 namespace kenvaron::plat {

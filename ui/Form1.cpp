@@ -6,7 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
 #include "platform/System.h"
-#include "platform/TextFile.h"
+#include "engine/FileTesto.h"
 #include "platform/Units.h"
 #include "ui/Avvio.h"
 #include "ui/Comandi.h"
@@ -131,7 +131,7 @@ plat::Menu* Form1::Menu(const std::string& nome) {
 }
 
 void Form1::CostruisciBarra() {
-    const bool regole = plat::FileExists(plat::AppPath() + "/" + kFileRegole);
+    const bool regole = FileExists(plat::AppPath() + "/" + kFileRegole);
     for (const VoceBarra& v : VociBarra(regole)) {
         switch (v.stile) {
             case StileBottone::Pulsante:

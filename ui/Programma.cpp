@@ -1,7 +1,7 @@
 #include "ui/Programma.h"
 
 #include "platform/System.h"
-#include "platform/TextFile.h"
+#include "engine/FileTesto.h"
 #include "ui/Avvio.h"
 #include "ui/Form1.h"
 #include "ui/Form5.h"
@@ -16,7 +16,7 @@ int Main(const std::string& rigaComando) {
     sfondo.Load();
     principale.CollegaSfondo(sfondo);
 
-    const bool regole = plat::FileExists(plat::AppPath() + "/" + kFileRegole);
+    const bool regole = FileExists(plat::AppPath() + "/" + kFileRegole);
     const ModoAvvio modo = DecidiAvvio(rigaComando, regole);
     if (modo == ModoAvvio::Fine) return 0;
     principale.stato.GeneraAuto = modo == ModoAvvio::Produzione;

@@ -7,6 +7,7 @@
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
@@ -125,12 +126,8 @@ TEST_F(SoluzioneTest, AnalysisModeNarratesGroupSAndLeavesTheBoard) {
 // then holds the digit in one line only), so "DS" runs as well.
 TEST_F(SoluzioneTest, HardPuzzlesKeepTheirSolutionUnderGroupsSAndD) {
     int passiS = 0, passiD = 0, schemi = 0;
-    for (const char* file : {"/sudocue_superiors.txt", "/qqwing_expert.txt"}) {
-        std::ifstream in(std::string(KENVARON_DATA_DIR) + file);
-        ASSERT_TRUE(in) << file;
-        std::string riga;
-        for (int letti = 0; letti < 40 && std::getline(in, riga); ++letti) {
-            if (riga.size() < 81) continue;
+    for (const char* file : {"sudocue_superiors.txt", "qqwing_expert.txt"}) {
+        for (const std::string& riga : verifica::LeggiSchemi(file, 40)) {
             verifica::Celle prima{};
             ASSERT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(riga), 2, &prima), 1) << riga;
             const std::string soluzione = verifica::ComeTesto(prima);

@@ -1,4 +1,4 @@
-#include "platform/TextFile.h"
+#include "engine/FileTesto.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <sstream>
 
-namespace kenvaron::plat {
+namespace kenvaron {
 
 bool TextFile::Open(const std::string& percorso, Modo modo) {
     Close();
@@ -76,4 +76,4 @@ bool LeggiFile(const std::string& percorso, std::string& testo) {
     return !f.bad();
 }
 
-}  // namespace kenvaron::plat
+}  // namespace kenvaron

@@ -1,4 +1,4 @@
-#include "platform/Functions.h"
+#include "engine/Funzioni.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-namespace kenvaron::plat {
+namespace kenvaron {
 
 namespace {
 
@@ -240,4 +240,4 @@ std::string Format(double numero, std::string_view modello) {
     return r;
 }
 
-}  // namespace kenvaron::plat
+}  // namespace kenvaron

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-namespace kenvaron::plat {
+namespace kenvaron {
 
 class TextFile {
 public:
@@ -36,4 +36,4 @@ bool FileExists(const std::string& percorso);
 // The whole text of a file, or false when it cannot be read.
 bool LeggiFile(const std::string& percorso, std::string& testo);
 
-}  // namespace kenvaron::plat
+}  // namespace kenvaron

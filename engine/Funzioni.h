@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace kenvaron::plat {
+namespace kenvaron {
 
 // The leading number of a text: blanks, tabs and line ends are ignored
 // wherever they stand; an optional sign, digits, one ".", an exponent (E or D
@@ -48,4 +48,4 @@ std::string Format(const DataOra& t, std::string_view modello);
 // Format(7, "00") gives "07".
 std::string Format(double numero, std::string_view modello);
 
-}  // namespace kenvaron::plat
+}  // namespace kenvaron

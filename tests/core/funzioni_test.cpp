@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/Functions.h"
-#include "platform/TextFile.h"
+#include "engine/Funzioni.h"
+#include "engine/FileTesto.h"
 
-namespace kenvaron::plat {
+namespace kenvaron {
 namespace {
 
 TEST(Val, IgnoresBlanksAnywhereAndStopsAtTheFirstForeignCharacter) {
@@ -149,4 +149,4 @@ TEST_F(FileDiTesto, FailuresAnswerFalseWithAReason) {
 }
 
 }  // namespace
-}  // namespace kenvaron::plat
+}  // namespace kenvaron
