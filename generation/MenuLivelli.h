@@ -9,7 +9,7 @@
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
-#include "ui/ImpostazioniGenerazione.h"
+#include "generation/ImpostazioniGenerazione.h"
 
 namespace kenvaron {
 

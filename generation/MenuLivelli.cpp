@@ -1,4 +1,4 @@
-#include "ui/MenuLivelli.h"
+#include "generation/MenuLivelli.h"
 
 namespace kenvaron {
 
