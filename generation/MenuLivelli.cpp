@@ -33,6 +33,12 @@ const RigaLivello* TrovaRigaLivello(const std::string& menu) {
     return nullptr;
 }
 
+const RigaLivello* TrovaRigaLettera(const std::string& lettera) {
+    for (const RigaLivello& r : kRighe)
+        if (lettera == r.lettera) return &r;
+    return nullptr;
+}
+
 void ApplicaRigaLivello(const RigaLivello& riga, ContestoLivello& c) {
     c.livelli.AccendiSchK(riga.schkA, riga.schkB);
     c.livelli.AccendiAV(0, 0, 0);

@@ -37,6 +37,10 @@ struct RigaLivello {
 // an unknown name.
 const RigaLivello* TrovaRigaLivello(const std::string& menu);
 
+// The row that sets a level letter ("S", "N", ...); nullptr for "P" and
+// any letter outside the table.
+const RigaLivello* TrovaRigaLettera(const std::string& lettera);
+
 // Applies one row in the order the level handlers use: switches, code and
 // turns, letter, fish limit and choices, then the option, removal limits and
 // symmetry.  Check marks and the status bar are the window's part.
