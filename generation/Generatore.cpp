@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "engine/Funzioni.h"
+#include "generation/ContaSoluzioni.h"
 #include "generation/Generatore.h"
 
 namespace kenvaron {
@@ -28,13 +29,6 @@ private:
     FinestraGenerazione& f_;
 };
 
-int Piene(const Tabella& t) {
-    int n = 0;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            if (t[r][c] != 0) ++n;
-    return n;
-}
 
 void ScambiaPosizioni(OrdineCelle& o, int a, int b) {
     std::swap(o.OrdineRighe[a], o.OrdineRighe[b]);
@@ -131,10 +125,10 @@ void Generatore::Risolvi(Byte maxSoluzioni) {
 }
 
 void Generatore::ContaSoluzioni() {
-    // A count with ContaRiempimento 1 would see a unique grid twice.
-    m_.ContaRiempimento = 0;
+    // The count the engine's plain search would give (one, or more than one),
+    // with the grid left holding the givens.
     const auto t0 = std::chrono::steady_clock::now();
-    m_.Sviluppa(2, false, static_cast<Byte>(81 - Piene(m_.Griglia)), false);
+    m_.ContaSoluz = ContaSoluzioniRapido(m_.Griglia, 2);
     PeggiorRisoluzione = std::max(
         PeggiorRisoluzione, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
 }
