@@ -1,0 +1,194 @@
+// The generator: seeded runs and their pinned puzzles, the draws each pass
+// takes from the engine's generator, the symmetry and uniqueness of what it
+// makes, and how every pass ends on a stop request.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "generation/ContaSoluzioni.h"
+#include "tests/core/BancoGenerazione.h"
+
+namespace kenvaron {
+namespace {
+
+using verifica::BancoGenerazione;
+
+// ---- Seeded runs ---------------------------------------------------------------------
+
+// The seed and skip 79583|38 make a puzzle at 28 givens that no removal of a
+// group leaves solvable by logic, so both levels keep it.
+constexpr const char* kSchema79583 =
+    "000000400029100006074920000000590080180000054090068000000059260600002570002000000";
+constexpr const char* kSoluzione79583 =
+    "861735492529184736374926815243591687186273954795468123437859261618342579952617348";
+
+struct Dorato {
+    const char* lettera;
+    const char* schema;
+    const char* soluzione;
+};
+
+class SeminatoDorato : public ::testing::TestWithParam<Dorato> {};
+
+TEST_P(SeminatoDorato, AClockSecondAndDayGiveThePinnedPuzzleAndTheNextRunTheNextSkip) {
+    BancoGenerazione b(GetParam().lettera);
+    b.orologio.mezzanotte = 79583.75;
+    b.orologio.giorno = 46038;  // day 46038 Mod 100 = 38
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "79583|38");
+    EXPECT_EQ(BancoGenerazione::Testo(b.stato.Problema), GetParam().schema);
+    EXPECT_EQ(BancoGenerazione::Testo(b.m.Soluzione), GetParam().soluzione);
+    EXPECT_EQ(b.gen.ModoInterrogativo, 0);
+    EXPECT_EQ(b.finestra.puntatore, 0);
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "79583|39");
+    EXPECT_NE(BancoGenerazione::Testo(b.stato.Problema), GetParam().schema);
+}
+
+INSTANTIATE_TEST_SUITE_P(Livelli, SeminatoDorato,
+                         ::testing::Values(Dorato{"N", kSchema79583, kSoluzione79583},
+                                           Dorato{"C", kSchema79583, kSoluzione79583}));
+
+// Every level: one solution (by the independent solver), the level's
+// symmetry, and a solve without trial under the level's techniques.
+class SeminatoLivello : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SeminatoLivello, TwentySeedsGiveUniqueSymmetricPuzzlesSolvedByLogic) {
+    BancoGenerazione b(GetParam());
+    const bool superSimmetrico = b.impostazioni.SuperSimmetrico;
+    std::set<std::string> schemi;
+    for (int seme = 500; seme < 520; ++seme) {
+        const std::string s = b.Genera(seme, seme % 100);
+        schemi.insert(s);
+        verifica::Celle soluzione{};
+        ASSERT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(s), 2, &soluzione), 1) << s;
+        EXPECT_EQ(verifica::ComeTesto(soluzione), BancoGenerazione::Testo(b.m.Soluzione)) << s;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) {
+                const bool data = b.stato.Problema[r][c] != 0;
+                EXPECT_EQ(data, b.stato.Problema[10 - r][10 - c] != 0) << s << " " << r << "," << c;
+                if (superSimmetrico && NO456(b.impostazioni, r) && NO456(b.impostazioni, c))
+                    EXPECT_EQ(data, b.stato.Problema[r][10 - c] != 0) << s << " " << r << "," << c;
+            }
+        b.m.SenzaTentativi = true;
+        b.m.Risolvi(1);
+        b.m.SenzaTentativi = false;
+        EXPECT_EQ(b.m.ProfonditaMax, 1) << s;
+    }
+    EXPECT_EQ(schemi.size(), 20u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Livelli, SeminatoLivello, ::testing::Values("S", "N", "D", "E", "M", "C", "1", "2", "3"));
+
+TEST(Seminato, ASeedAndSkipRebuildTheSamePuzzleWhateverTheBoardAndTheEngineHeld) {
+    BancoGenerazione a("D"), b("D");
+    const std::string primo = a.Genera(1234, 56);
+    // Another puzzle, user strikes and a used generator first.
+    b.Genera(99, 1);
+    b.stato.NumMosse = 0;
+    b.m.casuale.Prossimo();
+    EXPECT_EQ(b.Genera(1234, 56), primo);
+    EXPECT_EQ(b.gen.SemeCorrente, "1234|56");
+}
+
+TEST(Seminato, ThePairsOfASecondAreTakenInTurnThenTheNextSecondsPairs) {
+    BancoGenerazione b("S");
+    b.orologio.mezzanotte = 100.2;
+    b.orologio.giorno = 46099;
+    for (int i = 0; i < 99; ++i) b.gen.CoppieUsate.insert({100, i});
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "100|99");
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "101|99");
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "101|0");
+}
+
+// ---- Draws ----------------------------------------------------------------------------------
+
+TEST(Estrazioni, TheCellOrderIsAPermutationWithFourCellsOfEveryBoxInFront) {
+    BancoGenerazione b;
+    for (double n : {81.0, 41.0, 21.0}) {
+        const Casuale prima = b.m.casuale;
+        OrdineCelle o;
+        RandomizzaCelle(b.m, o, n);
+        EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), 2000 + 1036);
+        std::set<int> celle;
+        std::array<int, 10> perQuadrato{};
+        for (int p = 1; p <= 81; ++p) {
+            celle.insert(10 * o.OrdineRighe[p] + o.OrdineColonne[p]);
+            if (p <= 36) ++perQuadrato[3 * ((o.OrdineRighe[p] - 1) / 3) + (o.OrdineColonne[p] - 1) / 3 + 1];
+        }
+        EXPECT_EQ(celle.size(), 81u);
+        EXPECT_EQ(*celle.begin(), 11);
+        EXPECT_EQ(*celle.rbegin(), 99);
+        for (int q = 1; q <= 9; ++q) EXPECT_EQ(perQuadrato[q], 4) << q;
+    }
+}
+
+TEST(Estrazioni, ALoweringPassDraws401WhateverTheDifficulty) {
+    for (int indice : {0, 1, 2}) {
+        BancoGenerazione b("N");
+        BancoGenerazione::Carica(b.stato.Problema, kSchema79583);
+        BancoGenerazione::Carica(b.m.Soluzione, kSoluzione79583);
+        b.impostazioni.IndiceCmbf = indice;
+        const Casuale prima = b.m.casuale;
+        b.generatore.Command4_Click();
+        EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), 401) << indice;
+        // "Medio" weighs nothing, so it never yields.
+        EXPECT_EQ(b.finestra.cessioni, indice == 1 ? 0 : 28) << indice;
+    }
+}
+
+// ---- Lowering ---------------------------------------------------------------------------------
+
+TEST(Abbassa, WithoutSymmetryAPassTakesOutExactlyOneGivenAndKeepsOneSolution) {
+    BancoGenerazione b("N");
+    b.impostazioni.Simmetrico = false;
+    // A grid with one given too many: the first listed given can always go.
+    const std::string pieno = kSoluzione79583;
+    BancoGenerazione::Carica(b.stato.Problema, pieno);
+    BancoGenerazione::Carica(b.m.Soluzione, pieno);
+    for (int passo = 1; passo <= 3; ++passo) {
+        b.generatore.AbbassaLivello();
+        const std::string s = BancoGenerazione::Testo(b.stato.Problema);
+        EXPECT_EQ(BancoGenerazione::Piene(b.stato.Problema), 81 - passo);
+        EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(s), 2), 1);
+    }
+}
+
+TEST(Abbassa, BadTablesEndThePassWithoutHarm) {
+    BancoGenerazione b("N");
+    // No givens: the lists are empty, only the draws happen.
+    const Casuale prima = b.m.casuale;
+    b.generatore.AbbassaLivello();
+    EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), 401);
+    EXPECT_EQ(BancoGenerazione::Piene(b.stato.Problema), 0);
+    // Clashing givens and an empty solution: nothing is unique, nothing changes.
+    std::string clash(81, '0');
+    clash[0] = clash[1] = clash[2] = '5';
+    BancoGenerazione::Carica(b.stato.Problema, clash);
+    b.generatore.AbbassaLivello();
+    EXPECT_EQ(BancoGenerazione::Testo(b.stato.Problema), clash);
+}
+
+// ---- Uniqueness count -----------------------------------------------------------------------------
+
+TEST(ContaRapido, CountsLikeTheIndependentSolver) {
+    Tabella t{};
+    EXPECT_EQ(ContaSoluzioniRapido(t, 2), 2);
+    BancoGenerazione::Carica(t, kSoluzione79583);
+    EXPECT_EQ(ContaSoluzioniRapido(t, 2), 1);
+    BancoGenerazione::Carica(t, kSchema79583);
+    EXPECT_EQ(ContaSoluzioniRapido(t, 2), 1);
+    t[1][1] = 4;  // clashes with the 4 of row 1
+    EXPECT_EQ(ContaSoluzioniRapido(t, 2), 0);
+    // Few givens that send a plain search through long dead branches.
+    BancoGenerazione::Carica(
+        t, "000006000000000000040000001000200700807000302001009000300000090000000000000900000");
+    EXPECT_EQ(ContaSoluzioniRapido(t, 2), 2);
+    EXPECT_EQ(ContaSoluzioniRapido(t, 1), 1);
+}
+
+}  // namespace
+}  // namespace kenvaron
