@@ -172,6 +172,171 @@ TEST(Abbassa, BadTablesEndThePassWithoutHarm) {
     EXPECT_EQ(BancoGenerazione::Testo(b.stato.Problema), clash);
 }
 
+// ---- Simplification ---------------------------------------------------------------------------------
+
+// A level "N" puzzle that needs locked candidates, with the group of (1, 3)
+// taken out, as the driver's sweep leaves it before a simplification step
+// (trial forbidden).  Adding that group back is the only repair.
+constexpr const char* kSchemaN =
+    "006500000040200007058000600007082000900000005000940800003000280600009010000003700";
+constexpr const char* kSoluzioneN =
+    "236597148149268537758134692517382964984716325362945871473651289625879413891423756";
+
+class Semplifica : public ::testing::Test {
+protected:
+    BancoGenerazione b{"N"};
+    Tabella partenza{};
+
+    void SetUp() override {
+        BancoGenerazione::Carica(b.stato.Problema, kSchemaN);
+        BancoGenerazione::Carica(b.m.Soluzione, kSoluzioneN);
+        b.stato.Problema[1][3] = 0;
+        b.stato.Problema[9][7] = 0;
+        partenza = b.stato.Problema;
+        b.m.SenzaTentativi = true;
+    }
+    // The cells where the result differs from the start.
+    std::vector<int> Aggiunte() const {
+        std::vector<int> v;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (b.stato.Problema[r][c] != partenza[r][c]) {
+                    EXPECT_EQ(b.stato.Problema[r][c], b.m.Soluzione[r][c]);
+                    v.push_back(10 * r + c);
+                }
+        return v;
+    }
+};
+
+TEST_F(Semplifica, TheBestGroupIsAddedWithOneDrawAndATieWithThePresetMeritChangesNothing) {
+    b.gen.MaxValore = 0;
+    Casuale prima = b.m.casuale;
+    b.generatore.Semplifica4();
+    EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), 1);
+    EXPECT_EQ(Aggiunte(), (std::vector<int>{13, 97}));
+    // Two locked-candidate steps and one quality point.
+    EXPECT_EQ(b.gen.MaxValore, 100020);
+    EXPECT_EQ(b.gen.Pregio, 1);
+    EXPECT_EQ(b.gen.ContaTecnicaMigliore, (std::array<std::int32_t, 5>{2, 0, 0, 0, 0}));
+    EXPECT_TRUE(b.gen.SudokuDisponibile);
+    EXPECT_TRUE(b.gen.AccettatoPresente);
+    EXPECT_EQ(BancoGenerazione::Testo(b.gen.SchemaAccettato), kSchemaN);
+    EXPECT_EQ(b.gen.ValoreAccettato, 100020);
+    EXPECT_EQ(b.finestra.cessioni, 41);  // one per visited cell, filled ones too
+
+    b.stato.Problema = partenza;
+    b.gen.AccettatoPresente = false;
+    prima = b.m.casuale;
+    b.generatore.Semplifica4();
+    EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), 0);
+    EXPECT_TRUE(Aggiunte().empty());
+    EXPECT_EQ(b.gen.MaxValore, 100020);
+    EXPECT_FALSE(b.gen.AccettatoPresente);
+}
+
+TEST_F(Semplifica, EscKeepsTheStartPlusTheBestFoundBeforeIt) {
+    b.finestra.escAllaCessione = 3;  // at (1, 3): its try runs, then the step ends
+    b.generatore.Semplifica4();
+    EXPECT_EQ(Aggiunte(), (std::vector<int>{13, 97}));
+    EXPECT_EQ(b.finestra.cessioni, 3);
+    EXPECT_EQ(b.finestra.puntatore, 0);
+
+    b.stato.Problema = partenza;
+    b.finestra.cessioni = 0;
+    b.gen.Chiudi = 0;
+    b.gen.MaxValore = 0;
+    b.finestra.escAllaCessione = 2;  // before (1, 3): nothing better than the start
+    const Casuale prima = b.m.casuale;
+    b.generatore.Semplifica4();
+    EXPECT_TRUE(Aggiunte().empty());
+    EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), 0);
+}
+
+TEST_F(Semplifica, TheCommandLetsTheRepairThatNeedsATechniqueBeatTriesWorthTheirGivens) {
+    // The start needs trials; tries that fall to singles or stay ambiguous are
+    // worth 100 minus their givens, the repair its merit as a level "N" puzzle.
+    b.m.SenzaTentativi = false;
+    b.generatore.CmdSemplifica_Click();
+    EXPECT_EQ(b.gen.ModoSemplifica, 0);
+    EXPECT_EQ(Aggiunte(), (std::vector<int>{13, 97}));
+    EXPECT_EQ(b.gen.MaxValore, 100020);
+}
+
+// ---- Removal passes ------------------------------------------------------------------------------------
+
+TEST(TogliSemplici, LevelThreeOnlyTriesGroupsOfTheTopLeftQuadrantWithinItsBudget) {
+    BancoGenerazione b("3");
+    const std::string s = b.Genera(77, 7);
+    // Start again from a fuller puzzle: the seeded one with its solution filled
+    // back in the top-right and bottom-left quadrants.
+    Tabella pieno = b.stato.Problema;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if ((r <= 4 && c >= 6) || (r >= 6 && c <= 4)) pieno[r][c] = b.m.Soluzione[r][c];
+    b.stato.Problema = pieno;
+    b.finestra.disegnate.clear();
+    b.finestra.testi.clear();
+    b.generatore.CmdTogliSemplici_Click();
+    ASSERT_FALSE(b.finestra.disegnate.empty());
+    for (const Tabella& t : b.finestra.disegnate)
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if ((r <= 4 && c >= 6) || (r >= 6 && c <= 4)) ASSERT_NE(t[r][c], 0) << r << "," << c;
+    EXPECT_LE(b.gen.ContaChiamate, 51);
+    // One status text per working call.
+    EXPECT_EQ(b.finestra.testi.size(), b.gen.ContaChiamate);
+    EXPECT_EQ(b.finestra.testi.front().rfind("p2=SUDOKU  in corso di realizzazione ", 0), 0u);
+    EXPECT_EQ(b.stato.Problema, b.gen.SchemaProfondo);
+    EXPECT_EQ(b.finestra.puntatore, 0);
+    EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(BancoGenerazione::Testo(b.stato.Problema)), 2), 1) << s;
+}
+
+TEST(TogliSemplici, EscGivesTrialsAndTheDefaultPointerBack) {
+    BancoGenerazione b("N");
+    BancoGenerazione::Carica(b.stato.Problema, kSoluzione79583);
+    BancoGenerazione::Carica(b.m.Soluzione, kSoluzione79583);
+    b.gen.Chiudi = 1;
+    b.generatore.CmdTogliSemplici_Click();
+    EXPECT_FALSE(b.m.SenzaTentativi);
+    EXPECT_EQ(b.finestra.puntatore, 0);
+    EXPECT_EQ(BancoGenerazione::Testo(b.stato.Problema), kSoluzione79583);
+}
+
+TEST(TogliSemplici, RemovalsStayOnlyWhileLogicSolvesAndAnEmptySolutionLosesNoGiven) {
+    BancoGenerazione b("N");
+    BancoGenerazione::Carica(b.stato.Problema, kSoluzione79583);
+    b.generatore.CmdTogliSemplici_Click();
+    // Without a solution nothing can be put back: a failed removal restores what was there.
+    const std::string s = BancoGenerazione::Testo(b.stato.Problema);
+    EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(s), 2), 1);
+    EXPECT_LT(BancoGenerazione::Piene(b.stato.Problema), 81);
+    b.m.SenzaTentativi = true;
+    b.m.Risolvi(1);
+    EXPECT_EQ(b.m.ProfonditaMax, 1);
+}
+
+// ---- Givens search -----------------------------------------------------------------------------------------
+
+TEST(Generazione, ARepresentativeCountOutside1To81ExhaustsEveryAttemptUntilEsc) {
+    for (const char* testo : {"1", "abc", "300"}) {
+        BancoGenerazione b("N");
+        BancoGenerazione::Carica(b.stato.Problema, kSchema79583);
+        b.impostazioni.TestoLiv = testo;
+        b.finestra.escAllaCessione = 3;
+        // The draws of the full grid alone: Esc before the first attempt.
+        BancoGenerazione sola("N");
+        sola.finestra.escAllaCessione = 1;
+        EXPECT_FALSE(sola.generatore.Command1_Click());
+        const int griglia = BancoGenerazione::Estrazioni(Casuale{}, sola.m.casuale);
+        const Casuale prima = b.m.casuale;
+        EXPECT_FALSE(b.generatore.Command1_Click()) << testo;
+        EXPECT_EQ(BancoGenerazione::Testo(b.stato.Problema), kSchema79583) << testo;
+        EXPECT_EQ(b.finestra.puntatore, 0);
+        // The full grid's draws, then two exhausted attempts of 3036 each.
+        EXPECT_EQ(BancoGenerazione::Estrazioni(prima, b.m.casuale), griglia + 2 * 3036) << testo;
+    }
+}
+
 // ---- Uniqueness count -----------------------------------------------------------------------------
 
 TEST(ContaRapido, CountsLikeTheIndependentSolver) {
