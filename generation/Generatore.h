@@ -109,6 +109,9 @@ private:
     Gruppo GruppoDi(int r, int c) const;
     // Sets every cell of a group in t from `sorgente`, or empties them when it is null.
     static void Scrivi(Tabella& t, const Gruppo& g, const Tabella* sorgente);
+    // Takes the group of (b, a) out of the puzzle, draws the board and solves;
+    // `prima` keeps the puzzle as it was.
+    Gruppo TogliEDisegna(int b, int a, Tabella& prima);
     // Places a digit on the engine's grid through Aggiorna(1); an empty digit is skipped.
     void Piazza(int r, int c, Byte cifra);
     double Adesso() const;

@@ -87,6 +87,17 @@ void Generatore::TogliSempliciRicorsivo(Byte profondita) {
     }
 }
 
+Generatore::Gruppo Generatore::TogliEDisegna(int b, int a, Tabella& prima) {
+    Tabella& problema = stato_.Problema;
+    const Gruppo g = GruppoDi(b, a);
+    prima = problema;
+    Scrivi(problema, g, nullptr);
+    finestra_.Disegna(problema);
+    finestra_.Ridisegna();
+    Risolvi(1);
+    return g;
+}
+
 void Generatore::TogliSempliciValuta() {
     finestra_.Puntatore(11);
     Tabella& problema = stato_.Problema;
@@ -101,12 +112,8 @@ void Generatore::TogliSempliciValuta() {
         for (int a = 1; a <= imp_.LimiteColonnaRimozione; ++a) {
             if (gen_.Chiudi == 1) return finestra_.Puntatore(0);
             if (problema[b][a] == 0) continue;
-            const Gruppo g = GruppoDi(b, a);
-            const Tabella prima = problema;
-            Scrivi(problema, g, nullptr);
-            finestra_.Disegna(problema);
-            finestra_.Ridisegna();
-            Risolvi(1);
+            Tabella prima;
+            const Gruppo g = TogliEDisegna(b, a, prima);
             if (m_.ProfonditaMax == 1 && conta < 81) {
                 ++conta;
                 righe[conta] = static_cast<Byte>(b);
@@ -138,12 +145,8 @@ void Generatore::TogliSempliciValuta() {
         if (gen_.Chiudi == 1) break;
         const int b = righe[k], a = colonne[k];
         if (problema[b][a] == 0) continue;
-        const Gruppo g = GruppoDi(b, a);
-        const Tabella prima = problema;
-        Scrivi(problema, g, nullptr);
-        finestra_.Disegna(problema);
-        finestra_.Ridisegna();
-        Risolvi(1);
+        Tabella prima;
+        const Gruppo g = TogliEDisegna(b, a, prima);
         if (m_.ProfonditaMax >= 2) Scrivi(problema, g, &prima);
     }
     finestra_.Puntatore(0);

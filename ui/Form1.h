@@ -183,6 +183,9 @@ private:
     Form5* sfondo_ = nullptr;
     // The hidden setting boxes as the generator reads them.
     void CopiaImpostazioniGenerazione();
+    // Runs a generator command as a long computation with the boxes' settings.
+    template <class Comando>
+    auto EseguiGenerazione(Comando&& comando);
     // Draws a table and returns its filled cells.
     int DisegnaTabella(const Tabella& t);
     std::unique_ptr<Generatore> generatore_;

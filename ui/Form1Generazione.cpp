@@ -21,46 +21,33 @@ void Form1::CopiaImpostazioniGenerazione() {
     g.Simmetrico = ChkSimm.Value() == plat::vbChecked;
 }
 
+template <class Comando>
+auto Form1::EseguiGenerazione(Comando&& comando) {
+    CalcoloLungo calcolo(*this);
+    CopiaImpostazioniGenerazione();
+    return comando(generatore());
+}
+
 void Form1::Command1_Click() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    generatore().Command1_Click();
+    EseguiGenerazione([](Generatore& g) { g.Command1_Click(); });
 }
-
 void Form1::Command4_Click() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    generatore().Command4_Click();
+    EseguiGenerazione([](Generatore& g) { g.Command4_Click(); });
 }
-
 void Form1::Command5_Click() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    generatore().Command5_Click();
+    EseguiGenerazione([](Generatore& g) { g.Command5_Click(); });
 }
-
 void Form1::Command7_Click() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    generatore().Command7_Click();
+    EseguiGenerazione([](Generatore& g) { g.Command7_Click(); });
 }
-
 bool Form1::Command7SenzaLimiti() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    return generatore().Command7_Click(true);
+    return EseguiGenerazione([](Generatore& g) { return g.Command7_Click(true); });
 }
-
 void Form1::CmdSemplifica_Click() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    generatore().CmdSemplifica_Click();
+    EseguiGenerazione([](Generatore& g) { g.CmdSemplifica_Click(); });
 }
-
 void Form1::CmdTogliSemplici_Click() {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    generatore().CmdTogliSemplici_Click();
+    EseguiGenerazione([](Generatore& g) { g.CmdTogliSemplici_Click(); });
 }
 
 void Form1::Cedi() { plat::DoEvents(); }

@@ -67,8 +67,9 @@ TEST_P(SeminatoLivello, TwentySeedsGiveUniqueSymmetricPuzzlesSolvedByLogic) {
             for (int c = 1; c <= 9; ++c) {
                 const bool data = b.stato.Problema[r][c] != 0;
                 EXPECT_EQ(data, b.stato.Problema[10 - r][10 - c] != 0) << s << " " << r << "," << c;
-                if (superSimmetrico && NO456(b.impostazioni, r) && NO456(b.impostazioni, c))
+                if (superSimmetrico && NO456(b.impostazioni, r) && NO456(b.impostazioni, c)) {
                     EXPECT_EQ(data, b.stato.Problema[r][10 - c] != 0) << s << " " << r << "," << c;
+                }
             }
         b.m.SenzaTentativi = true;
         b.m.Risolvi(1);
@@ -281,7 +282,9 @@ TEST(TogliSemplici, LevelThreeOnlyTriesGroupsOfTheTopLeftQuadrantWithinItsBudget
     for (const Tabella& t : b.finestra.disegnate)
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c)
-                if ((r <= 4 && c >= 6) || (r >= 6 && c <= 4)) ASSERT_NE(t[r][c], 0) << r << "," << c;
+                if ((r <= 4 && c >= 6) || (r >= 6 && c <= 4)) {
+                    ASSERT_NE(t[r][c], 0) << r << "," << c;
+                }
     EXPECT_LE(b.gen.ContaChiamate, 51);
     // One status text per working call.
     EXPECT_EQ(b.finestra.testi.size(), b.gen.ContaChiamate);
