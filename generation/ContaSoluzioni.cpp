@@ -36,6 +36,15 @@ struct Unita {
 };
 constexpr Unita kUnita;
 
+// Bits set in a candidate set (a table: no dependence on the processor's instructions).
+struct Conteggi {
+    std::array<std::uint8_t, 1024> n{};
+    constexpr Conteggi() {
+        for (int m = 1; m < 1024; ++m) n[m] = static_cast<std::uint8_t>(n[m >> 1] + (m & 1));
+    }
+};
+constexpr Conteggi kBit;
+
 struct Stato {
     std::array<std::uint8_t, 81> cifra{};
     std::array<Maschera, 81> candidati{};
@@ -61,7 +70,7 @@ bool Propaga(Stato& s) {
             if (s.cifra[c]) continue;
             const Maschera m = s.candidati[c];
             if (m == 0) return false;
-            if (std::has_single_bit(m)) {
+            if ((m & (m - 1)) == 0) {
                 if (!Piazza(s, c, std::countr_zero(m))) return false;
                 cambiato = true;
             }
@@ -98,10 +107,11 @@ void Cerca(Stato& s, int limite, int& trovate) {
     int scelta = -1, minimo = 10;
     for (int c = 0; c < 81; ++c) {
         if (s.cifra[c]) continue;
-        const int n = std::popcount(s.candidati[c]);
+        const int n = kBit.n[s.candidati[c]];
         if (n < minimo) {
             minimo = n;
             scelta = c;
+            if (n == 2) break;  // propagation leaves no cell with one candidate
         }
     }
     if (scelta < 0) {

@@ -87,28 +87,42 @@ void Forza4(Motore& motore, OrdineCelle& ordine) {
     }
 }
 
+namespace {
+
+// Calls f(r, c) for each chosen cell and each of its symmetric partners.
+template <class F>
+void PerOgniCellaScelta(const OrdineCelle& ordine, const ImpostazioniGenerazione& imp, int m, F&& f) {
+    for (int k = 1; k <= m && k <= 81; ++k) {
+        const int p = ordine.PilaCombinazioni[k];
+        if (p < 1 || p > 81) continue;
+        const int r = ordine.OrdineRighe[p], c = ordine.OrdineColonne[p];
+        if (r < 1 || r > 9 || c < 1 || c > 9) continue;
+        f(r, c);
+        if (imp.Simmetrico && !(r == 5 && c == 5)) f(10 - r, 10 - c);
+        if (imp.SuperSimmetrico && NO456(imp, r) && NO456(imp, c)) {
+            if (c != 5) f(r, 10 - c);
+            if (r != 5) f(10 - r, c);
+        }
+    }
+}
+
+}  // namespace
+
 void TrasferisciCelleSelez(Motore& motore, const OrdineCelle& ordine, const ImpostazioniGenerazione& imp, Byte m) {
     LivelloPila& p1 = motore.PilaLivelli[1];
-    auto piazza = [&](int r, int c) {
+    PerOgniCellaScelta(ordine, imp, m, [&](int r, int c) {
         const Byte d = motore.Soluzione[r][c];
         if (d < 1 || d > 9) return;
         p1.Riga = static_cast<Byte>(r);
         p1.Colonna = static_cast<Byte>(c);
         p1.Cifra = d;
         motore.Aggiorna(1);
-    };
-    for (int k = 1; k <= m && k <= 81; ++k) {
-        const int p = ordine.PilaCombinazioni[k];
-        if (p < 1 || p > 81) continue;
-        const int r = ordine.OrdineRighe[p], c = ordine.OrdineColonne[p];
-        if (r < 1 || r > 9 || c < 1 || c > 9) continue;
-        piazza(r, c);
-        if (imp.Simmetrico && !(r == 5 && c == 5)) piazza(10 - r, 10 - c);
-        if (imp.SuperSimmetrico && NO456(imp, r) && NO456(imp, c)) {
-            if (c != 5) piazza(r, 10 - c);
-            if (r != 5) piazza(10 - r, c);
-        }
-    }
+    });
+}
+
+void Generatore::SceltiSuTabella(Byte m, Tabella& t) const {
+    t = Tabella{};
+    PerOgniCellaScelta(gen_.ordine, imp_, m, [&](int r, int c) { t[r][c] = m_.Soluzione[r][c]; });
 }
 
 Generatore::Generatore(Motore& motore, Condiviso& stato, Livelli& livelli, ImpostazioniGenerazione& impostazioni,
@@ -234,6 +248,7 @@ Generatore::EsitoRicerca Generatore::GeneraProbl(int m) {
     if (m < 1 || m > 81) return EsitoRicerca::Esaurito;
     auto& pila = gen_.ordine.PilaCombinazioni;
     const Byte mb = static_cast<Byte>(m);
+    Tabella prova{};
     int k = 0;
     pila[0] = 0;
     for (;;) {
@@ -248,13 +263,14 @@ Generatore::EsitoRicerca Generatore::GeneraProbl(int m) {
             ++pila[k];
             if (pila[k] <= 81) {
                 if (k < m) break;
-                m_.Inizializza();
-                TrasferisciCelleSelez(m_, gen_.ordine, imp_, mb);
+                // The givens of the combination; the engine gets them only for the
+                // puzzle found (or the last combination), nothing reads them otherwise.
+                SceltiSuTabella(mb, prova);
                 if (pila[k] % 20 == 1) {
-                    finestra_.Disegna(m_.Griglia);
+                    finestra_.Disegna(prova);
                     finestra_.Ridisegna();
                 }
-                ContaSoluzioni();
+                m_.ContaSoluz = ContaSoluzioniRapido(prova, 2);
                 if (m_.ContaSoluz == 1) {
                     m_.Inizializza();
                     TrasferisciCelleSelez(m_, gen_.ordine, imp_, mb);

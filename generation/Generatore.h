@@ -112,6 +112,8 @@ private:
     // Takes the group of (b, a) out of the puzzle, draws the board and solves;
     // `prima` keeps the puzzle as it was.
     Gruppo TogliEDisegna(int b, int a, Tabella& prima);
+    // The solution digits of the chosen cells and their partners, on a table.
+    void SceltiSuTabella(Byte m, Tabella& t) const;
     // Places a digit on the engine's grid through Aggiorna(1); an empty digit is skipped.
     void Piazza(int r, int c, Byte cifra);
     double Adesso() const;
