@@ -318,6 +318,51 @@ TEST(TogliSemplici, RemovalsStayOnlyWhileLogicSolvesAndAnEmptySolutionLosesNoGiv
     EXPECT_EQ(b.m.ProfonditaMax, 1);
 }
 
+// A clock that moves a second at every reading: the engine's 5-second limit
+// ends a solve that a clashing table would send through a huge search.
+class OrologioVeloce final : public Orologio {
+public:
+    double Trascorsi() const override { return t_ += 1.0; }
+    double SecondiDaMezzanotte() const override { return 0; }
+    double Giorno() const override { return 0; }
+
+private:
+    mutable double t_ = 0;
+};
+
+TEST(Passi, EveryPassEndsOnABadTableWithoutHarm) {
+    OrologioVeloce veloce;
+    std::string scontro(81, '0');
+    scontro[0] = scontro[1] = '5';
+    scontro[80] = scontro[79] = '5';
+    struct Tavole {
+        std::string schema, soluzione;
+    };
+    const Tavole casi[] = {{scontro, std::string(81, '0')},
+                           {kSchema79583, std::string(81, '0')},
+                           {kSoluzione79583, kSoluzione79583},
+                           {std::string(81, '0'), kSoluzione79583}};
+    for (const char* lettera : {"N", "1", "2", "3"}) {
+        for (const Tavole& t : casi) {
+            BancoGenerazione b(lettera);
+            b.m.orologio = &veloce;
+            BancoGenerazione::Carica(b.stato.Problema, t.schema);
+            BancoGenerazione::Carica(b.m.Soluzione, t.soluzione);
+            b.generatore.CmdSemplifica_Click();
+            b.m.SenzaTentativi = true;
+            b.generatore.Semplifica4();
+            b.m.SenzaTentativi = false;
+            b.generatore.CmdTogliSemplici_Click();
+            b.generatore.AbbassaLivello();
+            b.generatore.TrasferisciSoluzOld();
+            EXPECT_FALSE(b.m.SenzaTentativi);
+            EXPECT_EQ(b.finestra.puntatore, 0);
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c) EXPECT_LE(b.stato.Problema[r][c], 9);
+        }
+    }
+}
+
 // ---- Givens search -----------------------------------------------------------------------------------------
 
 TEST(Generazione, ARepresentativeCountOutside1To81ExhaustsEveryAttemptUntilEsc) {
