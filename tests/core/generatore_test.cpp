@@ -47,7 +47,10 @@ TEST_P(SeminatoDorato, AClockSecondAndDayGiveThePinnedPuzzleAndTheNextRunTheNext
 
 INSTANTIATE_TEST_SUITE_P(Livelli, SeminatoDorato,
                          ::testing::Values(Dorato{"N", kSchema79583, kSoluzione79583},
-                                           Dorato{"C", kSchema79583, kSoluzione79583}));
+                                           Dorato{"C", kSchema79583, kSoluzione79583}),
+                         [](const ::testing::TestParamInfo<Dorato>& i) {
+                             return std::string("Livello") + i.param.lettera;
+                         });
 
 // Every level: one solution (by the independent solver), the level's
 // symmetry, and a solve without trial under the level's techniques.
@@ -79,7 +82,11 @@ TEST_P(SeminatoLivello, TwentySeedsGiveUniqueSymmetricPuzzlesSolvedByLogic) {
     EXPECT_EQ(schemi.size(), 20u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Livelli, SeminatoLivello, ::testing::Values("S", "N", "D", "E", "M", "C", "1", "2", "3"));
+INSTANTIATE_TEST_SUITE_P(Livelli, SeminatoLivello,
+                         ::testing::Values("S", "N", "D", "E", "M", "C", "1", "2", "3"),
+                         [](const ::testing::TestParamInfo<const char*>& i) {
+                             return std::string("Livello") + i.param;
+                         });
 
 TEST(Seminato, ASeedAndSkipRebuildTheSamePuzzleWhateverTheBoardAndTheEngineHeld) {
     BancoGenerazione a("D"), b("D");

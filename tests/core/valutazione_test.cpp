@@ -74,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Batch: the four weights, no bonus.
         Caso{"P", "SG", 1, 2, 1, 3, 1, 5, 30, true, true, 2 * 3 + 2 * 7 + 3 * 11 + 13},
         // An unknown letter keeps the merit and accepts nothing.
-        Caso{"X", nullptr, 3, 3, 3, 3, 3, 3, 30, false, false, -5}));
+        Caso{"X", nullptr, 3, 3, 3, 3, 3, 3, 30, false, false, -5}),
+    [](const ::testing::TestParamInfo<Caso>& i) {
+        return std::string("Livello") + i.param.lettera + "_" + std::to_string(i.index);
+    });
 
 TEST(ValutazioneMigliore, VerdictOnTheBestTryNeverClearsTheFlag) {
     BancoGenerazione b("1");
