@@ -270,6 +270,34 @@ TEST_F(Semplifica, TheCommandLetsTheRepairThatNeedsATechniqueBeatTriesWorthTheir
     EXPECT_EQ(b.gen.MaxValore, 100020);
 }
 
+TEST(SemplificaAccettata, TheAcceptedTryIsKeptWhenABetterTryFailsTheRule) {
+    // A custom level whose rule wants a subset step (G, the last turn of
+    // "SDG"), rated in batch by weights that favour locked candidates: a later
+    // try with four locked-candidate steps and no subset outscores the accepted one.
+    BancoGenerazione b("D");
+    b.livelli.Livello = "P";
+    b.livelli.CodiciTecniche = "SDG";
+    b.livelli.SettaTurni(b.livelli.CodiciTecniche);
+    b.gen.GeneraAuto = true;
+    b.gen.PCandidati_imprigionati = 1000;
+    b.gen.PTripletta_nascosta = 1;
+    BancoGenerazione::Carica(
+        b.stato.Problema, "090001503000006004050090160070405000600000001000203070021070040800500000504100020");
+    BancoGenerazione::Carica(
+        b.m.Soluzione, "496721583312856794758394162279415638643987251185263479921678345837542916564139827");
+    b.stato.Problema[4][6] = 0;
+    b.stato.Problema[6][4] = 0;
+    b.m.SenzaTentativi = true;
+    b.generatore.Semplifica4();
+    EXPECT_EQ(b.gen.MaxValore, 4000);
+    EXPECT_TRUE(b.gen.SudokuDisponibile);
+    ASSERT_TRUE(b.gen.AccettatoPresente);
+    EXPECT_EQ(b.gen.ValoreAccettato, 1002);
+    EXPECT_EQ(BancoGenerazione::Testo(b.gen.SchemaAccettato),
+              "090001503300006004050090160070400000600000001000003070021070040800500006504100020");
+    EXPECT_NE(b.stato.Problema, b.gen.SchemaAccettato);
+}
+
 // ---- Removal passes ------------------------------------------------------------------------------------
 
 TEST(TogliSemplici, LevelThreeOnlyTriesGroupsOfTheTopLeftQuadrantWithinItsBudget) {
