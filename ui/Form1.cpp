@@ -204,6 +204,7 @@ void Form1::Form_Load() {
     const int larghezzaBarra = plat::Twip(tlb1.Widget()->sizeHint().width());
     SetClientSize(std::max(gr.Width() + 2 * kMargine, larghezzaBarra), gr.Height() + 2 * kMargine);
     gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
+    TienBarraIntera();
     Move(0, 0);
     m.IsalvaValidi = -1;
 
@@ -216,6 +217,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() {
+    TienBarraIntera();
     stato.RidisegnoGriglia = true;
     if (stato.GiaAttivato != 0) return;
     stato.GiaAttivato = 1;
@@ -223,6 +225,18 @@ void Form1::Form_Activate() {
         AvvioProduzione();
     else
         AvvioInterattivo();
+}
+
+void Form1::TienBarraIntera() {
+    // Measured again once the window is on the screen, whose fonts and style
+    // may differ from those the window was built with; the user cannot make it
+    // narrower either.
+    const int barra = tlb1.Widget()->sizeHint().width();
+    Widget()->setMinimumWidth(barra);
+    if (Widget()->width() < barra) {
+        SetWidth(plat::Twip(barra));
+        gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
+    }
 }
 
 void Form1::AvvioProduzione() {

@@ -196,6 +196,8 @@ private:
     void CostruisciMenu();
     void CostruisciBarra();
     void ScegliLivello(const std::string& menu);
+    // The window is never narrower than its toolbar.
+    void TienBarraIntera();
     void AvvioProduzione();
     void AvvioInterattivo();
 

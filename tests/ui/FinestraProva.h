@@ -53,9 +53,10 @@ protected:
     Finestra() { plat::SetAppPath(cartella.percorso.string()); }
     ~Finestra() override { plat::SetAppPath(""); }
 
-    // Builds the window the way the program does, with its background form.
-    void Crea() {
-        f = std::make_unique<Form1>();
+    // Builds the window the way the program does, with its background form
+    // (a test may hand in a window of a class of its own).
+    void Crea(std::unique_ptr<Form1> finestra = nullptr) {
+        f = finestra ? std::move(finestra) : std::make_unique<Form1>();
         sfondo = std::make_unique<Form5>(*f);
         sfondo->Load();
         f->CollegaSfondo(*sfondo);
