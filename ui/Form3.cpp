@@ -1,5 +1,6 @@
 #include "ui/Form3.h"
 
+#include <QTextEdit>
 #include <filesystem>
 
 #include "platform/Dialogs.h"
@@ -27,6 +28,8 @@ void Form3::Form_Load() {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(percorso, ec) || !Rtb.LoadFile(percorso))
         plat::MsgBox("File " + percorso + " non trovato", plat::vbExclamation);
+    // The manual opens at its beginning.
+    static_cast<QTextEdit*>(Rtb.Widget())->moveCursor(QTextCursor::Start);
 }
 
 void Form3::Form_Resize() { Rtb.Move(0, 0, ScaleWidth(), ScaleHeight()); }

@@ -18,10 +18,10 @@ Form7::Form7(Form1& principale)
       Check1(*this, " Genera con il minimo numero di celle iniziali "),
       Command1(*this, "OK"),
       principale_(principale) {
-    Option1.Move(240, 240, 3600, 300);
-    Option2.Move(240, 600, 3600, 300);
-    Cmbf.Move(240, 1080, 3000, 360);
-    Command1.Move(4320, 240, 1200, 420);
+    Option1.Move(240, 180, 3600, 300);
+    Option2.Move(240, 500, 3600, 300);
+    Cmbf.Move(240, 900, 3000, 330);
+    Command1.Move(4320, 180, 1200, 420);
     // The check box sits in the lower half: the "avanzato" window is cut in half.
     Check1.Move(240, 2040, 5000, 300);
     SetClientSize(5760, 2760);

@@ -396,6 +396,16 @@ TEST_F(Programma, ProdWithTheRulesFileRunsTheBatchBranchAndEnds) {
     EXPECT_FALSE(fs::exists(cartella.percorso / "Kenvaron.txt"));
 }
 
+TEST_F(Programma, ProdLeavesThePoolFileByteIdentical) {
+    cartella.Scrivi("Kenvaron.ini", "[REGOLE]\n");
+    const std::string pool = "4321X123|X\r\nseconda riga";
+    cartella.Scrivi("Kenvaron.txt", pool);
+    processo.setArguments({"/prod"});
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(10000));
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
+}
+
 TEST_F(Programma, UpperCaseProdIsInteractiveAndKeepsItsWindowOpen) {
     cartella.Scrivi("Kenvaron.ini", "[REGOLE]\n");
     processo.setArguments({"/PROD"});
