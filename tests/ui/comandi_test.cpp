@@ -284,15 +284,6 @@ TEST_F(Sfondo, AToggleBeforeTheFirstActivationOrInBatchModeNeverWrites) {
     EXPECT_EQ(Linea(), stored);
 }
 
-TEST_F(Sfondo, AFolderInThePoolFilesPlaceSurvives) {
-    fs::create_directory(cartella.percorso / kFileImpostazioni);
-    Apri();
-    EXPECT_FALSE(f->Menu("mnuAttivaBackGround")->Checked());
-    f->mnuAttivaBackGround_Click();
-    EXPECT_TRUE(f->Menu("mnuAttivaBackGround")->Checked());  // kept in memory
-    EXPECT_TRUE(fs::is_directory(cartella.percorso / kFileImpostazioni));
-}
-
 // ---- The toolbar fits the window ----------------------------------------------------------
 
 TEST_F(Comandi, EveryToolbarButtonLiesInsideTheWindow) {
