@@ -1,7 +1,6 @@
 #include "ui/Form1.h"
 
 #include <QToolBar>
-#include <algorithm>
 
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
@@ -13,8 +12,8 @@
 #include "ui/Comandi.h"
 #include "ui/Form3.h"
 #include "ui/Form5.h"
-#include "ui/Form7.h"
 #include "ui/Form6.h"
+#include "ui/Form7.h"
 #include "ui/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 
@@ -201,8 +200,7 @@ void Form1::Form_Load() {
 
     Inizializzagrid();
     // The window fits the board and the toolbar.
-    const int larghezzaBarra = plat::Twip(tlb1.Widget()->sizeHint().width());
-    SetClientSize(std::max(gr.Width() + 2 * kMargine, larghezzaBarra), gr.Height() + 2 * kMargine);
+    SetClientSize(gr.Width() + 2 * kMargine, gr.Height() + 2 * kMargine);
     gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
     TienBarraIntera();
     Move(0, 0);
