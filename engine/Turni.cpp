@@ -1,4 +1,5 @@
 // The technique turns of the narrated solver and the scoring of a solve.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -15,6 +16,12 @@ enum { kAttivoS = 0, kAttivoG = 1, kAttivoD = 2, kAttivoB = 3, kAttivoC = 4 };
 enum { kPesci = 0, kXYWing = 1, kNishio = 2, kColori = 3, kCatene = 4, kCateneUnita = 5 };
 
 constexpr std::int16_t kPesoAvanzato = 50;
+
+// A weight counts as the nearest whole number (0 when it is not a number).
+int PesoIntero(double peso) {
+    if (!std::isfinite(peso)) return 0;
+    return static_cast<int>(std::lround(std::clamp(peso, -1e6, 1e6)));
+}
 
 }  // namespace
 
@@ -50,13 +57,12 @@ bool Motore::TurniTecniche(int livello) {
     static constexpr std::array<Byte, 6> kInterruttoriSfondo{1, 1, 1, 0, 1, 0};
     const std::array<Byte, 6>& attive = Sfondo ? kInterruttoriSfondo : stato.TecnicheAttive;
     // What an XY-wing adds to its group counter: the switch, or the background's weight.
-    const int incrementoXY = !Sfondo ? attive[kXYWing]
-                             : std::isfinite(PesoTecnica) ? static_cast<int>(std::lround(PesoTecnica))
-                                                          : 0;
+    const int incrementoXY = Sfondo ? PesoIntero(PesoTecnica) : attive[kXYWing];
     // Group C in turn order; the background engine tries Nishio first.
     static constexpr int kOrdineC[] = {kColori, kCatene, kCateneUnita, kNishio};
     static constexpr int kOrdineCSfondo[] = {kNishio, kCatene};
-    const std::span<const int> ordineC = Sfondo ? std::span<const int>(kOrdineCSfondo) : std::span<const int>(kOrdineC);
+    const std::span<const int> ordineC =
+        Sfondo ? std::span<const int>(kOrdineCSfondo) : std::span<const int>(kOrdineC);
 
     // Runs one self-narrating search; on a finding applies its list as a "W" or
     // "O" entry and scores it.

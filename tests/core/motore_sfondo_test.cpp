@@ -556,7 +556,10 @@ TEST_F(SfondoTest, ChainFromACellNarratesBothSourceNodes) {
         EXPECT_EQ(sfondo->LogPassi[i + 1].Tipo, "O");
         EXPECT_EQ(sfondo->LogPassi[i + 1].Dimensione, 4);
     }
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(sfondo->LogPassi[i].Celle.substr(sfondo->LogPassi[i].Celle.size() - 3), "xxx");
+    for (int i = 1; i <= 3; ++i) {
+        const std::string& celle = sfondo->LogPassi[i].Celle;
+        EXPECT_EQ(celle.substr(celle.size() - 3), "xxx");
+    }
     EXPECT_EQ(sfondo->LogPassi[4].Celle, "2,4,7|/4,4,7|2,1,7|");
     EXPECT_EQ(sfondo->CelleGruppo, "247");
 }
