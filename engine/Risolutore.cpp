@@ -2,7 +2,8 @@
 // level first sweeps for singles and runs the technique turns, narrating every
 // step; when logic stalls it tries the digits of the cell with the fewest
 // candidates, one level deeper per trial, and backs up through the level's undo
-// string.  Plain mode only tries digits.
+// string.  Plain mode only tries digits.  An engine with the background profile
+// gives the program's windows a turn at the head of every level, in both modes.
 #include <algorithm>
 #include <string>
 
