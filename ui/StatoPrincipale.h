@@ -36,6 +36,8 @@ public:
     int GiaAttivato = 0;            // 1 after the first activation
     Byte SchemaModificato = 0;      // 1 = the board changed since loaded or saved
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
+    Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
+    Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {
