@@ -39,6 +39,29 @@ std::vector<std::string> Parti(const std::string& testo, char separatore, std::s
 // negative seed still gives digits.
 std::int64_t Resto10(std::int64_t n) { return ((n % 10) + 10) % 10; }
 
+// A pool is under 6 KB: the line is read no further than this.
+constexpr std::size_t kMaxRiga = 64 * 1024;
+
+// At most `quanti` bytes from the start of a file.
+bool LeggiInizio(const std::string& percorso, std::size_t quanti, std::string& testo) {
+    std::ifstream f(percorso, std::ios::binary);
+    if (!f) return false;
+    testo.assign(quanti, '\0');
+    f.read(testo.data(), static_cast<std::streamsize>(quanti));
+    if (f.bad()) return false;
+    testo.resize(static_cast<std::size_t>(f.gcount()));
+    return true;
+}
+
+// The seed of field 0: its leading number as Val reads it, when that is a
+// whole number 0..2^31-1; anything else (a sign, a fraction, a huge number)
+// reads as 0, so every key stays a one-digit substitution.
+std::int64_t SemeLetto(const std::string& campo) {
+    const double v = Val(campo);
+    if (!(v >= 0 && v <= 2147483647.0) || v != std::floor(v)) return 0;
+    return static_cast<std::int64_t>(v);
+}
+
 }  // namespace
 
 std::string CodificaCifre(const std::string& testo, std::int64_t& seme) {
@@ -69,7 +92,7 @@ std::string RigaImpostazioni(Condiviso& c, std::int64_t seme, bool opzione) {
     return riga;
 }
 
-bool CaricaImpostazioni(Condiviso& c, const std::string& percorso) {
+bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t* semeIniziale) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status st = fs::status(percorso, ec);
@@ -78,7 +101,7 @@ bool CaricaImpostazioni(Condiviso& c, const std::string& percorso) {
         // A missing file is created empty; when even that fails the pool is
         // simply empty, and nothing stored is lost by writing it later.
         std::ofstream(percorso, std::ios::binary);
-    } else if (!fs::is_regular_file(st) || !LeggiFile(percorso, testo)) {
+    } else if (!fs::is_regular_file(st) || !LeggiInizio(percorso, kMaxRiga, testo)) {
         // A folder, a pipe or an unreadable file: nothing loaded, nothing ever written.
         c.PoolCaricato = false;
         return false;
@@ -88,7 +111,8 @@ bool CaricaImpostazioni(Condiviso& c, const std::string& percorso) {
     const std::string riga = testo.substr(0, testo.find_first_of("\r\n"));
     const std::vector<std::string> campi = Parti(riga, 'X', 7);
     const bool opzione = campi[6] == "1";
-    c.SemeCodifica = CLng(Val(campi[0]));
+    c.SemeCodifica = SemeLetto(campi[0]);
+    if (semeIniziale != nullptr) *semeIniziale = c.SemeCodifica;
     std::size_t campo = 1;
     PerOgniPool(c, [&](auto& pool) {
         const std::vector<std::string> voci = Parti(campi[campo++], '|', pool.size());

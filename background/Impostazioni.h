@@ -36,8 +36,9 @@ std::string RigaImpostazioni(Condiviso& c, std::int64_t seme, bool opzione);
 // SemeCodifica and returns the background option.  A missing file is created
 // empty and reads as the empty line.  A path that is not a regular file, or a
 // file that cannot be read, loads nothing: the pools stay as they were, the
-// option reads as off and the file is never written in this run.
-bool CaricaImpostazioni(Condiviso& c, const std::string& percorso);
+// option reads as off and the file is never written in this run.  Only the
+// first 64 KiB are read.  The seed of the line goes to *semeIniziale when given.
+bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t* semeIniziale = nullptr);
 
 // Rewrites the pool file from the pools in memory and the option, with the
 // whole seconds since midnight of the clock as the seed.  Writes nothing

@@ -1,11 +1,15 @@
 // kenvaron-bench: solves every puzzle of a file as the program does and reports
 // the time taken and the search levels visited; --dump and --steps print the
 // results for checking them against other solvers and against earlier builds.
-// --generate makes seeded puzzles of a level instead.
+// --generate makes seeded puzzles of a level instead; --bg-board makes puzzles
+// from an empty board as the background generator does; --pool prints (and
+// --rewrite writes again) a pool file.
 //
 //   kenvaron-bench [options] FILE
 //   kenvaron-bench [options] --full-grids N
 //   kenvaron-bench --generate LEVEL N [--seed S] [--skip K] [--code C]
+//   kenvaron-bench --bg-board N
+//   kenvaron-bench --pool FILE [--rewrite OUT]
 //
 // FILE holds one puzzle a line: the first 81 characters are digits, "0" or "."
 // for an empty cell; other lines are skipped.
@@ -14,12 +18,15 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "background/GeneratoreSfondo.h"
+#include "background/Impostazioni.h"
 #include "bench/Comune.h"
 #include "engine/Motore.h"
 #include "generation/Generatore.h"
@@ -33,6 +40,12 @@ namespace {
 constexpr const char* kUso =
     "uso: kenvaron-bench [opzioni] FILE\n"
     "     kenvaron-bench --generate LIVELLO N [--seed S] [--skip K] [--code CODICE]\n"
+    "     kenvaron-bench --bg-board N\n"
+    "     kenvaron-bench --pool FILE [--rewrite USCITA]\n"
+    "  --bg-board N      N schemi da griglia vuota come lo sfondo, semi 1..N:\n"
+    "                    schema e soluzione su stdout\n"
+    "  --pool FILE       seme, opzione e i 70 posti del file dei pool (S N D C E)\n"
+    "  --rewrite USCITA  riscrive il pool letto in USCITA con lo scrittore del programma\n"
     "  --generate L N    N schemi del livello L (S N D E M C P 1 2 3), uno per seme,\n"
     "                    senza limiti di tempo: cifre e seme su stdout\n"
     "  --seed S          primo seme (poi S+1, ...); senza, il seme e il salto dell'orologio\n"
@@ -80,6 +93,10 @@ struct Opzioni {
     long seme = 0;
     int salto = 0;
     bool codiceDato = false;
+    // --bg-board, --pool, --rewrite
+    int schemiSfondo = 0;
+    std::string pool;
+    std::string riscrivi;
 };
 
 [[noreturn]] void Errore(const std::string& messaggio) {
@@ -157,6 +174,12 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.dump = true;
         else if (a == "--steps")
             o.passi = true;
+        else if (a == "--bg-board")
+            o.schemiSfondo = Intero(valore(), "--bg-board", 1, 1000000);
+        else if (a == "--pool")
+            o.pool = valore();
+        else if (a == "--rewrite")
+            o.riscrivi = valore();
         else if (a == "--frozen-clock")
             o.orologioFermo = true;
         else if (a == "--background")
@@ -172,6 +195,11 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             Errore("un solo FILE, non anche " + a);
         else
             o.file = a;
+    }
+    if (!o.riscrivi.empty() && o.pool.empty()) Errore("--rewrite vuole --pool");
+    if (o.schemiSfondo > 0 || !o.pool.empty()) {
+        if (!o.file.empty() || o.griglie > 0) Errore("--bg-board e --pool non leggono FILE");
+        return o;
     }
     if (!o.livello.empty()) {
         if (!o.file.empty() || o.griglie > 0) Errore("--generate non legge FILE");
@@ -336,10 +364,77 @@ int Genera(const Opzioni& o) {
     return 0;
 }
 
+std::string Cifre(const Tabella& t) {
+    std::string s;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c] % 10);
+    return s;
+}
+
+// Puzzles from an empty board on a background engine whose yield does nothing.
+int SchemiSfondo(const Opzioni& o) {
+    Condiviso stato;
+    auto motore = std::make_unique<Motore>(stato, OrologioDiSistema::Istanza(), ProfiloMotore::DiSfondo([] {}));
+    Motore& m = *motore;
+    GeneratoreSfondo generatore(m);
+    generatore.Form_Load();
+    using Cronometro = std::chrono::steady_clock;
+    std::vector<double> millisecondi;
+    const auto inizio = Cronometro::now();
+    for (int i = 1; i <= o.schemiSfondo; ++i) {
+        m.casuale.Reimposta();
+        m.casuale.Randomizza(static_cast<double>(i));
+        const auto t0 = Cronometro::now();
+        generatore.Command1_Click();
+        millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
+        std::printf("%s %s\n", Cifre(stato.ProblemaF5).c_str(), Cifre(m.Soluzione).c_str());
+    }
+    const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
+    const Sintesi s = Riassumi(millisecondi);
+    std::fflush(stdout);
+    std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f fills %d searches %d\n",
+                 o.schemiSfondo, secondi, s.mediana, s.massimo, generatore.Riempimenti, generatore.RicercheGivens);
+    return 0;
+}
+
+// The pool file as the program reads it, and optionally written again by the program.
+int Pool(const Opzioni& o) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // The program would create a missing file; the bench only reads.
+    if (!fs::is_regular_file(o.pool, ec)) Errore("non riesco a leggere " + o.pool);
+    Condiviso c;
+    std::int64_t seme = 0;
+    const bool opzione = CaricaImpostazioni(c, o.pool, &seme);
+    if (!c.PoolCaricato) Errore("non riesco a leggere " + o.pool);
+    std::printf("seed %lld\noption %d\n", static_cast<long long>(seme), opzione ? 1 : 0);
+    struct Voce {
+        const char* nome;
+        const std::string* posti;
+        std::size_t quanti;
+    };
+    const Voce pool[] = {{"S", c.SchemiBkgS.data(), c.SchemiBkgS.size()},
+                         {"N", c.SchemiBkgN.data(), c.SchemiBkgN.size()},
+                         {"D", c.SchemiBkgD.data(), c.SchemiBkgD.size()},
+                         {"C", c.SchemiBkgC.data(), c.SchemiBkgC.size()},
+                         {"E", c.SchemiBkgE.data(), c.SchemiBkgE.size()}};
+    for (const Voce& v : pool)
+        for (std::size_t i = 1; i < v.quanti; ++i) std::printf("%s %zu %s\n", v.nome, i, v.posti[i].c_str());
+    if (o.riscrivi.empty()) return 0;
+    std::fflush(stdout);
+    if (!SalvaImpostazioni(c, o.riscrivi, opzione, OrologioDiSistema::Istanza())) {
+        std::fprintf(stderr, "kenvaron-bench: non riesco a scrivere %s\n", o.riscrivi.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Opzioni o = LeggiOpzioni(argc, argv);
+    if (o.schemiSfondo > 0) return SchemiSfondo(o);
+    if (!o.pool.empty()) return Pool(o);
     if (!o.livello.empty()) return Genera(o);
     const std::vector<std::string> schemi = o.griglie > 0 ? std::vector<std::string>() : LeggiSchemi(o.file);
     const std::size_t quanti = o.griglie > 0 ? static_cast<std::size_t>(o.griglie) : schemi.size();

@@ -76,10 +76,12 @@ void Motore::AzzeraTabella(Tabella& tabella) {
 }
 
 void Motore::contaCellePiene() {
+    // Each engine counts the puzzle it solves.
+    const Tabella& schema = Sfondo ? stato.ProblemaF5 : stato.Problema;
     int piene = 0;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (stato.Problema[r][c] != 0) ++piene;
+            if (schema[r][c] != 0) ++piene;
     NumCellePiene = piene;
 }
 

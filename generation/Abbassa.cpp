@@ -85,21 +85,7 @@ void Generatore::AbbassaLivello() {
         }
         // Gnome sort; equal weights keep the shuffled order.
         auto inOrdine = [&](int a, int b) { return x == 2 ? pesi[a] >= pesi[b] : pesi[a] <= pesi[b]; };
-        for (int a = 1, b = 2; b <= n;) {
-            if (inOrdine(a, b)) {
-                ++a;
-                ++b;
-            } else {
-                scambia(a, b);
-                if (a > 1) {
-                    --a;
-                    --b;
-                } else {
-                    ++a;
-                    ++b;
-                }
-            }
-        }
+        OrdinaGnomo(n, inOrdine, scambia);
     }
     for (int k = 1; k <= n; ++k) {
         m_.Inizializza();

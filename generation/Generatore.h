@@ -38,6 +38,36 @@ void Forza4(Motore& motore, OrdineCelle& ordine);
 void TrasferisciCelleSelez(Motore& motore, const OrdineCelle& ordine, const ImpostazioniGenerazione& impostazioni,
                            Byte m);
 
+// The rule and the merit of the levels whose rule reads only the five counters
+// (S, G, D, B, C): "S", "N", "D", "E", "M" and "C"; false for any other letter,
+// leaving both as they were.  The merit has no quality bonus.
+bool RegolaEMerito(const std::string& livello, const std::array<std::int32_t, 5>& conteggi, bool& regola,
+                   std::int64_t& valore);
+// A merit as a 32-bit Long, held at the limits.
+std::int32_t MeritoComeLong(std::int64_t valore);
+
+// Gnome sort of positions 1..n: a pair that `inOrdine`(a, b) accepts stays,
+// any other is exchanged by `scambia`(a, b) and the cursors step back.  Pairs
+// that inOrdine accepts both ways keep their order.
+template <class InOrdine, class Scambia>
+void OrdinaGnomo(int n, InOrdine&& inOrdine, Scambia&& scambia) {
+    for (int a = 1, b = 2; b <= n;) {
+        if (inOrdine(a, b)) {
+            ++a;
+            ++b;
+        } else {
+            scambia(a, b);
+            if (a > 1) {
+                --a;
+                --b;
+            } else {
+                ++a;
+                ++b;
+            }
+        }
+    }
+}
+
 class Generatore {
 public:
     Generatore(Motore& motore, Condiviso& stato, Livelli& livelli, ImpostazioniGenerazione& impostazioni,

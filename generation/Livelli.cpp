@@ -1,28 +1,26 @@
 #include "generation/Livelli.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace kenvaron {
 
-void Livelli::SettaTurni(std::string& codice) {
-    TurnoObbligatorio = 0;
+void TurniDaCodice(std::string& codice, std::array<std::int16_t, 5>& turni) {
     for (char& ch : codice) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    // Positions count every character of the code, blanks included.
     auto posizione = [&](char lettera) -> std::int16_t {
         const std::size_t i = codice.find(lettera);
         return i == std::string::npos ? 0 : static_cast<std::int16_t>(i + 1);
     };
-    struct Voce {
-        char lettera;
-        Motore::Gruppo gruppo;
-    };
-    static constexpr Voce kOrdine[] = {
-        {'G', Motore::kG}, {'D', Motore::kD}, {'B', Motore::kB}, {'S', Motore::kS}, {'C', Motore::kC}};
-    for (const Voce& v : kOrdine) {
-        const std::int16_t turno = posizione(v.lettera);
-        motore_.Turni[v.gruppo] = turno;
-        if (turno > TurnoObbligatorio) TurnoObbligatorio = turno;
-    }
+    turni[Motore::kG] = posizione('G');
+    turni[Motore::kS] = posizione('S');
+    turni[Motore::kB] = posizione('B');
+    turni[Motore::kC] = posizione('C');
+    turni[Motore::kD] = posizione('D');
+}
+
+void Livelli::SettaTurni(std::string& codice) {
+    TurniDaCodice(codice, motore_.Turni);
+    TurnoObbligatorio = *std::max_element(motore_.Turni.begin(), motore_.Turni.end());
     const std::int16_t ultimo = TurnoObbligatorio;
     if (ultimo == 0)
         TurnoObbligatorio = 1;

@@ -2,6 +2,7 @@
 // setters of the technique switches.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,10 @@
 #include "engine/Motore.h"
 
 namespace kenvaron {
+
+// Upper-cases the code in place and sets each group's turn to the 1-based
+// position of its letter in the code (0 when absent); blanks count as positions.
+void TurniDaCodice(std::string& codice, std::array<std::int16_t, 5>& turni);
 
 class Livelli {
 public:

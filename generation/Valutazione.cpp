@@ -54,12 +54,10 @@ bool Regola2(const Conteggi& k, double pieni) { return (k.S + k.D >= 1 || k.G >=
 
 }  // namespace
 
-void Generatore::ValutaFinericerca() {
-    const Conteggi k{m_.ContaTecnicaS, m_.ContaTecnicaG, m_.ContaTecnicaD, m_.ContaTecnicaB, m_.ContaTecnicaC};
-    const std::string& l = livelli_.Livello;
-    bool regola = false;
-    std::int64_t valore = 0;
-    if (l == "S" || l == "1" || l == "3") {
+bool RegolaEMerito(const std::string& l, const std::array<std::int32_t, 5>& conteggi, bool& regola,
+                   std::int64_t& valore) {
+    const Conteggi k{conteggi[0], conteggi[1], conteggi[2], conteggi[3], conteggi[4]};
+    if (l == "S") {
         regola = true;
         valore = 1;
     } else if (l == "N") {
@@ -77,6 +75,24 @@ void Generatore::ValutaFinericerca() {
     } else if (l == "C") {
         regola = k.B >= 1;
         valore = 10 * (k.S + k.D) + 100 * k.G + 1000 * k.B;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::int32_t MeritoComeLong(std::int64_t valore) { return ComeLong(valore); }
+
+void Generatore::ValutaFinericerca() {
+    const Conteggi k{m_.ContaTecnicaS, m_.ContaTecnicaG, m_.ContaTecnicaD, m_.ContaTecnicaB, m_.ContaTecnicaC};
+    const std::string& l = livelli_.Livello;
+    bool regola = false;
+    std::int64_t valore = 0;
+    if (RegolaEMerito(l, {m_.ContaTecnicaS, m_.ContaTecnicaG, m_.ContaTecnicaD, m_.ContaTecnicaB, m_.ContaTecnicaC},
+                      regola, valore)) {
+    } else if (l == "1" || l == "3") {
+        regola = true;
+        valore = 1;
     } else if (l == "P") {
         regola = RegolaTurni(k, m_, livelli_.TurnoObbligatorio);
         valore = gen_.GeneraAuto ? (k.S + k.D) * gen_.PCandidati_imprigionati + k.G * gen_.PTripletta_nascosta +
@@ -100,22 +116,12 @@ bool Generatore::ValutaFinericercaSAV() {
     const Conteggi k{b[0], b[1], b[2], b[3], b[4]};
     const std::string& l = livelli_.Livello;
     bool regola = false;
-    if (l == "S")
-        regola = true;
-    else if (l == "1")
+    std::int64_t valore = 0;
+    if (RegolaEMerito(l, b, regola, valore)) {
+    } else if (l == "1")
         regola = m_.Valore > imp_.LimiteSuperSemplice;
     else if (l == "3")
         regola = m_.Valore > imp_.LimiteSemplice2;
-    else if (l == "N")
-        regola = k.S >= 1;
-    else if (l == "D")
-        regola = k.G >= 1;
-    else if (l == "E")
-        regola = k.B >= 1 || k.C >= 1;
-    else if (l == "M")
-        regola = k.C >= 1;
-    else if (l == "C")
-        regola = k.B >= 1;
     else if (l == "P")
         regola = RegolaTurni(k, m_, livelli_.TurnoObbligatorio);
     else if (l == "2")
