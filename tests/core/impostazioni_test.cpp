@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <array>
 #include <fstream>
+#include <vector>
+#include <random>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "background/Impostazioni.h"
@@ -193,6 +197,129 @@ TEST_F(FileImpostazioniTest, AFailedWriteKeepsTheOldFileAndIsRetriedLater) {
     Condiviso letto;
     EXPECT_TRUE(CaricaImpostazioni(letto, file));
     EXPECT_EQ(letto.SchemiBkgN[2], Schema(1, 2));
+}
+
+// The format written again from its description, by other means: the key is
+// the seed's hundreds and tens digits (1 where a small seed has none), and a
+// digit d becomes (9 - key - d) mod 10.
+namespace altro {
+
+int Chiave(std::int64_t seme) {
+    const int centinaia = seme >= 100 ? static_cast<int>(seme / 100 % 10) : 1;
+    const int decine = seme >= 10 ? static_cast<int>(seme / 10 % 10) : 1;
+    return 10 * centinaia + decine;
+}
+
+std::string Trasforma(const std::string& s, std::int64_t& seme) {
+    std::string r;
+    for (char ch : s) {
+        seme += 19 + Chiave(seme);
+        if (seme % 10 < 5) seme += 3;
+        if (seme % 10 < 6) seme += 4;
+        const int d = ch >= '0' && ch <= '9' ? ch - '0' : 0;
+        r += static_cast<char>('0' + ((9 - d - seme % 10) % 10 + 10) % 10);
+    }
+    return r;
+}
+
+// Pools in file order D, C, E, N, S.
+std::string Riga(std::int64_t seme, const std::vector<std::vector<std::string>>& pool, bool opzione) {
+    std::string riga = std::to_string(seme) + "X";
+    for (const auto& p : pool) {
+        for (const auto& slot : p) riga += Trasforma(slot, seme) + "|";
+        riga += "X";
+    }
+    return riga + (opzione ? "1X" : "0X");
+}
+
+}  // namespace altro
+
+TEST_F(FileImpostazioniTest, AnIndependentCoderReadsWhatTheProgramWritesAndTheProgramReadsIt) {
+    std::mt19937 caso(1234);
+    auto slot = [&] {
+        const int lunghezza = caso() % 4 == 0 ? 0 : (caso() % 8 == 0 ? 1 + caso() % 90 : 81);
+        std::string s;
+        for (int i = 0; i < lunghezza; ++i) s += static_cast<char>('0' + caso() % 10);
+        return s;
+    };
+    std::vector<std::vector<std::string>> pool = {std::vector<std::string>(10), std::vector<std::string>(10),
+                                                  std::vector<std::string>(10), std::vector<std::string>(10),
+                                                  std::vector<std::string>(30)};
+    for (auto& p : pool)
+        for (auto& s : p) s = slot();
+    auto inMemoria = [&](Condiviso& x) {
+        std::array<std::string*, 5> a{x.SchemiBkgD.data(), x.SchemiBkgC.data(), x.SchemiBkgE.data(),
+                                      x.SchemiBkgN.data(), x.SchemiBkgS.data()};
+        for (std::size_t i = 0; i < 5; ++i)
+            for (std::size_t j = 0; j < pool[i].size(); ++j) a[i][j + 1] = pool[i][j];
+    };
+    // The program's writer, checked against the other coder.
+    CaricaImpostazioni(c, file);
+    inMemoria(c);
+    orologio.mezzanotte = 86399.9;
+    ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
+    EXPECT_EQ(Leggi(), altro::Riga(86399, pool, true) + "\r\n");
+    // The other coder's line, read by the program.
+    Scrivi(altro::Riga(517, pool, false) + "\r\n");
+    Condiviso letto, atteso;
+    inMemoria(atteso);
+    EXPECT_FALSE(CaricaImpostazioni(letto, file));
+    EXPECT_EQ(letto.SchemiBkgS, atteso.SchemiBkgS);
+    EXPECT_EQ(letto.SchemiBkgD, atteso.SchemiBkgD);
+    EXPECT_EQ(letto.SchemiBkgE, atteso.SchemiBkgE);
+}
+
+TEST_F(FileImpostazioniTest, TheSecondPinnedLineHoldsTheScrambledFirstPuzzleOfPoolS) {
+    CaricaImpostazioni(c, file);
+    c.SchemiBkgS[1] = "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
+    SalvaImpostazioni(c, file, true, orologio);
+    const std::string riga = Leggi();
+    const std::string campo5 = "43200X" + Vuoto(10) + Vuoto(10) + Vuoto(10) + Vuoto(10);
+    ASSERT_EQ(riga.substr(0, campo5.size()), campo5);
+    EXPECT_EQ(riga.substr(campo5.size(), 12), "580162130600");
+    EXPECT_EQ(riga.substr(campo5.size() + 81), Vuoto(30) + "1X\r\n");
+}
+
+TEST_F(FileImpostazioniTest, TheSeedIsAWholeLeadingNumberUpToTwoToThe31Minus1) {
+    const std::pair<const char*, std::int64_t> casi[] = {
+        {"43200 X", 43200}, {"43200abcX", 43200}, {"  17X", 17},      {"X", 0},          {"abcX", 0},
+        {"-5X", 0},         {"1.5X", 0},          {"2147483647X", 2147483647},           {"2147483648X", 0},
+        {"99999999999999999999X", 0}};
+    for (const auto& [riga, seme] : casi) {
+        Scrivi(std::string(riga) + "2023|X");
+        std::int64_t letto = -1;
+        CaricaImpostazioni(c, file, &letto);
+        EXPECT_EQ(letto, seme) << riga;
+        // Every slot still reads as digits.
+        for (char ch : c.SchemiBkgD[1]) EXPECT_TRUE(ch >= '0' && ch <= '9') << riga;
+    }
+}
+
+TEST_F(FileImpostazioniTest, DamagedLinesLoadWhatTheyHoldAndLeaveTheFileAsItWas) {
+    // Cut just before its last "X": the option is still on.
+    Scrivi("0XXXXXX1");
+    EXPECT_TRUE(CaricaImpostazioni(c, file));
+    EXPECT_EQ(Leggi(), "0XXXXXX1");
+    // Binary bytes: a NUL and invalid UTF-8 count as 0, lengths are kept.
+    const std::string binario = std::string("0X\0\xff\xc3|X", 7);
+    Scrivi(binario);
+    EXPECT_FALSE(CaricaImpostazioni(c, file));
+    EXPECT_EQ(c.SchemiBkgD[1], "202");
+    EXPECT_EQ(Leggi(), binario);
+    // Only the first 64 KiB of the line are read: an option beyond them is lost.
+    const std::string lunga = "0X" + std::string(70 * 1024, '5') + "|XXXX1X";
+    Scrivi(lunga);
+    EXPECT_FALSE(CaricaImpostazioni(c, file));
+    EXPECT_EQ(c.SchemiBkgD[1].size(), 64u * 1024 - 2);
+    EXPECT_EQ(Leggi(), lunga);
+}
+
+TEST_F(FileImpostazioniTest, APipeInTheFilesPlaceIsNeitherReadNorWritten) {
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_FALSE(CaricaImpostazioni(c, file));  // returns at once: nothing opens the pipe
+    EXPECT_FALSE(SalvaImpostazioni(c, file, true, orologio));
+    EXPECT_TRUE(fs::is_fifo(file));
+    EXPECT_FALSE(fs::exists(file + ".tmp"));
 }
 
 }  // namespace
