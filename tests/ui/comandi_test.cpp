@@ -284,6 +284,31 @@ TEST_F(Sfondo, AToggleBeforeTheFirstActivationOrInBatchModeNeverWrites) {
     EXPECT_EQ(Linea(), stored);
 }
 
+TEST_F(Sfondo, TheBackgroundFormOwnsAnEngineOfItsOwnAndItsStopEndsTheProgram) {
+    Apri();
+    Motore& bkg = sfondo->motore();
+    EXPECT_NE(&bkg, &f->motore());
+    EXPECT_TRUE(bkg.Sfondo);
+    EXPECT_FALSE(f->motore().Sfondo);
+    EXPECT_EQ(&bkg.stato, &f->condiviso());
+    EXPECT_EQ(sfondo->generatore().Livello, "C");
+    // A puzzle made in the background leaves the board and the main engine alone.
+    f->condiviso().Problema[2][2] = 8;
+    const Tabella problema = f->condiviso().Problema;
+    const Tabella griglia = f->motore().Griglia;
+    ASSERT_TRUE(sfondo->generatore().Command1_Click());
+    EXPECT_NE(f->condiviso().ProblemaF5, Tabella{});
+    EXPECT_EQ(f->condiviso().Problema, problema);
+    EXPECT_EQ(f->motore().Griglia, griglia);
+    // A closing main window: the next yield ends the program.
+    const Tabella fatto = f->condiviso().ProblemaF5;
+    f->condiviso().CodiceStop = 1;
+    EXPECT_FALSE(sfondo->generatore().Command1_Click());
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->condiviso().ProblemaF5, fatto);
+    f->condiviso().CodiceStop = 0;
+}
+
 // ---- The toolbar fits the window ----------------------------------------------------------
 
 TEST_F(Comandi, EveryToolbarButtonLiesInsideTheWindow) {
