@@ -41,7 +41,9 @@ int Tolte(const Tabella& prima, const Tabella& dopo) {
     int n = 0;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
-            if (dopo[r][c] != 0) EXPECT_EQ(dopo[r][c], prima[r][c]) << r << c;
+            if (dopo[r][c] != 0) {
+                EXPECT_EQ(dopo[r][c], prima[r][c]) << r << c;
+            }
             n += prima[r][c] != 0 && dopo[r][c] == 0;
         }
     return n;
