@@ -17,14 +17,7 @@ bool GeneratoreSfondo::Cedi() {
     return true;
 }
 
-void GeneratoreSfondo::Piazza(int r, int c, Byte cifra) {
-    if (cifra < 1 || cifra > 9) return;
-    LivelloPila& p1 = m_.PilaLivelli[1];
-    p1.Riga = static_cast<Byte>(r);
-    p1.Colonna = static_cast<Byte>(c);
-    p1.Cifra = cifra;
-    m_.Aggiorna(1);
-}
+void GeneratoreSfondo::Piazza(int r, int c, Byte cifra) { PiazzaCifra(m_, r, c, cifra); }
 
 void GeneratoreSfondo::ContaPiano() {
     int piene = 0;
@@ -203,27 +196,13 @@ void GeneratoreSfondo::TrasferisciSoluz(int n, int k, const std::array<Byte, 82>
 
 void GeneratoreSfondo::AbbassaLivello() {
     Tabella& problema = stato_.ProblemaF5;
-    std::array<Byte, 82> righe{}, colonne{}, pesi{};
-    int n = 0;
-    for (int i = 1; i <= 9; ++i)
-        for (int j = 1; j <= 9; ++j)
-            if (problema[i][j] != 0 && n < 81) {
-                ++n;
-                righe[n] = static_cast<Byte>(i);
-                colonne[n] = static_cast<Byte>(j);
-            }
+    ListaDate lista = DateMischiate(m_, problema);
     // A full table has nothing to lower.
-    if (n > 80) return;
-    auto scambia = [&](int a, int b) {
-        std::swap(righe[a], righe[b]);
-        std::swap(colonne[a], colonne[b]);
-        std::swap(pesi[a], pesi[b]);
-    };
-    for (int volta = 0; volta < 200; ++volta) {
-        const int a = static_cast<int>(m_.GeneraCasuale(n));
-        const int b = static_cast<int>(m_.GeneraCasuale(n));
-        if (n > 0) scambia(a, b);
-    }
+    if (lista.n > 80) return;
+    const int n = lista.n;
+    const auto& righe = lista.righe;
+    const auto& colonne = lista.colonne;
+    auto& pesi = lista.pesi;
     m_.GeneraCasuale(3);
     // Weight of each given: the singles left once it and its partner are gone.
     for (int k = 1; k <= n; ++k) {
@@ -241,7 +220,7 @@ void GeneratoreSfondo::AbbassaLivello() {
         pesi[k] = static_cast<Byte>(singoli);
     }
     // Fewest singles first; equal weights keep the shuffled order.
-    OrdinaGnomo(n, [&](int a, int b) { return pesi[b] >= pesi[a]; }, scambia);
+    OrdinaGnomo(n, [&](int a, int b) { return pesi[b] >= pesi[a]; }, [&](int a, int b) { lista.Scambia(a, b); });
     for (int k = 1; k <= n; ++k) {
         if (Cedi()) return;
         m_.Inizializza();

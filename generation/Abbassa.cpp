@@ -37,27 +37,37 @@ void Generatore::TrasferisciSoluz(int n, int k, const std::array<Byte, 82>& righ
     }
 }
 
-void Generatore::AbbassaLivello() {
-    Tabella& problema = stato_.Problema;
-    std::array<Byte, 82> righe{}, colonne{}, pesi{};
-    int n = 0;
+ListaDate DateMischiate(Motore& motore, const Tabella& t) {
+    ListaDate l;
     for (int i = 1; i <= 9; ++i)
         for (int j = 1; j <= 9; ++j)
-            if (problema[i][j] != 0) {
-                ++n;
-                righe[n] = static_cast<Byte>(i);
-                colonne[n] = static_cast<Byte>(j);
+            if (t[i][j] != 0) {
+                ++l.n;
+                l.righe[l.n] = static_cast<Byte>(i);
+                l.colonne[l.n] = static_cast<Byte>(j);
             }
-    auto scambia = [&](int a, int b) {
-        std::swap(righe[a], righe[b]);
-        std::swap(colonne[a], colonne[b]);
-        std::swap(pesi[a], pesi[b]);
-    };
     for (int volta = 0; volta < 200; ++volta) {
-        const int a = static_cast<int>(m_.GeneraCasuale(n));
-        const int b = static_cast<int>(m_.GeneraCasuale(n));
-        if (n > 0) scambia(a, b);
+        const int a = static_cast<int>(motore.GeneraCasuale(l.n));
+        const int b = static_cast<int>(motore.GeneraCasuale(l.n));
+        if (l.n > 0) l.Scambia(a, b);
     }
+    return l;
+}
+
+void ListaDate::Scambia(int a, int b) {
+    std::swap(righe[a], righe[b]);
+    std::swap(colonne[a], colonne[b]);
+    std::swap(pesi[a], pesi[b]);
+}
+
+void Generatore::AbbassaLivello() {
+    Tabella& problema = stato_.Problema;
+    ListaDate lista = DateMischiate(m_, problema);
+    auto& righe = lista.righe;
+    auto& colonne = lista.colonne;
+    auto& pesi = lista.pesi;
+    const int n = lista.n;
+    auto scambia = [&](int a, int b) { lista.Scambia(a, b); };
     // The order draw is taken whatever the difficulty, so the sequence is the same.
     int x = static_cast<int>(m_.GeneraCasuale(3));
     switch (imp_.IndiceCmbf) {

@@ -109,15 +109,7 @@ void PerOgniCellaScelta(const OrdineCelle& ordine, const ImpostazioniGenerazione
 }  // namespace
 
 void TrasferisciCelleSelez(Motore& motore, const OrdineCelle& ordine, const ImpostazioniGenerazione& imp, Byte m) {
-    LivelloPila& p1 = motore.PilaLivelli[1];
-    PerOgniCellaScelta(ordine, imp, m, [&](int r, int c) {
-        const Byte d = motore.Soluzione[r][c];
-        if (d < 1 || d > 9) return;
-        p1.Riga = static_cast<Byte>(r);
-        p1.Colonna = static_cast<Byte>(c);
-        p1.Cifra = d;
-        motore.Aggiorna(1);
-    });
+    PerOgniCellaScelta(ordine, imp, m, [&](int r, int c) { PiazzaCifra(motore, r, c, motore.Soluzione[r][c]); });
 }
 
 void Generatore::SceltiSuTabella(Byte m, Tabella& t) const {
@@ -169,13 +161,15 @@ void Generatore::Scrivi(Tabella& t, const Gruppo& g, const Tabella* sorgente) {
     for (int i = 0; i < g.n; ++i) t[g.r[i]][g.c[i]] = sorgente ? (*sorgente)[g.r[i]][g.c[i]] : 0;
 }
 
-void Generatore::Piazza(int r, int c, Byte cifra) {
+void Generatore::Piazza(int r, int c, Byte cifra) { PiazzaCifra(m_, r, c, cifra); }
+
+void PiazzaCifra(Motore& motore, int r, int c, Byte cifra) {
     if (cifra < 1 || cifra > 9) return;
-    LivelloPila& p1 = m_.PilaLivelli[1];
+    LivelloPila& p1 = motore.PilaLivelli[1];
     p1.Riga = static_cast<Byte>(r);
     p1.Colonna = static_cast<Byte>(c);
     p1.Cifra = cifra;
-    m_.Aggiorna(1);
+    motore.Aggiorna(1);
 }
 
 double Generatore::Adesso() const { return m_.orologio->Trascorsi(); }

@@ -46,6 +46,19 @@ bool RegolaEMerito(const std::string& livello, const std::array<std::int32_t, 5>
 // A merit as a 32-bit Long, held at the limits.
 std::int32_t MeritoComeLong(std::int64_t valore);
 
+// Places a digit on the engine's grid through Aggiorna(1); an empty digit is skipped.
+void PiazzaCifra(Motore& motore, int r, int c, Byte cifra);
+
+// The givens of a puzzle, row by row, with a weight each: the list a lowering
+// pass works on.  Entries 1..n.
+struct ListaDate {
+    std::array<Byte, 82> righe{}, colonne{}, pesi{};
+    int n = 0;
+    void Scambia(int a, int b);
+};
+// Lists the givens of t and shuffles them by 200 exchanges of two drawn entries.
+ListaDate DateMischiate(Motore& motore, const Tabella& t);
+
 // Gnome sort of positions 1..n: a pair that `inOrdine`(a, b) accepts stays,
 // any other is exchanged by `scambia`(a, b) and the cursors step back.  Pairs
 // that inOrdine accepts both ways keep their order.
