@@ -18,7 +18,6 @@ namespace kenvaron {
 
 namespace {
 
-constexpr const char* kNomeProgramma = "Kenvaron";
 // Room around the board inside the window, in twips.
 constexpr int kMargine = 120;
 constexpr int kLatoPopup = 1440;
@@ -33,6 +32,7 @@ Form1::Form1()
       gr(*this),
       gra(*this),
       tlb1(*this),
+      tlb2(*this),
       Stbr(*this),
       Frame1(*this),
       Frame2(*this),
@@ -54,6 +54,9 @@ Form1::Form1()
     plat::RiempiIcone(immagini);
     tlb1.SetImageList(&immagini);
     tlb1.ButtonClick = [this](plat::ToolbarButton& b) { tlb1_ButtonClick(b); };
+    tlb2.SetImageList(&immagini);
+    tlb2.ButtonClick = [this](plat::ToolbarButton& b) { tlb2_ButtonClick(b); };
+    tlb2.SetVisible(false);
 
     Stbr.Add("p1", "", 2400);
     Stbr.Add("p2", "", 2400, plat::sbrSpring);
@@ -69,6 +72,7 @@ Form1::Form1()
         f->SetWidth(kLatoPopup);
         f->SetHeight(kLatoPopup);
     }
+    CostruisciPopup();
 
     // Settings kept in controls, with the texts they start with.
     TxtMin.SetText("1500");
@@ -108,7 +112,10 @@ void Form1::CostruisciMenu() {
     };
     collega("MnuFile", &Form1::MnuFile_Click);
     collega("MnuLivelli", &Form1::MnuLivelli_Click);
+    collega("mnuManuale", &Form1::mnuManuale_Click);
+    collega("mnuApri", &Form1::mnuApri_Click);
     collega("mnuSalva", &Form1::mnuSalva_Click);
+    collega("mnuStampa", &Form1::mnuStampa_Click);
     collega("mnuEsci", &Form1::mnuEsci_Click);
     collega("mnuSemplice", &Form1::mnuSemplice_Click);
     collega("MnuNormale", &Form1::MnuNormale_Click);
@@ -165,7 +172,30 @@ void Form1::tlb1_ButtonClick(plat::ToolbarButton& Button) {
     Stbr.SetText("p2", "");
     stato.Chiudi = 0;
     // The other keys get their commands with the parts of the program that do the work.
-    if (Button.Key() == "Uscita") mnuEsci_Click();
+    const std::string& chiave = Button.Key();
+    if (chiave == "UndoAll" || chiave == "Undo") {
+        if (chiave == "UndoAll")
+            AnnullaTutto();
+        else
+            AnnullaMossa();
+        stato.SchemaModificato = 1;
+    } else if (chiave == "Copia") {
+        CopiaSchema();
+    } else if (chiave == "Incolla") {
+        bool annulla = false;
+        ChiediSalvataggio(annulla);
+        // A clipboard without a puzzle changes nothing, not even the caption.
+        if (!annulla && IncollaSchema()) {
+            stato.SchemaModificato = 1;
+            SetCaption(kNomeProgramma);
+        }
+    } else if (chiave == "Schema") {
+        MostraSchema();
+    } else if (chiave == "Stampa") {
+        Stampa();
+    } else if (chiave == "Uscita") {
+        mnuEsci_Click();
+    }
 }
 
 void Form1::MnuFile_Click() { NascondiFrame(); }

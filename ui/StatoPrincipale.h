@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
@@ -37,6 +38,12 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+    Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
+
+    // ---- Cell editing -------------------------------------------------------
+    std::string ModoSelezione;      // "N": the next click opens the value pop-up
+    Byte RigaGriglia = 0;           // grid row and column of the open pop-up's cell
+    Byte ColonnaGriglia = 0;
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {
