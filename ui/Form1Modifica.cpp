@@ -50,7 +50,8 @@ void Form1::CostruisciPopup() {
             e->Move(p.left, p.top, kLatoEtichetta, p.altezza);
             e->SetBackColor(sfondo);
             e->SetFont("MS Sans Serif", 9.75, true);
-            e->SetAlignment(plat::vbCenter);
+            // "     X" starts with its blanks, so it reads from the left.
+            e->SetAlignment(k == 11 ? plat::vbLeftJustify : plat::vbCenter);
             e->Click = [clic, k] { clic(k); };
         }
     };

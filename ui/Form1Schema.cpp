@@ -21,6 +21,8 @@ void Form1::mnuManuale_Click() {
         // The window grows by the new toolbar, so the whole board stays in sight.
         const int altezza = ScaleHeight();
         tlb2.SetVisible(true);
+        // Emptied by "Fine", the toolbar keeps its height: the board does not move.
+        tlb2.Widget()->setMinimumHeight(tlb2.Widget()->sizeHint().height());
         SetClientSize(ScaleWidth(), altezza);
     }
     Visualizza(s.Problema);
