@@ -128,8 +128,8 @@ void Form1::Label1_Click(int Index) {
             MossaValore(condiviso(), r, c, v);
             // Only the text changes: the cell keeps its colours until the next redraw.
             gr.SetTextMatrix(stato.RigaGriglia, stato.ColonnaGriglia, v == 0 ? "" : std::to_string(v));
-            tlb1.SetButtonEnabled("Undo", true);
-            tlb1.SetButtonEnabled("UndoAll", true);
+            AbilitaBottone("Undo", true);
+            AbilitaBottone("UndoAll", true);
             if (stato.FlagVisPoss == 1) CmdValidi_Click();
         }
     }
@@ -142,8 +142,8 @@ void Form1::LabelC_Click(int Index) {
         if (r >= 1 && r <= 9 && c >= 1 && c <= 9) {
             stato.SchemaModificato = 1;
             MossaCandidato(condiviso(), motore().Possibili, r, c, Index);
-            tlb1.SetButtonEnabled("Undo", true);
-            tlb1.SetButtonEnabled("UndoAll", true);
+            AbilitaBottone("Undo", true);
+            AbilitaBottone("UndoAll", true);
             if (stato.FlagVisPoss == 1) CmdValidi_Click();
         }
     }
@@ -154,8 +154,8 @@ void Form1::AccettaSuggerimento(std::span<const std::string> testi, std::span<co
                                 int quanti) {
     AccettaSuggerimenti(condiviso(), motore().Possibili, testi, tipi, quanti);
     // The board is redrawn by the command that opened the reasoning window.
-    tlb1.SetButtonEnabled("Undo", true);
-    tlb1.SetButtonEnabled("UndoAll", true);
+    AbilitaBottone("Undo", true);
+    AbilitaBottone("UndoAll", true);
     stato.SchemaModificato = 1;
 }
 
@@ -164,8 +164,8 @@ void Form1::AnnullaMossa() {
     const std::optional<Mossa> m = AnnullaUltimaMossa(condiviso(), motore().Possibili);
     if (!m) return;
     if (condiviso().NumMosse == 0) {
-        tlb1.SetButtonEnabled("Undo", false);
-        tlb1.SetButtonEnabled("UndoAll", false);
+        AbilitaBottone("Undo", false);
+        AbilitaBottone("UndoAll", false);
     }
     Visualizza(condiviso().Problema);
     gr.SetRedraw(stato.RidisegnoGriglia);
@@ -181,8 +181,5 @@ void Form1::AnnullaTutto() {
     NascondiFrame();
     while (condiviso().NumMosse > 0) AnnullaMossa();
 }
-
-// Until the solve commands bring the candidate view, nothing turns it on.
-void Form1::CmdValidi_Click() {}
 
 }  // namespace kenvaron

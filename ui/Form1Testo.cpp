@@ -76,7 +76,7 @@ void Form1::MostraSchema() {
     stato.FlagVisPoss = 0;
     Visualizza(condiviso().Problema);
     gr.SetRedraw(stato.RidisegnoGriglia);
-    tlb1.SetButtonEnabled("Validi", true);
+    AbilitaBottone("Validi", true);
 }
 
 }  // namespace kenvaron

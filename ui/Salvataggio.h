@@ -9,7 +9,7 @@
 
 namespace kenvaron {
 
-// The program's name, the main window's caption on its own.
+// The program's name, the main window's caption without a file.
 inline constexpr const char* kNomeProgramma = "Kenvaron";
 
 enum class Risposta { Si, No, Annulla };

@@ -44,6 +44,8 @@ public:
     std::string ModoSelezione;      // "N": the next click opens the value pop-up
     Byte RigaGriglia = 0;           // grid row and column of the open pop-up's cell
     Byte ColonnaGriglia = 0;
+    Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
+    Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {

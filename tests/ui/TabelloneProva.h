@@ -1,7 +1,6 @@
-// The main window with a puzzle on its board, for the editing, puzzle-text
-// and printing tests: the window is built and shown as the program does, every
-// question is answered by a scripted responder, and clicks reach the board
-// grid as the mouse would send them.
+// The main window shown, for the editing, puzzle-text and printing tests:
+// puzzles go through the window's loader and clicks reach the board grid as
+// the mouse sends them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,24 +15,15 @@
 #include "platform/Units.h"
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
-#include "tests/ui/CartellaProva.h"
+#include "tests/ui/FinestraProva.h"
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 
 namespace kenvaron {
 
-class TabelloneProva : public ::testing::Test {
+class TabelloneProva : public prova::Finestra {
 protected:
-    TabelloneProva() {
-        plat::SetAppPath(cartella.percorso.string());
-        f = std::make_unique<Form1>();
-        sfondo = std::make_unique<Form5>(*f);
-        sfondo->Load();
-        f->CollegaSfondo(*sfondo);
-        f->FineProgramma = [] {};
-        f->Show();
-    }
-    ~TabelloneProva() override { plat::SetAppPath(""); }
+    TabelloneProva() { Apri(); }
 
     // Loads a puzzle through the window's loader.
     void Carica(const std::string& testo) {
@@ -62,12 +52,6 @@ protected:
     void ClicCella(int r, int c, Qt::MouseButton tasto = Qt::LeftButton) {
         Clic(IndiceGriglia(r), IndiceGriglia(c), tasto);
     }
-    std::vector<std::string> Domandati(const std::string& tipo) const {
-        std::vector<std::string> v;
-        for (const auto& d : risposte.domandati)
-            if (d.tipo == tipo) v.push_back(d.testo);
-        return v;
-    }
     bool Abilitato(const std::string& chiave) { return f->tlb1.Button(chiave)->Enabled(); }
     // The board lies wholly inside the frame's client area.
     bool Dentro(const plat::Control& c) const {
@@ -76,11 +60,6 @@ protected:
     }
 
     const std::string schema = verifica::LeggiSchemi("qqwing_expert.txt", 1)[0];
-    CartellaProva cartella;
-    plat::RisponditoreProgrammato risposte;
-    plat::RisponditoreInUso inUso{risposte};
-    std::unique_ptr<Form1> f;
-    std::unique_ptr<Form5> sfondo;
 };
 
 }  // namespace kenvaron

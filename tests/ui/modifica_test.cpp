@@ -223,7 +223,7 @@ TEST_F(Modifica, CompositionTurnsTheEntriesIntoGivensAndSolvesThem) {
     EXPECT_EQ(Cifre(f->motore().CelleDate), atteso);
     EXPECT_FALSE(Abilitato("Undo"));
     EXPECT_FALSE(Abilitato("UndoAll"));
-    EXPECT_TRUE(Abilitato("Risolvi"));
+    EXPECT_TRUE(Abilitato("Copia"));
     EXPECT_EQ(f->condiviso().NumMosse, 0);
     EXPECT_TRUE(verifica::SoluzioneDi(verifica::DaTesto(atteso), verifica::DaTesto(Cifre(f->motore().Soluzione))));
     EXPECT_TRUE(f->tlb2.Visible());
@@ -254,7 +254,7 @@ TEST_F(Modifica, CancellingTheSaveQuestionLeavesTheCompositionUnstarted) {
     f->Menu("mnuManuale")->Choose();
     EXPECT_FALSE(f->tlb2.Visible());
     EXPECT_EQ(Problema(), schema);
-    EXPECT_TRUE(Abilitato("Risolvi"));
+    EXPECT_TRUE(Abilitato("Copia"));
 }
 
 TEST_F(Modifica, RestartEmptiesTheBoardAndFourTurnsGiveItBack) {
