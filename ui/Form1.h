@@ -3,8 +3,8 @@
 // window's life from loading to closing.
 #pragma once
 
-#include <functional>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>

@@ -38,14 +38,14 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+    Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
+    Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
     Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
 
     // ---- Cell editing -------------------------------------------------------
     std::string ModoSelezione;      // "N": the next click opens the value pop-up
     Byte RigaGriglia = 0;           // grid row and column of the open pop-up's cell
     Byte ColonnaGriglia = 0;
-    Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
-    Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {
