@@ -353,20 +353,10 @@ TEST(TogliSemplici, RemovalsStayOnlyWhileLogicSolvesAndAnEmptySolutionLosesNoGiv
     EXPECT_EQ(b.m.ProfonditaMax, 1);
 }
 
-// A clock that moves a second at every reading: the engine's 5-second limit
-// ends a solve that a clashing table would send through a huge search.
-class OrologioVeloce final : public Orologio {
-public:
-    double Trascorsi() const override { return t_ += 1.0; }
-    double SecondiDaMezzanotte() const override { return 0; }
-    double Giorno() const override { return 0; }
-
-private:
-    mutable double t_ = 0;
-};
-
 TEST(Passi, EveryPassEndsOnABadTableWithoutHarm) {
-    OrologioVeloce veloce;
+    // A second at every reading: the engine's 5-second limit ends a solve
+    // that a clashing table would send through a huge search.
+    verifica::OrologioACatti veloce(1.0, 0, 0);
     std::string scontro(81, '0');
     scontro[0] = scontro[1] = '5';
     scontro[80] = scontro[79] = '5';
