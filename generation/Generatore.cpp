@@ -188,10 +188,11 @@ std::string Generatore::SecondiTrascorsi() const {
 
 bool Generatore::Command1_Click() {
     Clessidra clessidra(finestra_);
-    // The generator's own solves: no user's limits, trials allowed.
+    // The generator's own solves: no user's limits, trials allowed, no analysis.
     m_.ModoRisolvi = false;
     m_.SenzaTentativi = false;
     m_.SoloSingoli = false;
+    m_.Analisi = false;
     m_.Inizializza();
     m_.ContaRiempimento = 0;
     {
