@@ -90,6 +90,7 @@ void Generatore::ValutaFinericerca() {
     std::int64_t valore = 0;
     if (RegolaEMerito(l, {m_.ContaTecnicaS, m_.ContaTecnicaG, m_.ContaTecnicaD, m_.ContaTecnicaB, m_.ContaTecnicaC},
                       regola, valore)) {
+        // Rule and merit read the counters alone.
     } else if (l == "1" || l == "3") {
         regola = true;
         valore = 1;
@@ -118,14 +119,16 @@ bool Generatore::ValutaFinericercaSAV() {
     bool regola = false;
     std::int64_t valore = 0;
     if (RegolaEMerito(l, b, regola, valore)) {
-    } else if (l == "1")
+        // The counters alone decide.
+    } else if (l == "1") {
         regola = m_.Valore > imp_.LimiteSuperSemplice;
-    else if (l == "3")
+    } else if (l == "3") {
         regola = m_.Valore > imp_.LimiteSemplice2;
-    else if (l == "P")
+    } else if (l == "P") {
         regola = RegolaTurni(k, m_, livelli_.TurnoObbligatorio);
-    else if (l == "2")
+    } else if (l == "2") {
         regola = Regola2(k, m_.NumCellePiene);
+    }
     if (regola) gen_.SudokuDisponibile = true;
     return regola;
 }
