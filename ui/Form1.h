@@ -100,6 +100,8 @@ public:
 
     // ---- Commands ---------------------------------------------------------------
     void settaBottoni(int modo);
+    // Enables one toolbar command.
+    void AbilitaComando(const std::string& chiave);
     void NascondiFrame();
     void tlb1_ButtonClick(plat::ToolbarButton& Button);
     // Asks whether to save a changed puzzle; annulla = true: the caller must stop.
@@ -110,6 +112,13 @@ public:
     void mnuEsci_Click();
     void MnuFile_Click();
     void MnuLivelli_Click();
+
+    // ---- Solving ------------------------------------------------------------------
+    // Every solve command's entry: the level's order becomes sequence 1, the
+    // filled cells are counted, then DocmdRisolvi.
+    void PreparaRisolvi();
+    // Solves the board's puzzle in user mode, draws the solution and writes the count.
+    void DocmdRisolvi();
 
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }

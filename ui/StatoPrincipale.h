@@ -37,6 +37,7 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+    bool ProvaCronometrata = false; // the developer's timed statistics run is on
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {
