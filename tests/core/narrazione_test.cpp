@@ -204,10 +204,8 @@ TEST(ListaRagionamento, LockedCandidateOfPuzzle4ReadsAsNumberedMagentaRowAndItsQ
 }
 
 TEST(ListaRagionamento, AnAmbiguousPuzzleListsUpToTheFirstOfItsSolutionLines) {
-    // A public puzzle with givens taken away until it has several solutions.
-    std::string schema = verifica::LeggiSchemi("qqwing_expert.txt", 1)[0];
-    for (std::size_t i = 0; verifica::ContaSoluzioni(verifica::DaTesto(schema), 2) < 2; ++i)
-        if (schema[i] != '0' && schema[i] != '.') schema[i] = '0';
+    const std::string schema = verifica::ConDueSoluzioni(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0]);
+    ASSERT_FALSE(schema.empty());
     auto b = std::make_unique<Banco>();
     b->Risolvi(schema, "SGDBC");
     ASSERT_GE(b->m.ContaSoluz, 2);
@@ -230,10 +228,13 @@ TEST(ListaRagionamento, HandMadeLogsColourPrecedenceEmptyRecordsDeepPathsAndLong
         Fatto("", "Vuota", "12|/4,5,6|", 2),                 // an empty record keeps its Quindi row
         Fatto("P", "    prova", "/1,2,3|", 60),              // deeper than any table of 50
         Fatto("N", "    vicolo", "", 3),
+        Fatto("U", "    u", "", 4),
+        Fatto("U", "    u", "", 55),
+        Fatto("U", "    u", "", 56),
     };
     auto b = ConPassi(passi);
     ListaRagionamento lista = RigheRagionamento(b->m);
-    ASSERT_EQ(lista.righe.size(), 9u);
+    ASSERT_EQ(lista.righe.size(), 12u);
     EXPECT_EQ(lista.righe[0].sfondo, kGiallo);
     EXPECT_EQ(lista.righe[1].sfondo, kMagenta);
     EXPECT_EQ(lista.righe[2].colonne[kColTesto], "002     Quindi   3 non in 1,2 , ");
@@ -251,6 +252,10 @@ TEST(ListaRagionamento, HandMadeLogsColourPrecedenceEmptyRecordsDeepPathsAndLong
     // A list beginning with "/": only the number, the indentation and "Quindi".
     EXPECT_EQ(lista.righe[7].colonne[kColTesto], "005" + std::string(180, ' ') + "  Quindi  ");
     EXPECT_EQ(lista.righe[8].colonne[kColPercorso], "R0XR3XR4X");
+    EXPECT_EQ(lista.righe[9].colonne[kColPercorso], "R0XR3XR4XR6X");
+    const std::string& profondo = lista.righe[11].colonne[kColPercorso];
+    EXPECT_EQ(profondo.substr(0, 15), "R0XR3XR4XR6XR7X");
+    EXPECT_EQ(profondo.substr(profondo.size() - 3), "R8X");
 
     std::vector<Passo> mille(1000, Fatto("U", "    u"));
     b = ConPassi(mille);
@@ -494,25 +499,6 @@ TEST(Marcatori, EverySearchTextButQuindiOccursInWhatTheSolverLogs) {
 
 // ---- The solve behind "Risolvi" --------------------------------------------------------
 
-// The puzzle with one of its givens changed to a digit that meets no equal
-// digit in its row, column or box, yet leaves the puzzle without a solution.
-std::pair<std::string, std::size_t> ConUnDatoSbagliato(const std::string& schema) {
-    for (std::size_t i = 0; i < 81; ++i) {
-        if (schema[i] < '1' || schema[i] > '9') continue;
-        for (char cifra = '1'; cifra <= '9'; ++cifra) {
-            bool scontro = false;
-            for (std::size_t j = 0; j < 81 && !scontro; ++j)
-                scontro = j != i && schema[j] == cifra &&
-                          (j / 9 == i / 9 || j % 9 == i % 9 || (j / 27 == i / 27 && j % 9 / 3 == i % 9 / 3));
-            std::string prova = schema;
-            prova[i] = cifra;
-            if (!scontro && verifica::ContaSoluzioni(verifica::DaTesto(prova), 1) == 0) return {prova, i};
-        }
-    }
-    ADD_FAILURE() << "no wrong given for " << schema;
-    return {schema, 0};
-}
-
 verifica::Celle Celle(const Tabella& t) {
     verifica::Celle c{};
     for (int i = 0; i < 81; ++i) c[i] = t[i / 9 + 1][i % 9 + 1];
@@ -530,15 +516,18 @@ TEST(RisolviPerComando, UniqueAmbiguousAndImpossiblePuzzlesAgainstTheIndependent
             ASSERT_TRUE(b->mostrata);
             EXPECT_EQ(Celle(*b->mostrata), unica) << schema << " " << codice;
         }
-    // Givens taken away until there are two solutions or more: the board shows one of them.
-    std::string schema = verifica::LeggiSchemi("qqwing_expert.txt", 3)[2];
-    for (std::size_t i = 0; verifica::ContaSoluzioni(verifica::DaTesto(schema), 2) < 2; ++i) schema[i] = '0';
+    // Two solutions: the board shows one of them.
+    const std::string schema = verifica::ConDueSoluzioni(verifica::LeggiSchemi("qqwing_expert.txt", 3)[2]);
+    ASSERT_FALSE(schema.empty());
     b->Risolvi(schema, "SGDBC");
-    EXPECT_EQ(b->m.ContaSoluz, verifica::ContaSoluzioni(verifica::DaTesto(schema), 4));
+    EXPECT_EQ(b->m.ContaSoluz, 2);
     ASSERT_TRUE(b->mostrata);
     EXPECT_TRUE(verifica::SoluzioneDi(verifica::DaTesto(schema), Celle(*b->mostrata)));
     // A given changed so that nothing fits: no solution, nothing to draw.
-    b->Risolvi(ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0]).first, "SGDBC");
+    int dove = 0;
+    const std::string impossibile = verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
+    ASSERT_FALSE(impossibile.empty());
+    b->Risolvi(impossibile, "SGDBC");
     EXPECT_EQ(b->m.ContaSoluz, 0);
     EXPECT_FALSE(b->mostrata);
 }
@@ -562,7 +551,9 @@ TEST(RisolviPerComando, AGridLeftPartialByTheSearchShowsAFullSolutionOfThePuzzle
     EXPECT_EQ(b->m.ContaSoluz, 1);
 
     // Loaded with a wrong given, which the user then empties.
-    const auto [sbagliato, i] = ConUnDatoSbagliato(schema);
+    int i = 0;
+    const std::string sbagliato = verifica::ConUnDatoSbagliato(schema, i);
+    ASSERT_FALSE(sbagliato.empty());
     b->Risolvi(sbagliato, " ");
     b->stato.Problema[i / 9 + 1][i % 9 + 1] = 0;
     b->mostrata = RisolviPerComando(b->m);
