@@ -220,6 +220,19 @@ TEST(ListaRagionamento, AnAmbiguousPuzzleListsUpToTheFirstOfItsSolutionLines) {
     EXPECT_EQ(lista.righe.back().sfondo, kGrigioSoluzione);
 }
 
+TEST(ListaRagionamento, ALogAtItsCapWithoutASolutionLineListsAllItsRecords) {
+    auto b = std::make_unique<Banco>();
+    b->Risolvi(verifica::LeggiSchemi("seventeen_1000.txt", 180)[179], " ");
+    ASSERT_EQ(b->m.NumPassi, Motore::kMaxPassi);
+    const ListaRagionamento lista = RigheRagionamento(b->m);
+    EXPECT_FALSE(lista.fermataSoluzione);
+    EXPECT_EQ(lista.numPassiMostrati, Motore::kMaxPassi);
+    int passi = 0;
+    for (const RigaRagionamento& r : lista.righe) passi += r.continuazione ? 0 : 1;
+    EXPECT_EQ(passi, Motore::kMaxPassi);
+    EXPECT_EQ(lista.righe.back().colonne[kColPasso], "6000");
+}
+
 TEST(ListaRagionamento, HandMadeLogsColourPrecedenceEmptyRecordsDeepPathsAndLongNumbers) {
     std::vector<Passo> passi{
         Fatto("W", "    se 1 porta a tutto"),               // the text marker wins over the kind
