@@ -87,15 +87,7 @@ std::unique_ptr<Banco> ConPassi(const std::vector<Passo>& passi) {
 
 Passo Fatto(const std::string& tipo, const std::string& testo, const std::string& celle = "", Byte profondita = 1,
             const std::string& codice = "", Byte dimensione = 0) {
-    Passo p;
-    p.Tipo = tipo;
-    p.Testo = testo;
-    p.Celle = celle;
-    p.Profondita = profondita;
-    p.Codice = codice;
-    p.Dimensione = dimensione;
-    p.Cifra = "0";
-    return p;
+    return Passo{testo, profondita, 0, 0, "0", "", celle, tipo, codice, dimensione};
 }
 
 bool Contiene(const std::string& s, const std::string& parola) { return s.find(parola) != std::string::npos; }
