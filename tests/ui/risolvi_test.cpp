@@ -9,13 +9,10 @@
 #include "bench/Comune.h"
 #include "narration/ListaRagionamento.h"
 #include "narration/Risoluzione.h"
-#include "platform/Dialogs.h"
 #include "platform/Form.h"
-#include "platform/System.h"
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
-#include "ui/Form1.h"
-#include "ui/Form5.h"
+#include "tests/ui/FinestraProva.h"
 #include "ui/Ragionamento.h"
 #include "ui/Tabellone.h"
 
@@ -32,16 +29,9 @@ private:
     mutable double secondi = 0;
 };
 
-class Risolvi : public ::testing::Test {
+class Risolvi : public prova::Finestra {
 protected:
-    Risolvi() {
-        f = std::make_unique<Form1>();
-        sfondo = std::make_unique<Form5>(*f);
-        sfondo->Load();
-        f->CollegaSfondo(*sfondo);
-        f->FineProgramma = [] {};
-        f->Show();
-    }
+    Risolvi() { Apri(); }
 
     // The puzzle as the loader leaves it: on the board, solved once, commands on.
     void Carica(const std::string& schema) {
@@ -64,11 +54,6 @@ protected:
         return s;
     }
     std::string Conteggio() { return f->Stbr.Text("p2"); }
-
-    plat::RisponditoreProgrammato risposte;
-    plat::RisponditoreInUso inUso{risposte};
-    std::unique_ptr<Form1> f;
-    std::unique_ptr<Form5> sfondo;
 };
 
 std::string Unica(const std::string& schema) {
