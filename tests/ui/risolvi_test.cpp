@@ -36,9 +36,9 @@ protected:
 
     // The puzzle as the loader leaves it: on the board, solved once, commands on.
     void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso(), schema);
+        bench::Carica(f->condiviso().Problema, schema);
         f->condiviso().NumMosse = 0;
-        bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
+        bench::SoluzioneDelCaricatore(f->motore());
         f->Visualizza(f->condiviso().Problema);
         f->gr.SetRedraw(true);
         f->settaBottoni(2);
@@ -96,7 +96,7 @@ TEST_F(Risolvi, TwoSolutionsShowOneNoneKeepsTheBoardAndTheLimitSaysAlmeno) {
     int dove = 0;
     const std::string impossibile = verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
     ASSERT_FALSE(impossibile.empty());
-    bench::Carica(f->condiviso(), impossibile);
+    bench::Carica(f->condiviso().Problema, impossibile);
     Clic();
     EXPECT_EQ(Conteggio(), "Trovate 0 soluzioni");
     EXPECT_EQ(Tabellone(), prima);
