@@ -94,7 +94,8 @@ TEST_F(Risolvi, TwoSolutionsShowOneNoneKeepsTheBoardAndTheLimitSaysAlmeno) {
     Carica(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0]);
     const std::string prima = Tabellone();
     int dove = 0;
-    const std::string impossibile = verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
+    const std::string impossibile =
+        verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
     ASSERT_FALSE(impossibile.empty());
     bench::Carica(f->condiviso().Problema, impossibile);
     Clic();
