@@ -19,7 +19,7 @@ void Form1::DocmdRisolvi() {
     Motore& m = motore();
     SetMousePointer(plat::vbHourglass);
     const std::optional<Tabella> mostrata = narrazione::RisolviPerComando(m);
-    if (stato.ProvaCronometrata) return;  // the statistics run draws and restores the pointer itself
+    if (stato.generazione.ProvaCronometrata) return;  // the statistics run draws and restores the pointer itself
     if (mostrata) {
         Visualizza(*mostrata);
         gr.SetRedraw(stato.RidisegnoGriglia);
