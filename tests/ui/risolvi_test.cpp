@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "bench/Comune.h"
 #include "narration/ListaRagionamento.h"
 #include "narration/Risoluzione.h"
 #include "platform/Form.h"
@@ -25,14 +24,10 @@ class Risolvi : public prova::Finestra {
 protected:
     Risolvi() { Apri(); }
 
-    // The puzzle as the loader leaves it: on the board, solved once, commands on.
+    // The puzzle through the loader: on the board, solved once, commands on.
     void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso().Problema, schema);
-        f->condiviso().NumMosse = 0;
-        bench::SoluzioneDelCaricatore(f->motore());
-        f->Visualizza(f->condiviso().Problema);
-        f->gr.SetRedraw(true);
-        f->settaBottoni(2);
+        f->Text1.SetText(schema);
+        ASSERT_TRUE(f->Text1_DblClick());
     }
     void Clic() { ASSERT_TRUE(f->tlb1.Click("Risolvi")); }
     // The board as 81 digits, 0 for an empty cell.
@@ -82,13 +77,12 @@ TEST_F(Risolvi, TwoSolutionsShowOneNoneKeepsTheBoardAndTheLimitSaysAlmeno) {
     EXPECT_TRUE(verifica::SoluzioneDi(verifica::DaTesto(schema), verifica::DaTesto(Tabellone())));
 
     // Nothing fits: the board keeps what it showed.
-    Carica(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0]);
-    const std::string prima = Tabellone();
     int dove = 0;
     const std::string impossibile =
         verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
     ASSERT_FALSE(impossibile.empty());
-    bench::Carica(f->condiviso().Problema, impossibile);
+    Carica(impossibile);
+    const std::string prima = Tabellone();
     Clic();
     EXPECT_EQ(Conteggio(), "Trovate 0 soluzioni");
     EXPECT_EQ(Tabellone(), prima);
