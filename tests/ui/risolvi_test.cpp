@@ -12,7 +12,7 @@
 #include "tests/core/BancoGenerazione.h"
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
-#include "tests/ui/FinestraProva.h"
+#include "tests/ui/TabelloneProva.h"
 #include "ui/Comandi.h"
 #include "ui/Ragionamento.h"
 #include "ui/Tabellone.h"
@@ -20,15 +20,8 @@
 namespace kenvaron {
 namespace {
 
-class Risolvi : public prova::Finestra {
+class Risolvi : public TabelloneProva {
 protected:
-    Risolvi() { Apri(); }
-
-    // The puzzle through the loader: on the board, solved once, commands on.
-    void Carica(const std::string& schema) {
-        f->Text1.SetText(schema);
-        ASSERT_TRUE(f->Text1_DblClick());
-    }
     void Clic() { ASSERT_TRUE(f->tlb1.Click("Risolvi")); }
     // The board as 81 digits, 0 for an empty cell.
     std::string Tabellone() const {
