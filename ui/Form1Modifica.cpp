@@ -88,7 +88,7 @@ void Form1::PosizionaPopup(plat::Frame& f, int g, int h) {
 }
 
 void Form1::gr_Click() {
-    if (stato.GenerazioneInCorso) return;
+    if (stato.generazione.GenerazioneInCorso) return;
     Stbr.SetText("p2", "");
     if (gr.Col() < 1 || gr.Row() < 1) return;
     gr.SetRow(AgganciaCella(gr.Row()));

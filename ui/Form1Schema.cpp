@@ -61,7 +61,7 @@ void Form1::Cmdriparti_Click() {
 }
 
 void Form1::Command8_Click() {
-    stato.ModoInterrogativo = 0;
+    stato.generazione.ModoInterrogativo = 0;
     Motore::RuotaTabella(condiviso().Problema);
     Motore::RuotaTabella(motore().Soluzione);
     Visualizza(condiviso().Problema);
