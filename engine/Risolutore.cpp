@@ -19,7 +19,7 @@ std::string Num(int n) { return std::to_string(n); }
 
 }  // namespace
 
-void Motore::Risolvi(Byte maxSoluzioni) {
+void Motore::CaricaProblema() {
     Inizializza();
     SalvaTabella(stato.Problema, Griglia);
     LivelloPila& primo = PilaLivelli[1];
@@ -42,6 +42,10 @@ void Motore::Risolvi(Byte maxSoluzioni) {
             --NumeroCandidati[m.Riga][m.Colonna];
         }
     }
+}
+
+void Motore::Risolvi(Byte maxSoluzioni) {
+    CaricaProblema();
     ContaRiempimento = 1;
     NumPassi = 0;
     // The count of empty cells comes from the puzzle itself, and no sweep of

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 
 namespace kenvaron {
 
+class Form2;
 class Form5;
 
 // The board drawing procedures' view of the platform's grid.
@@ -111,6 +113,22 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- The reasoning window and the candidate view (Form1Sequenza.cpp) -----------
+    // After a solve: opens the reasoning window beside the board, or with
+    // LivelloAiuto 1 or 2 writes the hint for the next step and opens nothing.
+    void MostraSequenzaRagionamento();
+    // The candidates of the puzzle on the board, the user's strikes taken out.
+    void CmdValidi_Click();
+    // The reasoning window while it is open, nullptr otherwise.
+    Form2* Sequenza() const { return form2_.get(); }
+
+    // ---- Waiting for the commands of other parts (Form1InAttesaSequenza.cpp) -------
+    void PreparaRisolvi();
+    void DocmdRisolvi();
+    void AccettaSuggerimento(std::span<const std::string> testi, std::span<const std::string> tipi,
+                             int quanti);
+    bool Sceglistampante();
+
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
     void MnuNormale_Click() { ScegliLivello("MnuNormale"); }
@@ -161,6 +179,7 @@ private:
     std::vector<std::unique_ptr<plat::Menu>> menu_;
     std::map<std::string, plat::Menu*> menuPerNome_;
     Form5* sfondo_ = nullptr;
+    std::unique_ptr<Form2> form2_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;
 };

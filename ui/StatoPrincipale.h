@@ -37,6 +37,11 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+    Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
+
+    // ---- The solve commands' choice of display --------------------------------
+    Byte SingoloStep = 0;   // 1 = the reasoning list reveals its steps one at a time
+    Byte LivelloAiuto = 0;  // 0 = the reasoning window; 1, 2 = a hint of that strength
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {
