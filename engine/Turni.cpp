@@ -1,6 +1,7 @@
 // The technique turns of the narrated solver and the scoring of a solve.
 #include <string>
 
+#include "engine/Marcatori.h"
 #include "engine/Motore.h"
 
 namespace kenvaron {
@@ -28,7 +29,7 @@ void Motore::PremiaSingolo(int livello) {
         AccumulatoriTurno[k] = 0;
     }
     if (livello == 1) ++ContaPregio;
-    if (NumPassi > 0) LogPassi[NumPassi].Testo += " !!!!";
+    if (NumPassi > 0) LogPassi[NumPassi].Testo += marcatori::kBonus;
     TecnicaPendente = false;
 }
 
