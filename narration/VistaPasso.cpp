@@ -3,21 +3,13 @@
 #include <cctype>
 #include <unordered_set>
 
+#include "engine/Marcatori.h"
+
 namespace kenvaron {
 
 namespace {
 
-// Texts of the log that the step view reacts to.
-constexpr const char* kTentativo = "Provo";
-constexpr const char* kSoluzione = "Soluzione n";
-constexpr const char* kConclusione = "Quindi";
-constexpr const char* kEsclusione = "verrebbe escl";
-constexpr const char* kContraddizione = "contraddizione";
-constexpr const char* kSarebbe = "sarebbe";
-// Markers of a colour-chain cell list ("CLL" reads as "COL") and of a chain item.
-constexpr const char* kColori = "COL";
-constexpr const char* kColoriNishio = "CLL";
-constexpr const char* kCatena = "xxx";
+using namespace marcatori;
 
 bool Contiene(const std::string& testo, const char* cosa) { return testo.find(cosa) != std::string::npos; }
 
@@ -59,10 +51,10 @@ Terna LeggiTerna(const std::string& voce) {
 CelleDelPasso ScomponiCelle(const std::string& celle) {
     CelleDelPasso esito;
     std::string lista = celle;
-    SostituisciTutto(lista, kColoriNishio, kColori);
-    if (Contiene(lista, kColori)) {
+    SostituisciTutto(lista, kCLL, kCOL);
+    if (Contiene(lista, kCOL)) {
         esito.coloreEvidenza = kColoreSchemaColori;
-        SostituisciTutto(lista, kColori, "");
+        SostituisciTutto(lista, kCOL, "");
     }
     if (lista.empty()) return esito;
     lista += "/   ";
@@ -77,7 +69,7 @@ CelleDelPasso ScomponiCelle(const std::string& celle) {
         if (Contiene(maiuscola, "X")) classe = 1;
         if (Contiene(maiuscola, "M")) classe = 3;
         if (Contiene(maiuscola, "W")) classe = 2;
-        if (dopo[i].compare(0, 3, kCatena) == 0) classe += 10;
+        if (dopo[i].rfind(kXxx, 0) == 0) classe += 10;
         esito.schema.push_back({schema[i], classe});
     }
     return esito;
@@ -119,12 +111,12 @@ void RaccogliSuggerimenti(const LetturaLista& lista, const std::vector<int>& per
 
 int PassoCandidati(const std::string& testo, int numeroPasso, int offset) {
     const int meno = Contiene(testo, kContraddizione) || Contiene(testo, kSarebbe) ? 1 : 0;
-    if (Contiene(testo, kEsclusione)) offset -= 2;
+    if (Contiene(testo, kVerrebbeEscluso)) offset -= 2;
     return numeroPasso + offset - meno;
 }
 
-bool TestoTentativo(const std::string& testo) { return Contiene(testo, kTentativo); }
-bool TestoSoluzione(const std::string& testo) { return Contiene(testo, kSoluzione); }
-bool TestoConclusione(const std::string& testo) { return Contiene(testo, kConclusione); }
+bool TestoTentativo(const std::string& testo) { return Contiene(testo, kProvo); }
+bool TestoSoluzione(const std::string& testo) { return Contiene(testo, kSoluzioneN); }
+bool TestoConclusione(const std::string& testo) { return Contiene(testo, kQuindi); }
 
 }  // namespace kenvaron
