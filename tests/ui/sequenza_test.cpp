@@ -242,5 +242,217 @@ TEST_F(Sequenza, ATabListsAFreshSolveOfItsOrderAndClosingPutsTheSwitchesBack) {
     EXPECT_EQ(f->stato.livelli.TurnoObbligatorio, obbligatorio);
 }
 
+
+// The candidates a fresh engine shows when its log reaches `passo`: cell
+// strings of the empty cells, "" for the filled ones.
+TabellaTesti CandidatiAlPasso(const Form1& f, int passo) {
+    Condiviso c = f.stato.stato;
+    const Motore& m = *f.stato.motore;
+    auto m2 = std::make_unique<Motore>(c);
+    m2->CostruisciTabelleUnita();
+    m2->SoluzioneLogica = true;
+    m2->ModoRisolvi = m.ModoRisolvi;
+    m2->LimiteFor = m.LimiteFor;
+    m2->IndiceRagionamento = m.IndiceRagionamento;
+    m2->Turni = m.Turni;
+    TabellaTesti esito{};
+    m2->VisualizzaValidi = [&](const TabellaCandidati& p) {
+        esito = CandidatiValidi(p);
+        for (int r = 1; r <= 9; ++r)
+            for (int k = 1; k <= 9; ++k)
+                if (m2->Griglia[r][k] != 0) esito[r][k].clear();
+    };
+    m2->IsalvaValidi = static_cast<std::int16_t>(passo);
+    m2->Risolvi(1);
+    return esito;
+}
+
+TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnce) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    f->MnuEstremo_Click();
+    Apri("Mostra", [&](Form2& w) {
+        // The first continuation row whose step has a pattern.
+        int quindi = 0;
+        for (int i = 2; i < w.gp.Rows() && quindi == 0; ++i)
+            if (w.gp.TextMatrix(i, kColonnaTesto).find("Quindi") != std::string::npos &&
+                !ScomponiCelle(w.gp.TextMatrix(i, kColonnaCelle)).schema.empty())
+                quindi = i;
+        ASSERT_GT(quindi, 0);
+        Seleziona(w, quindi);
+        for (int c = 0; c < f->gr.Cols(); ++c) EXPECT_EQ(f->gr.TextMatrix(0, c), "Trovate 1 soluzioni");
+        const CelleDelPasso celle = ScomponiCelle(w.gp.TextMatrix(quindi, kColonnaCelle));
+        ASSERT_FALSE(celle.eliminazioni.empty());
+        for (const std::string& e : celle.eliminazioni) {
+            const Terna t = LeggiTerna(e + ",");
+            Cella(t.riga, t.colonna);
+            EXPECT_EQ(f->gr.Text().back(), static_cast<char>('0' + t.cifra)) << e;
+            EXPECT_EQ(f->gr.CellForeColor(), 0x0000FF) << e;
+            EXPECT_EQ(f->gr.CellFontSize(), 8) << e;
+            EXPECT_FALSE(f->gr.CellFontBold()) << e;
+            EXPECT_EQ(f->gr.CellBackColor(), 0x00FFFF) << e;
+        }
+        for (const VoceSchema& v : celle.schema) {
+            const Terna t = LeggiTerna(v.voce + ",");
+            Cella(t.riga, t.colonna);
+            EXPECT_TRUE(f->gr.CellBackColor() == 0x00FF00 || f->gr.CellBackColor() == 0xC0FFC0) << v.voce;
+        }
+        // The hints: every earlier placement once, then this step's eliminations once.
+        const Suggerimenti& s = w.suggerimenti();
+        const int passo = std::stoi(w.gp.TextMatrix(quindi, kColonnaPasso));
+        int piazzamenti = 0;
+        for (int i = 1; i <= s.NumSuggerimenti; ++i) piazzamenti += s.TipiSuggerimento[i] == "N" ? 1 : 0;
+        int attesi = 0;
+        for (int i = 1; i <= passo; ++i) {
+            const Terna t = LeggiTerna(f->motore().LogPassi[i].Cifra.empty()
+                                           ? ""
+                                           : std::to_string(f->motore().LogPassi[i].Riga) + "," +
+                                                 std::to_string(f->motore().LogPassi[i].Colonna) + "," +
+                                                 f->motore().LogPassi[i].Cifra + ",");
+            attesi += t.cifra > 0 && t.cifra < 10 ? 1 : 0;
+        }
+        EXPECT_EQ(piazzamenti, attesi);
+        EXPECT_EQ(s.NumSuggerimenti - piazzamenti, static_cast<int>(celle.eliminazioni.size()));
+        EXPECT_EQ(s.TipiSuggerimento[s.NumSuggerimenti], "C");
+
+        // On the step's own row the eliminations are not written.
+        Seleziona(w, quindi - 1);
+        const Terna e = LeggiTerna(celle.eliminazioni.front() + ",");
+        Cella(e.riga, e.colonna);
+        EXPECT_NE(f->gr.CellFontSize(), 8);
+    });
+}
+
+TEST_F(Sequenza, TrialDigitsAreMarkedUntilTheSolutionLine) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    Apri("Mostra", [&](Form2& w) {
+        const int provo = Riga(w, "Provo");
+        ASSERT_GT(provo, 0);
+        Seleziona(w, provo);
+        const Terna t = LeggiTerna(w.gp.TextMatrix(provo, kColonnaCella));
+        Cella(t.riga, t.colonna);
+        EXPECT_EQ(f->gr.Text(), std::to_string(t.cifra) + "?");
+        const int soluzione = Riga(w, "Soluzione n.");
+        ASSERT_GT(soluzione, provo);
+        EXPECT_EQ(soluzione, w.gp.Rows() - 1);
+        Seleziona(w, soluzione);
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) {
+                Cella(r, c);
+                EXPECT_EQ(f->gr.Text().find('?'), std::string::npos) << r << "," << c;
+            }
+    });
+}
+
+TEST_F(Sequenza, ValidiShowsTheCandidatesOfThatMomentAndLeavesTheSolveAlone) {
+    // Two givens fewer than a unique puzzle: more than one solution.
+    std::string testo = verifica::LeggiSchemi("qqwing_expert.txt", 5).back();
+    for (int i = 0, tolti = 0; i < 81 && verifica::ContaSoluzioni(verifica::DaTesto(testo), 2) < 2; ++i)
+        if (testo[i] != '0' && testo[i] != '.') testo[i] = '0', ++tolti;
+    Carica(testo);
+    f->MnuEstremo_Click();
+    Apri("Mostra", [&](Form2& w) {
+        Motore& m = f->motore();
+        const int righe = w.gp.Rows();
+        const int passi = m.NumPassi;
+        const double soluzioni = m.ContaSoluz;
+        ASSERT_GE(soluzioni, 2);
+        const int riga = std::min(12, righe - 1);
+        w.gp.SetRow(riga);
+        w.tlb1.Click("Validi");
+        EXPECT_EQ(w.VistaValidi(), 1);
+        EXPECT_EQ(f->stato.FlagVisPoss, 1);
+        const int passo = std::stoi(w.gp.TextMatrix(riga, kColonnaPasso));
+        const TabellaTesti attesi =
+            CandidatiAlPasso(*f, PassoCandidati(w.gp.TextMatrix(riga, kColonnaTesto), passo, 0));
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (!attesi[r][c].empty()) {
+                    Cella(r, c);
+                    EXPECT_EQ(f->gr.Text(), attesi[r][c]) << r << "," << c;
+                }
+        // The replay kept the tab's solve: count, log and list.
+        EXPECT_EQ(m.ContaSoluz, soluzioni);
+        EXPECT_EQ(m.NumPassi, passi);
+        EXPECT_EQ(w.gp.Rows(), righe);
+        Seleziona(w, riga);
+        EXPECT_EQ(f->gr.TextMatrix(0, 1), "Trovate " + Format(soluzioni, "0") + " soluzioni");
+        // "Schema" goes back to the digits.
+        w.tlb1.Click("Schema");
+        EXPECT_EQ(w.VistaValidi(), 0);
+        EXPECT_EQ(f->stato.FlagVisPoss, 0);
+    });
+}
+
+TEST_F(Sequenza, ValidiOnANishioRowStopsTwoStepsEarlierAndNeedsASelectedRow) {
+    // Tab 6 solves with colours, chains and Nishio only.
+    bool trovato = false;
+    for (int n = 1; n <= 12 && !trovato; ++n) {
+        CaricaDaDati("qqwing_expert.txt", n);
+        Apri("Mostra", [&](Form2& w) {
+            w.Tbs.SetSelectedIndex(6);
+            const int riga = Riga(w, "verrebbe escluso");
+            if (riga == 0) return;
+            trovato = true;
+            w.gp.SetRow(riga);
+            w.tlb1.Click("Validi");
+            const int passo = std::stoi(w.gp.TextMatrix(riga, kColonnaPasso));
+            const TabellaTesti attesi = CandidatiAlPasso(*f, passo - 2);
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c)
+                    if (!attesi[r][c].empty()) {
+                        Cella(r, c);
+                        EXPECT_EQ(f->gr.Text(), attesi[r][c]) << r << "," << c;
+                    }
+            w.gp.SetRow(0);
+            w.tlb1.Click("Validi");
+            w.tlb1.Click("Schema");
+        });
+    }
+    ASSERT_TRUE(trovato);
+    int avvisi = 0;
+    for (const auto& d : risposte.domandati)
+        if (d.tipo == "messaggio") {
+            EXPECT_EQ(d.testo, "Selezionare una riga");
+            EXPECT_EQ(d.pulsanti, plat::vbOKOnly);
+            ++avvisi;
+        }
+    EXPECT_EQ(avvisi, 2);
+}
+
+TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    f->MnuEstremo_Click();
+    const Tabella prima = f->condiviso().Problema;
+    int piazzamenti = 0;
+    int eliminazioni = 0;
+    Apri("SingoloStep", [&](Form2& w) {
+        // Reveal steps until a continuation row is shown, so its step is on the path twice.
+        while (w.gp.TextMatrix(w.gp.Row(), kColonnaTesto).find("Quindi") == std::string::npos) {
+            const int riga = w.gp.Row();
+            w.tlb1.Click("SingoloStep");
+            ASSERT_NE(w.gp.Row(), riga);
+        }
+        const Suggerimenti& s = w.suggerimenti();
+        for (int i = 1; i <= s.NumSuggerimenti; ++i)
+            (s.TipiSuggerimento[i] == "N" ? piazzamenti : eliminazioni) += 1;
+        w.tlb1.Click("Accetta");
+        EXPECT_FALSE(w.Loaded());
+    });
+    const Condiviso& c = f->condiviso();
+    EXPECT_EQ(c.NumMosse, piazzamenti + eliminazioni);
+    EXPECT_GT(eliminazioni, 0);
+    int cambiate = 0;
+    for (int r = 1; r <= 9; ++r)
+        for (int k = 1; k <= 9; ++k) cambiate += c.Problema[r][k] != prima[r][k] ? 1 : 0;
+    EXPECT_EQ(cambiate, piazzamenti);
+    for (int i = 1; i <= c.NumMosse; ++i)
+        for (int j = i + 1; j <= c.NumMosse; ++j)
+            EXPECT_FALSE(c.PilaAnnulla[i].Riga == c.PilaAnnulla[j].Riga &&
+                         c.PilaAnnulla[i].Colonna == c.PilaAnnulla[j].Colonna &&
+                         c.PilaAnnulla[i].Tipo == c.PilaAnnulla[j].Tipo &&
+                         c.PilaAnnulla[i].Cifra == c.PilaAnnulla[j].Cifra)
+                << i << " " << j;
+}
+
 }  // namespace
 }  // namespace kenvaron
