@@ -4,7 +4,11 @@
 // switches put back on closing.  The modal window is driven from inside
 // through the responder; puzzles come from data/.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <QFile>
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,9 +17,11 @@
 #include "engine/Funzioni.h"
 #include "narration/VistaPasso.h"
 #include "platform/Dialogs.h"
+#include "platform/Printer.h"
 #include "platform/Units.h"
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
+#include "tests/platform/TestoPdf.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Tabellone.h"
@@ -452,6 +458,69 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
                          c.PilaAnnulla[i].Tipo == c.PilaAnnulla[j].Tipo &&
                          c.PilaAnnulla[i].Cifra == c.PilaAnnulla[j].Cifra)
                 << i << " " << j;
+}
+
+
+class StampaSequenza : public Sequenza {
+protected:
+    // ctest runs the tests as parallel processes: each writes its own file.
+    std::filesystem::path pdf =
+        std::filesystem::temp_directory_path() /
+        ("kenvaron_sequenza_" + std::to_string(::getpid()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf");
+    void SetUp() override {
+        std::filesystem::remove(pdf);
+        plat::Printer::Instance().SetPdfOutput(pdf.string());
+    }
+    void TearDown() override {
+        plat::Printer::Instance().SetPdfOutput("");
+        std::filesystem::remove(pdf);
+    }
+    QByteArray Leggi() const {
+        QFile file(QString::fromStdString(pdf.string()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(StampaSequenza, EveryRowIsPrintedOnceHiddenAndContinuationRowsIncluded) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    f->MnuEstremo_Click();
+    std::vector<std::string> righe;
+    Apri("SingoloStep", [&](Form2& w) {
+        for (int i = 1; i < w.gp.Rows(); ++i) righe.push_back(w.gp.TextMatrix(i, kColonnaTesto));
+        w.tlb1.Click("Stampa");
+    });
+    const plat::Printer& p = plat::Printer::Instance();
+    EXPECT_EQ(p.FontName(), "Verdana");
+    EXPECT_EQ(p.FontSize(), 9);
+    EXPECT_TRUE(p.FontBold());
+    const QByteArray contenuto = Leggi();
+    ASSERT_TRUE(contenuto.startsWith("%PDF"));
+    const plat::prova::TestoPdf letto(contenuto);
+    const QString testo = letto.Testo();
+    // The first line 1 mm from the left; its baseline one line below 10 mm.
+    const double mm = 72 / 25.4;
+    EXPECT_NEAR(letto.PrimoTesto().x(), 1 * mm, 0.1);
+    EXPECT_GT(letto.PrimoTesto().y(), 10 * mm);
+    EXPECT_LT(letto.PrimoTesto().y(), 10 * mm + 9);
+    ASSERT_GT(righe.size(), 50u);
+    // One printed line per row, in order.
+    std::vector<std::string> stampate;
+    for (const QString& l : testo.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) stampate.push_back(l.toStdString());
+    std::vector<std::string> attese;
+    for (const std::string& r : righe)
+        if (!r.empty()) attese.push_back(r);
+    EXPECT_EQ(stampate, attese);
+    EXPECT_TRUE(std::any_of(righe.begin(), righe.end(),
+                            [](const std::string& r) { return r.find("Quindi") != std::string::npos; }));
+}
+
+TEST_F(StampaSequenza, CancelPrintsNothingAndSaysNothing) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    risposte.stampanti.push_back(false);
+    Apri("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    for (const auto& d : risposte.domandati) EXPECT_NE(d.tipo, "messaggio");
 }
 
 }  // namespace
