@@ -1,5 +1,5 @@
-// What the bench programs share: reading a puzzle into Problema and the
-// generator's plain uniqueness test.
+// What the bench programs share: reading a puzzle into Problema, the
+// loader's solve and the generator's plain uniqueness test.
 #pragma once
 
 #include <string>
@@ -12,6 +12,16 @@ namespace kenvaron::bench {
 inline void Carica(Condiviso& stato, const std::string& s) {
     for (int i = 0; i < 81; ++i)
         stato.Problema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(s[i] >= '1' && s[i] <= '9' ? s[i] - '0' : 0);
+}
+
+// As the puzzle-text loader leaves the engine: the givens, one solve, and
+// the grid it left kept as the solution.
+inline void SoluzioneDelCaricatore(Motore& m, const Condiviso& stato) {
+    Motore::AzzeraTabella(m.Soluzione);
+    m.Inizializza();
+    Motore::SalvaTabella(stato.Problema, m.CelleDate);
+    m.Risolvi(1);
+    Motore::SalvaTabella(m.Griglia, m.Soluzione);
 }
 
 // As the generator tests a puzzle: a reset engine, the givens placed without

@@ -13,12 +13,14 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/Comune.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "narration/Risoluzione.h"
 
 using namespace kenvaron;
 
@@ -35,6 +37,10 @@ constexpr const char* kUso =
     "  --max N           massimo di soluzioni della seconda risoluzione (default 4)\n"
     "  --no-trial        SenzaTentativi e una sola Risolvi(1)\n"
     "  --plain           test di unicità della generazione\n"
+    "  --sequences       dopo il caricamento, le sette sequenze della finestra del ragionamento\n"
+    "                    (la prima da --code, --switches, --advanced, --fish; le altre SGDBC,\n"
+    "                    SGCDB, BSGCD, GSDBC, C, DSGBC con 111111, 000 e 5) risolte come Risolvi;\n"
+    "                    con --dump sette righe per schema\n"
     "  --dump            una riga di risultati per schema\n"
     "  --steps           dopo la riga di risultati, ogni passo del registro\n"
     "  --frozen-clock    il motore legge un orologio fermo: il limite di 5 secondi non scatta\n"
@@ -50,6 +56,7 @@ struct Opzioni {
     int massimo = 4;
     bool senzaTentativi = false;
     bool semplice = false;
+    bool sequenze = false;
     bool dump = false;
     bool passi = false;
     bool orologioFermo = false;
@@ -103,6 +110,8 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.senzaTentativi = true;
         else if (a == "--plain")
             o.semplice = true;
+        else if (a == "--sequences")
+            o.sequenze = true;
         else if (a == "--dump")
             o.dump = true;
         else if (a == "--steps")
@@ -123,6 +132,13 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
     return o;
 }
 
+// The technique switches and the fish limit of the options.
+void ApplicaInterruttori(const Opzioni& o, Condiviso& stato, Motore& m) {
+    for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');
+    for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(o.avanzate[i] - '0');
+    m.LimiteFor = static_cast<std::int16_t>(o.limiteFor);
+}
+
 // Puzzles of the file: lines whose first 81 characters are digits or ".".
 std::vector<std::string> LeggiSchemi(const std::string& nome) {
     std::ifstream in(nome);
@@ -139,16 +155,12 @@ std::vector<std::string> LeggiSchemi(const std::string& nome) {
     return schemi;
 }
 
-bool Piena(const Tabella& t) {
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            if (t[r][c] == 0) return false;
-    return true;
-}
+// The sequence window's tabs 2 to 7 and the switches they solve with.
+constexpr const char* kSequenzeFisse[] = {"SGDBC", "SGCDB", "BSGCD", "GSDBC", "C", "DSGBC"};
+constexpr int kPesciSequenze = 5;
 
-void Stampa(const Motore& m, bool passi) {
-    // The solution as the solve command shows it.
-    const Tabella& mostrata = Piena(m.Griglia) ? m.Griglia : m.Soluzione;
+// The results of the last solve, with the grid the board shows.
+void Stampa(const Motore& m, const Tabella& mostrata, bool passi) {
     std::string cifre;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + mostrata[r][c]);
@@ -176,9 +188,7 @@ int main(int argc, char** argv) {
     auto motore = o.orologioFermo ? std::make_unique<Motore>(stato, fermo) : std::make_unique<Motore>(stato);
     Motore& m = *motore;
     Livelli livelli(m, stato);
-    for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');
-    for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(o.avanzate[i] - '0');
-    m.LimiteFor = static_cast<std::int16_t>(o.limiteFor);
+    ApplicaInterruttori(o, stato, m);
     m.IndiceRagionamento = o.profondita;
 
     using Cronometro = std::chrono::steady_clock;
@@ -210,18 +220,37 @@ int main(int argc, char** argv) {
             misura([&] { bench::Unicita(m, stato); });
         } else if (o.senzaTentativi) {
             misura([&] { m.Risolvi(1); });
+        } else if (o.sequenze) {
+            bench::SoluzioneDelCaricatore(m, stato);
+            const auto t1 = Cronometro::now();
+            for (int tab = 1; tab <= 7; ++tab) {
+                if (tab == 1) {
+                    ApplicaInterruttori(o, stato, m);
+                    codice = o.codice;
+                } else {
+                    livelli.AccendiSchK(1, 1);
+                    livelli.AccendiAV(0, 0, 0);
+                    m.LimiteFor = kPesciSequenze;
+                    codice = kSequenzeFisse[tab - 2];
+                }
+                livelli.SettaTurni(codice);
+                std::optional<Tabella> mostrata;
+                misura([&] { mostrata = narrazione::RisolviPerComando(m); });
+                if (o.dump || o.passi) Stampa(m, mostrata.value_or(Tabella{}), o.passi);
+            }
+            millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t1).count());
+            if (limite) ++alLimite;
+            continue;
         } else {
             // The loader: every digit a given, one solve, its grid kept as the solution.
-            m.Inizializza();
-            Motore::SalvaTabella(stato.Problema, m.CelleDate);
-            misura([&] { m.Risolvi(1); });
-            Motore::SalvaTabella(m.Griglia, m.Soluzione);
+            misura([&] { bench::SoluzioneDelCaricatore(m, stato); });
             // The solve command.
             misura([&] { m.Risolvi(static_cast<Byte>(o.massimo)); });
         }
         millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
         if (limite) ++alLimite;
-        if (o.dump || o.passi) Stampa(m, o.passi);
+        if ((o.dump || o.passi) && !o.sequenze)
+            Stampa(m, narrazione::TabellaPiena(m.Griglia) ? m.Griglia : m.Soluzione, o.passi);
     }
 
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();

@@ -78,9 +78,9 @@ CelleDelPasso ScomponiCelle(const std::string& celle) {
 std::vector<int> RighePercorso(const LetturaLista& lista, int selezionata, bool analisi) {
     std::vector<int> righe;
     if (selezionata < 1 || selezionata >= lista.Righe()) return righe;
-    const std::string chiave = lista.Testo(selezionata, kColonnaPercorso);
+    const std::string chiave = lista.Testo(selezionata, narrazione::kColPercorso);
     for (int j = analisi ? selezionata : 1; j < selezionata; ++j)
-        if (Contiene(chiave, lista.Testo(j, kColonnaPercorso).c_str())) righe.push_back(j);
+        if (Contiene(chiave, lista.Testo(j, narrazione::kColPercorso).c_str())) righe.push_back(j);
     righe.push_back(selezionata);
     return righe;
 }
@@ -99,12 +99,12 @@ void RaccogliSuggerimenti(const LetturaLista& lista, const std::vector<int>& per
     if (analisi) return;
     std::unordered_set<std::string> passiVisti;
     for (const int j : percorso) {
-        if (!passiVisti.insert(lista.Testo(j, kColonnaPasso)).second) continue;
-        const Terna t = LeggiTerna(lista.Testo(j, kColonnaCella) + "   ");
+        if (!passiVisti.insert(lista.Testo(j, narrazione::kColPasso)).second) continue;
+        const Terna t = LeggiTerna(lista.Testo(j, narrazione::kColCella) + "   ");
         if (t.cifra > 0 && t.cifra < 10 &&
             !s.Aggiungi(std::to_string(t.riga) + std::to_string(t.colonna) + std::to_string(t.cifra), "N"))
             return;
-        for (const std::string& voce : ScomponiCelle(lista.Testo(j, kColonnaCelle)).eliminazioni)
+        for (const std::string& voce : ScomponiCelle(lista.Testo(j, narrazione::kColCelle)).eliminazioni)
             if (!s.Aggiungi(voce + ",", "C")) return;
     }
 }

@@ -9,14 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace kenvaron {
+#include "narration/ListaRagionamento.h"
 
-// Columns of the reasoning list read by the step view.
-inline constexpr int kColonnaCella = 1;     // row, column and digit of the step, each with ","
-inline constexpr int kColonnaTesto = 3;     // the visible text
-inline constexpr int kColonnaCelle = 4;     // the step's cell list
-inline constexpr int kColonnaPercorso = 5;  // "R" n "X" per depth above the step
-inline constexpr int kColonnaPasso = 6;     // the step number in the log
+namespace kenvaron {
 
 // Read access to the list's cells; row 0 is the hidden header.
 class LetturaLista {

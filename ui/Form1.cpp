@@ -157,6 +157,10 @@ void Form1::settaBottoni(int modo) {
             Menu(nome)->SetEnabled(*menu);
 }
 
+void Form1::AbilitaComando(const std::string& chiave) {
+    if (plat::ToolbarButton* b = tlb1.Button(chiave)) b->SetEnabled(true);
+}
+
 void Form1::NascondiFrame() {
     Frame1.SetVisible(false);
     Frame2.SetVisible(false);
@@ -167,6 +171,12 @@ void Form1::tlb1_ButtonClick(plat::ToolbarButton& Button) {
     stato.Chiudi = 0;
     // The other keys get their commands with the parts of the program that do the work.
     if (Button.Key() == "Uscita") mnuEsci_Click();
+    if (Button.Key() == "Risolvi") {
+        SetMousePointer(11);
+        stato.livelli.SettaTurni(stato.livelli.CodiciTecniche);
+        PreparaRisolvi();
+        SetMousePointer(0);
+    }
 }
 
 void Form1::MnuFile_Click() { NascondiFrame(); }

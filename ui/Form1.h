@@ -102,6 +102,8 @@ public:
 
     // ---- Commands ---------------------------------------------------------------
     void settaBottoni(int modo);
+    // Enables one toolbar command.
+    void AbilitaComando(const std::string& chiave);
     void NascondiFrame();
     void tlb1_ButtonClick(plat::ToolbarButton& Button);
     // Asks whether to save a changed puzzle; annulla = true: the caller must stop.
@@ -113,6 +115,13 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- Solving ------------------------------------------------------------------
+    // Every solve command's entry: the level's order becomes sequence 1, the
+    // filled cells are counted, then DocmdRisolvi.
+    void PreparaRisolvi();
+    // Solves the board's puzzle in user mode, draws the solution and writes the count.
+    void DocmdRisolvi();
+
     // ---- The reasoning window and the candidate view (Form1Sequenza.cpp) -----------
     // After a solve: opens the reasoning window beside the board, or with
     // LivelloAiuto 1 or 2 writes the hint for the next step and opens nothing.
@@ -123,8 +132,6 @@ public:
     Form2* Sequenza() const { return form2_.get(); }
 
     // ---- Waiting for the commands of other parts (Form1InAttesaSequenza.cpp) -------
-    void PreparaRisolvi();
-    void DocmdRisolvi();
     void AccettaSuggerimento(std::span<const std::string> testi, std::span<const std::string> tipi,
                              int quanti);
     bool Sceglistampante();

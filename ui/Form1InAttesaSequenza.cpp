@@ -1,31 +1,9 @@
-// Stand-ins for main-window commands that other parts of the program bring:
-// the solve behind the reasoning window, the accepted steps as undoable
-// moves, and the printer set-up.
-#include "engine/Funzioni.h"
+// Stand-ins for main-window commands that the editing part of the program
+// brings: the accepted steps as undoable moves, and the printer set-up.
 #include "platform/Dialogs.h"
 #include "ui/Form1.h"
 
 namespace kenvaron {
-
-void Form1::PreparaRisolvi() {
-    NascondiFrame();
-    condiviso().Sequenze[1] = stato.livelli.CodiciTecniche;
-    DocmdRisolvi();
-}
-
-void Form1::DocmdRisolvi() {
-    Motore& m = motore();
-    m.ModoRisolvi = true;
-    m.Risolvi(4);
-    if (m.ContaSoluz > 0) {
-        bool piena = true;
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c) piena = piena && m.Griglia[r][c] != 0;
-        Visualizza(piena ? m.Griglia : m.Soluzione);
-        gr.SetRedraw(stato.RidisegnoGriglia);
-    }
-    if (!m.Analisi) Stbr.SetText("p2", "Trovate " + Format(m.ContaSoluz, "0") + " soluzioni");
-}
 
 void Form1::AccettaSuggerimento(std::span<const std::string> testi, std::span<const std::string> tipi,
                                 int quanti) {

@@ -5,7 +5,7 @@
 #include "narration/Sequenze.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
-#include "ui/NarrazioneInAttesa.h"
+#include "ui/Ragionamento.h"
 
 namespace kenvaron {
 
@@ -44,7 +44,7 @@ void Form1::MostraSequenzaRagionamento() {
 
     if (aiuto) {
         if (stato.FlagVisPoss == 1) CmdValidi_Click();
-        VisAiuto(*this, 1);
+        VisAiuto(1, m, stato.LivelloAiuto, Stbr);
     } else {
         w.Show(plat::vbModal);
         Move(sinistra, alto);

@@ -9,7 +9,7 @@
 #include "platform/Printer.h"
 #include "platform/Units.h"
 #include "ui/Form1.h"
-#include "ui/NarrazioneInAttesa.h"
+#include "ui/Ragionamento.h"
 #include "ui/Tabellone.h"
 
 namespace kenvaron {
@@ -132,7 +132,9 @@ void Form2::Form_Resize() {
 
 // ---- The list -------------------------------------------------------------------------------
 
-void Form2::RiempiLista() { MostraRag(f_, gp); }
+void Form2::RiempiLista() {
+    MostraRag(gp, f_.Stbr, &f_.gr, f_.motore(), f_.condiviso().NumPassiMostrati);
+}
 
 void Form2::NascondiRighe() {
     // One layout for the whole list, not one per row.
@@ -144,12 +146,12 @@ void Form2::NascondiRighe() {
 
 void Form2::SuggerimentoSuccessivo() {
     int i = 1;
-    while (i < gp.Rows() && (gp.TextMatrix(i, kColonnaTesto).empty() || gp.RowHeight(i) != 0)) ++i;
+    while (i < gp.Rows() && (gp.TextMatrix(i, narrazione::kColTesto).empty() || gp.RowHeight(i) != 0)) ++i;
     if (i >= gp.Rows()) return;
     gp.SetRowHeight(i, kAltezzaRiga);
     gp.SetRow(i);
     gp.SetRowSel(i);
-    gp.SetCol(kColonnaTesto);
+    gp.SetCol(narrazione::kColTesto);
     gp_Click();
     if ((i - gp.TopRow() + 1) * kAltezzaRiga > gp.Height()) {
         const int t = gp.TopRow() + kSaltoRighe;
@@ -162,7 +164,7 @@ void Form2::SuggerimentoSuccessivo() {
     }
     gp.SetRow(i);
     gp.SetRowSel(i);
-    gp.SetCol(kColonnaTesto);
+    gp.SetCol(narrazione::kColTesto);
 }
 
 // ---- Commands -------------------------------------------------------------------------------
@@ -233,7 +235,7 @@ void Form2::StampaRighe() {
     p.SetFontBold(true);
     for (int r = 1; r < gp.Rows(); ++r) {
         p.SetCurrentX(x);
-        p.Print(gp.TextMatrix(r, kColonnaTesto));
+        p.Print(gp.TextMatrix(r, narrazione::kColTesto));
     }
     const std::string errore = gp.Rows() > 1 ? p.Errore() : "";
     p.EndDoc();
@@ -252,7 +254,7 @@ void Form2::gp_Click() {
     vistaValidi_ = 0;
     Motore& m = f_.motore();
     f_.Visualizza(f_.condiviso().Problema);
-    const std::string conteggio = "Trovate " + Format(m.ContaSoluz, "0") + " soluzioni";
+    const std::string conteggio = narrazione::TestoSoluzioni(m.ContaSoluz, false);
     for (int c = 0; c < f_.gr.Cols(); ++c) f_.gr.SetTextMatrix(0, c, conteggio);
     const int selezionata = gp.Row();
     f_.gr.SetRedraw(false);
@@ -260,7 +262,7 @@ void Form2::gp_Click() {
     const std::vector<int> percorso = RighePercorso(lista, selezionata, m.Analisi);
     RaccogliSuggerimenti(lista, percorso, m.Analisi, suggerimenti_);
     for (const int j : percorso) {
-        EvidenziaCelle(gp.TextMatrix(j, kColonnaCella) + "   ", j);
+        EvidenziaCelle(gp.TextMatrix(j, narrazione::kColCella) + "   ", j);
         DipingiCelle(j);
     }
     vistaValidi_ = salvata;
@@ -273,7 +275,7 @@ void Form2::gp_Click() {
 }
 
 void Form2::DipingiCelle(int j) {
-    const CelleDelPasso celle = ScomponiCelle(gp.TextMatrix(j, kColonnaCelle));
+    const CelleDelPasso celle = ScomponiCelle(gp.TextMatrix(j, narrazione::kColCelle));
     coloreEvidenza_ = celle.coloreEvidenza;
     for (const std::string& voce : celle.eliminazioni) ScriviConclusione(voce + ",", j);
     for (const VoceSchema& v : celle.schema) {
@@ -299,7 +301,7 @@ void Form2::EvidenziaCelle(const std::string& celle, int riga) {
     gr.SetCellForeColor(kColoreBlu);
     gr.SetCellFontBold(true);
     gr.SetCellBackColor(riga == gp.Row() ? kColoreGiallo : kColoreBianco);
-    const std::string testo = gp.TextMatrix(riga, kColonnaTesto);
+    const std::string testo = gp.TextMatrix(riga, narrazione::kColTesto);
     if (TestoTentativo(testo)) gr.SetText(gr.Text() + "?");
     if (TestoSoluzione(testo)) {
         for (int r = 2; r <= 12; ++r)
@@ -315,7 +317,7 @@ void Form2::EvidenziaCelle(const std::string& celle, int riga) {
 }
 
 void Form2::ScriviConclusione(const std::string& voce, int riga) {
-    if (!TestoConclusione(gp.TextMatrix(riga, kColonnaTesto))) return;
+    if (!TestoConclusione(gp.TextMatrix(riga, narrazione::kColTesto))) return;
     plat::Grid& gr = f_.gr;
     const Terna t = LeggiTerna(voce);
     VaiACella(t.riga, t.colonna);
@@ -356,8 +358,8 @@ void Form2::MostraValidiPasso(int offset) {
     }
     f_.stato.FlagVisPoss = 1;
     Motore& m = f_.motore();
-    const std::string testo = gp.TextMatrix(selezionata, kColonnaTesto);
-    const int passo = static_cast<int>(Val(gp.TextMatrix(selezionata, kColonnaPasso)));
+    const std::string testo = gp.TextMatrix(selezionata, narrazione::kColTesto);
+    const int passo = static_cast<int>(Val(gp.TextMatrix(selezionata, narrazione::kColPasso)));
     f_.gr.SetRedraw(false);
     {
         // The replay draws the candidates of that moment and leaves the
@@ -370,7 +372,7 @@ void Form2::MostraValidiPasso(int offset) {
         salvati.Ripristina(m);
     }
     vistaValidi_ = 1;
-    EvidenziaCelle(gp.TextMatrix(selezionata, kColonnaCella) + "   ", selezionata);
+    EvidenziaCelle(gp.TextMatrix(selezionata, narrazione::kColCella) + "   ", selezionata);
     DipingiCelle(selezionata);
     f_.gr.SetRedraw(true);
     NomeTecnica();
@@ -389,8 +391,9 @@ void Form2::MostraSchemaPasso() {
 }
 
 void Form2::NomeTecnica() {
-    const int passo = static_cast<int>(Val(gp.TextMatrix(gp.Row(), kColonnaPasso)));
-    Vishelp(f_, *this, passo);
+    const int passo = static_cast<int>(Val(gp.TextMatrix(gp.Row(), narrazione::kColPasso)));
+    const narrazione::ModoLista modo{f_.stato.FlagVisPoss, f_.stato.SingoloStep, f_.motore().Analisi};
+    Vishelp(passo, f_.motore(), modo, gp, Stbr, tlb1.Button("Applica"));
 }
 
 }  // namespace kenvaron

@@ -37,6 +37,7 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+    bool ProvaCronometrata = false; // the developer's timed statistics run is on
     Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
 
     // ---- The solve commands' choice of display --------------------------------

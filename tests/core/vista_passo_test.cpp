@@ -25,11 +25,11 @@ public:
         if (riga < 1) return "";
         const Riga& r = righe_.at(riga - 1);
         switch (colonna) {
-            case kColonnaCella: return r.cella;
-            case kColonnaTesto: return r.testo;
-            case kColonnaCelle: return r.celle;
-            case kColonnaPercorso: return r.percorso;
-            case kColonnaPasso: return r.passo;
+            case narrazione::kColCella: return r.cella;
+            case narrazione::kColTesto: return r.testo;
+            case narrazione::kColCelle: return r.celle;
+            case narrazione::kColPercorso: return r.percorso;
+            case narrazione::kColPasso: return r.passo;
             default: return "";
         }
     }

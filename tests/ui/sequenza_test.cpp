@@ -83,7 +83,7 @@ protected:
     // The first list row whose text holds `testo`, 0 when none.
     static int Riga(const Form2& w, const std::string& testo) {
         for (int i = 1; i < w.gp.Rows(); ++i)
-            if (w.gp.TextMatrix(i, kColonnaTesto).find(testo) != std::string::npos) return i;
+            if (w.gp.TextMatrix(i, narrazione::kColTesto).find(testo) != std::string::npos) return i;
         return 0;
     }
     static void Seleziona(Form2& w, int riga) {
@@ -180,7 +180,7 @@ TEST_F(Sequenza, SingleStepShowsOneStepAndRevealsTheNextUntilTheLast) {
         EXPECT_EQ(RigheVisibili(w), std::vector<int>{1});
         EXPECT_EQ(w.gp.Row(), 1);
         // The first step's digit is on the board, highlighted.
-        const Terna t = LeggiTerna(w.gp.TextMatrix(1, kColonnaCella));
+        const Terna t = LeggiTerna(w.gp.TextMatrix(1, narrazione::kColCella));
         Cella(t.riga, t.colonna);
         EXPECT_EQ(f->gr.Text(), std::to_string(t.cifra));
         EXPECT_EQ(f->gr.CellBackColor(), 0x00FFFF);
@@ -188,7 +188,7 @@ TEST_F(Sequenza, SingleStepShowsOneStepAndRevealsTheNextUntilTheLast) {
         EXPECT_EQ(RigheVisibili(w), (std::vector<int>{1, 2}));
         EXPECT_EQ(w.gp.Row(), 2);
         int conRighe = 0;
-        for (int i = 1; i < w.gp.Rows(); ++i) conRighe += w.gp.TextMatrix(i, kColonnaTesto).empty() ? 0 : 1;
+        for (int i = 1; i < w.gp.Rows(); ++i) conRighe += w.gp.TextMatrix(i, narrazione::kColTesto).empty() ? 0 : 1;
         for (int k = 0; k < w.gp.Rows(); ++k) w.tlb1.Click("SingoloStep");
         EXPECT_EQ(static_cast<int>(RigheVisibili(w).size()), conRighe);
         const int ultima = w.gp.Row();
@@ -231,9 +231,9 @@ TEST_F(Sequenza, ATabListsAFreshSolveOfItsOrderAndClosingPutsTheSwitchesBack) {
         for (int i = 1; i <= m2.NumPassi && riga < w.gp.Rows(); ++i) {
             const Passo& p = m2.LogPassi[i];
             if (p.Testo.find("Vuota") == std::string::npos)
-                EXPECT_EQ(w.gp.TextMatrix(riga, kColonnaTesto), Format(i, "000") + ")" + p.Testo) << i;
-            EXPECT_EQ(w.gp.TextMatrix(riga, kColonnaPasso), std::to_string(i));
-            riga += w.gp.TextMatrix(riga + 1, kColonnaTesto).find("Quindi") != std::string::npos ? 2 : 1;
+                EXPECT_EQ(w.gp.TextMatrix(riga, narrazione::kColTesto), narrazione::NumeroPasso(i) + ")" + p.Testo) << i;
+            EXPECT_EQ(w.gp.TextMatrix(riga, narrazione::kColPasso), std::to_string(i));
+            riga += w.gp.TextMatrix(riga + 1, narrazione::kColTesto).find("Quindi") != std::string::npos ? 2 : 1;
         }
         // Back on tab 1: the level's own switches and advanced variants.
         w.Tbs.SetSelectedIndex(1);
@@ -280,13 +280,13 @@ TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnc
         // The first continuation row whose step has a pattern.
         int quindi = 0;
         for (int i = 2; i < w.gp.Rows() && quindi == 0; ++i)
-            if (w.gp.TextMatrix(i, kColonnaTesto).find("Quindi") != std::string::npos &&
-                !ScomponiCelle(w.gp.TextMatrix(i, kColonnaCelle)).schema.empty())
+            if (w.gp.TextMatrix(i, narrazione::kColTesto).find("Quindi") != std::string::npos &&
+                !ScomponiCelle(w.gp.TextMatrix(i, narrazione::kColCelle)).schema.empty())
                 quindi = i;
         ASSERT_GT(quindi, 0);
         Seleziona(w, quindi);
         for (int c = 0; c < f->gr.Cols(); ++c) EXPECT_EQ(f->gr.TextMatrix(0, c), "Trovate 1 soluzioni");
-        const CelleDelPasso celle = ScomponiCelle(w.gp.TextMatrix(quindi, kColonnaCelle));
+        const CelleDelPasso celle = ScomponiCelle(w.gp.TextMatrix(quindi, narrazione::kColCelle));
         ASSERT_FALSE(celle.eliminazioni.empty());
         for (const std::string& e : celle.eliminazioni) {
             const Terna t = LeggiTerna(e + ",");
@@ -304,7 +304,7 @@ TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnc
         }
         // The hints: every earlier placement once, then this step's eliminations once.
         const Suggerimenti& s = w.suggerimenti();
-        const int passo = std::stoi(w.gp.TextMatrix(quindi, kColonnaPasso));
+        const int passo = std::stoi(w.gp.TextMatrix(quindi, narrazione::kColPasso));
         int piazzamenti = 0;
         for (int i = 1; i <= s.NumSuggerimenti; ++i) piazzamenti += s.TipiSuggerimento[i] == "N" ? 1 : 0;
         int attesi = 0;
@@ -334,7 +334,7 @@ TEST_F(Sequenza, TrialDigitsAreMarkedUntilTheSolutionLine) {
         const int provo = Riga(w, "Provo");
         ASSERT_GT(provo, 0);
         Seleziona(w, provo);
-        const Terna t = LeggiTerna(w.gp.TextMatrix(provo, kColonnaCella));
+        const Terna t = LeggiTerna(w.gp.TextMatrix(provo, narrazione::kColCella));
         Cella(t.riga, t.colonna);
         EXPECT_EQ(f->gr.Text(), std::to_string(t.cifra) + "?");
         const int soluzione = Riga(w, "Soluzione n.");
@@ -367,9 +367,9 @@ TEST_F(Sequenza, ValidiShowsTheCandidatesOfThatMomentAndLeavesTheSolveAlone) {
         w.tlb1.Click("Validi");
         EXPECT_EQ(w.VistaValidi(), 1);
         EXPECT_EQ(f->stato.FlagVisPoss, 1);
-        const int passo = std::stoi(w.gp.TextMatrix(riga, kColonnaPasso));
+        const int passo = std::stoi(w.gp.TextMatrix(riga, narrazione::kColPasso));
         const TabellaTesti attesi =
-            CandidatiAlPasso(*f, PassoCandidati(w.gp.TextMatrix(riga, kColonnaTesto), passo, 0));
+            CandidatiAlPasso(*f, PassoCandidati(w.gp.TextMatrix(riga, narrazione::kColTesto), passo, 0));
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c)
                 if (!attesi[r][c].empty()) {
@@ -401,7 +401,7 @@ TEST_F(Sequenza, ValidiOnANishioRowStopsTwoStepsEarlierAndNeedsASelectedRow) {
             trovato = true;
             w.gp.SetRow(riga);
             w.tlb1.Click("Validi");
-            const int passo = std::stoi(w.gp.TextMatrix(riga, kColonnaPasso));
+            const int passo = std::stoi(w.gp.TextMatrix(riga, narrazione::kColPasso));
             const TabellaTesti attesi = CandidatiAlPasso(*f, passo - 2);
             for (int r = 1; r <= 9; ++r)
                 for (int c = 1; c <= 9; ++c)
@@ -433,7 +433,7 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
     int eliminazioni = 0;
     Apri("SingoloStep", [&](Form2& w) {
         // Reveal steps until a continuation row is shown, so its step is on the path twice.
-        while (w.gp.TextMatrix(w.gp.Row(), kColonnaTesto).find("Quindi") == std::string::npos) {
+        while (w.gp.TextMatrix(w.gp.Row(), narrazione::kColTesto).find("Quindi") == std::string::npos) {
             const int riga = w.gp.Row();
             w.tlb1.Click("SingoloStep");
             ASSERT_NE(w.gp.Row(), riga);
@@ -487,7 +487,7 @@ TEST_F(StampaSequenza, EveryRowIsPrintedOnceHiddenAndContinuationRowsIncluded) {
     f->MnuEstremo_Click();
     std::vector<std::string> righe;
     Apri("SingoloStep", [&](Form2& w) {
-        for (int i = 1; i < w.gp.Rows(); ++i) righe.push_back(w.gp.TextMatrix(i, kColonnaTesto));
+        for (int i = 1; i < w.gp.Rows(); ++i) righe.push_back(w.gp.TextMatrix(i, narrazione::kColTesto));
         w.tlb1.Click("Stampa");
     });
     const plat::Printer& p = plat::Printer::Instance();
