@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/Funzioni.h"
+#include "narration/Aiuto.h"
 #include "narration/VistaPasso.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
@@ -159,6 +160,9 @@ TEST_F(Sequenza, AHintWritesTheStatusBarAndOpensNothingThenAnalysisHasItsOwnWind
     CaricaDaDati("qqwing_expert.txt", 2);
     f->Move(900, 600);
     Comando("Aiuto");
+    // The hint of the first step of a fresh solve, at strength 2.
+    EXPECT_EQ(f->Stbr.Text("p2"), narrazione::TestoAiuto(f->motore(), 1, 2));
+    EXPECT_GT(f->Stbr.Text("p2").size(), std::string("Cerca ").size());
     EXPECT_EQ(f->Stbr.Text("p2").rfind("Cerca ", 0), 0u) << f->Stbr.Text("p2");
     EXPECT_TRUE(risposte.domandati.empty());
     EXPECT_EQ(f->Left(), 900);
@@ -194,6 +198,12 @@ TEST_F(Sequenza, SingleStepShowsOneStepAndRevealsTheNextUntilTheLast) {
         const int ultima = w.gp.Row();
         w.tlb1.Click("SingoloStep");
         EXPECT_EQ(w.gp.Row(), ultima);
+        // Without candidates on the board no step can be applied: "Applica" does nothing.
+        EXPECT_EQ(w.Stbr.Text("p1"), "");
+        EXPECT_FALSE(w.tlb1.Button("Applica")->Enabled());
+        f->gr.SetTextMatrix(IndiceGriglia(5), IndiceGriglia(5), "x");
+        w.tlb1_ButtonClick(*w.tlb1.Button("Applica"));
+        EXPECT_EQ(f->gr.TextMatrix(IndiceGriglia(5), IndiceGriglia(5)), "x");
     });
 }
 
@@ -460,6 +470,31 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
                 << i << " " << j;
 }
 
+
+TEST_F(Sequenza, WithCandidatesShownApplicaShowsTheCandidatesOneStepFurther) {
+    CaricaDaDati("qqwing_expert.txt", 3);
+    f->CmdValidi_Click();
+    Apri("SingoloStep", [&](Form2& w) {
+        // The first activation opens on the candidates of the first step.
+        EXPECT_EQ(w.VistaValidi(), 1);
+        ASSERT_EQ(f->motore().LogPassi[1].Tipo, "U");
+        EXPECT_EQ(w.Stbr.Text("p1"), "Tasto Dx: Applica");
+        EXPECT_TRUE(w.tlb1.Button("Applica")->Enabled());
+        w.tlb1.Click("Applica");
+        const int passo = std::stoi(w.gp.TextMatrix(w.gp.Row(), narrazione::kColPasso));
+        const TabellaTesti attesi = CandidatiAlPasso(*f, passo + 1);
+        int confrontate = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (!attesi[r][c].empty()) {
+                    Cella(r, c);
+                    EXPECT_EQ(f->gr.Text(), attesi[r][c]) << r << "," << c;
+                    ++confrontate;
+                }
+        EXPECT_GT(confrontate, 0);
+    });
+    EXPECT_EQ(f->stato.FlagVisPoss, 1);
+}
 
 class StampaSequenza : public Sequenza {
 protected:
