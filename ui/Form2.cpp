@@ -20,9 +20,10 @@ constexpr const char* kTitolo = "Kenvaron sequenza ragionamento";
 constexpr const char* kTitoloAnalisi = "Kenvaron analisi delle semplificazioni possibili";
 constexpr const char* kSelezionare = "Selezionare una riga";
 
-// Room between the board and this window, and this window's width, in twips.
+// Room between the board and this window, and this window's width (seven tabs
+// side by side), in twips.
 constexpr int kDistanza = 100;
-constexpr int kLarghezza = 7200;
+constexpr int kLarghezza = 9600;
 // Height of a revealed row.
 constexpr int kAltezzaRiga = 270;
 // Rows scrolled when a revealed step lies below the visible rows.
