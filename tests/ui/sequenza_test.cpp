@@ -558,5 +558,26 @@ TEST_F(StampaSequenza, CancelPrintsNothingAndSaysNothing) {
     for (const auto& d : risposte.domandati) EXPECT_NE(d.tipo, "messaggio");
 }
 
+TEST_F(StampaSequenza, ALongListSpansPagesWithNoLineLostOrDoubled) {
+    // Singles only: this puzzle's log reaches its 6000-record cap.
+    f->mnuSemplice_Click();
+    CaricaDaDati("seventeen_1000.txt", 180);
+    std::vector<std::string> righe;
+    Apri("Mostra", [&](Form2& w) {
+        for (int i = 1; i < w.gp.Rows(); ++i)
+            if (!w.gp.TextMatrix(i, narrazione::kColTesto).empty())
+                righe.push_back(w.gp.TextMatrix(i, narrazione::kColTesto));
+        w.tlb1.Click("Stampa");
+    });
+    ASSERT_EQ(f->motore().NumPassi, Motore::kMaxPassi);
+    ASSERT_GE(righe.size(), 5000u);
+    const plat::prova::TestoPdf letto(Leggi());
+    EXPECT_GE(letto.Pagine(), 20);
+    std::vector<std::string> stampate;
+    for (const QString& l : letto.Testo().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        stampate.push_back(l.toStdString());
+    EXPECT_EQ(stampate, righe);
+}
+
 }  // namespace
 }  // namespace kenvaron
