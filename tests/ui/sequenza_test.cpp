@@ -558,6 +558,17 @@ TEST_F(StampaSequenza, CancelPrintsNothingAndSaysNothing) {
     for (const auto& d : risposte.domandati) EXPECT_NE(d.tipo, "messaggio");
 }
 
+TEST_F(StampaSequenza, ADocumentThePrinterCannotStartIsReported) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    plat::Printer::Instance().SetPdfOutput((pdf / "cartella_che_non_c_e" / "x.pdf").string());
+    Apri("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
+    std::vector<std::string> messaggi;
+    for (const auto& d : risposte.domandati)
+        if (d.tipo == "messaggio") messaggi.push_back(d.testo);
+    ASSERT_EQ(messaggi.size(), 1u);
+    EXPECT_FALSE(messaggi.front().empty());
+}
+
 TEST_F(StampaSequenza, ALongListSpansPagesWithNoLineLostOrDoubled) {
     // Singles only: this puzzle's log reaches its 6000-record cap.
     f->mnuSemplice_Click();
