@@ -193,6 +193,13 @@ TEST_F(Sequenza, SingleStepShowsOneStepAndRevealsTheNextUntilTheLast) {
         EXPECT_EQ(w.gp.Row(), 2);
         int conRighe = 0;
         for (int i = 1; i < w.gp.Rows(); ++i) conRighe += w.gp.TextMatrix(i, narrazione::kColTesto).empty() ? 0 : 1;
+        // A step revealed below the visible rows scrolls the list (as far as
+        // the revealed rows allow), so that the step shows.
+        const int visibili = w.gp.Height() / 270;
+        ASSERT_GT(conRighe, visibili + 12);
+        while (w.gp.Row() <= visibili) w.tlb1.Click("SingoloStep");
+        EXPECT_GT(w.gp.TopRow(), 1);
+        EXPECT_LE((w.gp.Row() - w.gp.TopRow() + 1) * 270, w.gp.Height());
         for (int k = 0; k < w.gp.Rows(); ++k) w.tlb1.Click("SingoloStep");
         EXPECT_EQ(static_cast<int>(RigheVisibili(w).size()), conRighe);
         const int ultima = w.gp.Row();
