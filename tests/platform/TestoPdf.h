@@ -1,5 +1,5 @@
-// Reads back the text of a PDF written by Qt's printer, for the print tests:
-// each text object's glyphs through its font's ToUnicode map.
+// Reading back what the program printed to a PDF file: the number of pages
+// and the text, through the fonts' unicode maps.  For tests only.
 #pragma once
 
 #include <QByteArray>
@@ -8,7 +8,7 @@
 #include <QString>
 #include <map>
 
-namespace kenvaron::plat::prova {
+namespace kenvaron::plat {
 
 inline QByteArray Inflate(const QByteArray& compresso) {
     // qUncompress wants the expected size first; it grows the buffer when that is short.
@@ -22,7 +22,7 @@ inline QByteArray Inflate(const QByteArray& compresso) {
     return qUncompress(con);
 }
 
-// The text of a PDF written by Qt, in the order of its objects.
+// The text of a PDF written by Qt: each text object's glyphs through its font's ToUnicode map.
 class TestoPdf {
 public:
     explicit TestoPdf(const QByteArray& pdf) {
@@ -136,4 +136,4 @@ private:
     std::map<int, Oggetto> oggetti_;
 };
 
-}  // namespace kenvaron::plat::prova
+}  // namespace kenvaron::plat

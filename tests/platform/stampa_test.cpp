@@ -1,14 +1,11 @@
 // Printing to a PDF file: the text printed is in the file, pages break, a
-// grid prints with its cells.  The test reads the PDF's text back through the
-// fonts' unicode maps.
+// grid prints with its cells.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
-#include <QRegularExpression>
 #include <filesystem>
-#include <map>
 
 #include "platform/Grid.h"
 #include "platform/Printer.h"
@@ -16,8 +13,6 @@
 
 namespace kenvaron::plat {
 namespace {
-
-using prova::TestoPdf;
 
 class Stampa : public ::testing::Test {
 protected:

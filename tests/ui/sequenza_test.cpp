@@ -538,7 +538,7 @@ TEST_F(StampaSequenza, EveryRowIsPrintedOnceHiddenAndContinuationRowsIncluded) {
     EXPECT_TRUE(p.FontBold());
     const QByteArray contenuto = Leggi();
     ASSERT_TRUE(contenuto.startsWith("%PDF"));
-    const plat::prova::TestoPdf letto(contenuto);
+    const plat::TestoPdf letto(contenuto);
     const QString testo = letto.Testo();
     // The first line 1 mm from the left; its baseline one line below 10 mm.
     const double mm = 72 / 25.4;
@@ -589,7 +589,7 @@ TEST_F(StampaSequenza, ALongListSpansPagesWithNoLineLostOrDoubled) {
     });
     ASSERT_EQ(f->motore().NumPassi, Motore::kMaxPassi);
     ASSERT_GE(righe.size(), 5000u);
-    const plat::prova::TestoPdf letto(Leggi());
+    const plat::TestoPdf letto(Leggi());
     EXPECT_GE(letto.Pagine(), 20);
     std::vector<std::string> stampate;
     for (const QString& l : letto.Testo().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
