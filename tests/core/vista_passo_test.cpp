@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "narration/Sequenze.h"
 #include "narration/VistaPasso.h"
 
 namespace kenvaron {
@@ -142,6 +143,22 @@ TEST(VistaPasso, CandidateViewStopsBeforeNishioExclusionsAndContradictions) {
     EXPECT_EQ(PassoCandidati("012) porta a una contraddizione poichè: ", 12, 0), 11);
     EXPECT_EQ(PassoCandidati("012) 4 sarebbe l' unico possibile", 12, 0), 11);
     EXPECT_EQ(PassoCandidati("001) x verrebbe escluso, contraddizione", 1, 0), -2);
+}
+
+TEST(Sequenze, TheOpeningTabIsTheLastWithTheLevelsOrderAndTab2NeedsEverySwitch) {
+    std::array<std::string, 8> sequenze{"", "SGDBC", "SGDBC", "SGCDB", "BSGCD", "GSDBC", "C", "DSGBC"};
+    const std::array<Byte, 6> tutte{1, 1, 1, 1, 1, 1};
+    const std::array<Byte, 6> senzaColori{1, 1, 1, 0, 1, 1};
+    EXPECT_EQ(SchedaIniziale("SGDBC", sequenze, tutte), 2);
+    EXPECT_EQ(SchedaIniziale("SGDBC", sequenze, senzaColori), 1);
+    sequenze[1] = "C";
+    EXPECT_EQ(SchedaIniziale("C", sequenze, senzaColori), 6);
+    sequenze[1] = " ";
+    EXPECT_EQ(SchedaIniziale(" ", sequenze, tutte), 1);
+    EXPECT_EQ(TitoloScheda(1, "Estremo"), "Estremo");
+    EXPECT_EQ(TitoloScheda(7, "Estremo"), "Sequenza 7");
+    EXPECT_STREQ(SuggerimentoScheda(0), "");
+    EXPECT_STREQ(SuggerimentoScheda(8), "");
 }
 
 }  // namespace
