@@ -62,8 +62,13 @@ std::string DecodificaNonpossibili(std::string& lista) {
     int numeri[3] = {};
     for (int& n : numeri) {
         const std::size_t virgola = lista.find(',');
-        n = CifreIniziali(lista.substr(0, virgola));
-        lista.erase(0, virgola == std::string::npos ? lista.size() : virgola + 1);
+        if (virgola == std::string::npos) {
+            // A number without its comma reads 0, as a missing one does.
+            lista.clear();
+            continue;
+        }
+        n = CifreIniziali(std::string_view(lista).substr(0, virgola));
+        lista.erase(0, virgola + 1);
     }
     return std::to_string(numeri[2]) + " non in " + std::to_string(numeri[0]) + "," + std::to_string(numeri[1]) +
            " , ";

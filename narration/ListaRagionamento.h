@@ -60,8 +60,8 @@ struct ListaRagionamento {
 ListaRagionamento RigheRagionamento(const Motore& m);
 
 // One elimination entry "a,b,c,..." worded "c non in a,b , ".  The entry is
-// consumed: it keeps what follows the third comma.  A missing number or
-// comma reads 0.
+// consumed: it keeps what follows the third comma.  A number that is
+// missing or not followed by its comma reads 0.
 std::string DecodificaNonpossibili(std::string& lista);
 
 // The word of a subset size: 2 "Doppio" .. 5 "Quintuplo", else "".
