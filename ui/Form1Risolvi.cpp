@@ -33,7 +33,7 @@ void Form1::DocmdRisolvi() {
     }
     SetMousePointer(kPuntatoreNormale);
     if (!m.Analisi) Stbr.SetText("p2", narrazione::TestoSoluzioni(m.ContaSoluz, true));
-    AbilitaComando("Mostra");
+    AbilitaBottone("Mostra", true);
 }
 
 }  // namespace kenvaron

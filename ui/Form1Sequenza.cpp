@@ -35,7 +35,7 @@ void Form1::MostraSequenzaRagionamento() {
     if (m.NumPassi == 1) m.Risolvi(1);
     Visualizza(c.Problema);
     gr.SetRedraw(stato.RidisegnoGriglia);
-    AbilitaComando("Validi");
+    AbilitaBottone("Validi", true);
     w.RiempiLista();
     if (stato.SingoloStep == 1) w.NascondiRighe();
     w.gp.SetRow(0);
@@ -65,7 +65,7 @@ void Form1::CmdValidi_Click() {
     m.CaricaProblema();
     VisualizzaValidi(m.Possibili);
     stato.FlagVisPoss = 1;
-    AbilitaComando("Schema");
+    AbilitaBottone("Schema", true);
 }
 
 }  // namespace kenvaron

@@ -39,10 +39,8 @@ public:
     bool SudokuDisponibile = false; // an accepted puzzle is available
     bool ProvaCronometrata = false; // the developer's timed statistics run is on
     Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
-
-    // ---- The solve commands' choice of display --------------------------------
-    Byte SingoloStep = 0;   // 1 = the reasoning list reveals its steps one at a time
-    Byte LivelloAiuto = 0;  // 0 = the reasoning window; 1, 2 = a hint of that strength
+    Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
+    Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {

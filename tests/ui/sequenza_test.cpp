@@ -50,16 +50,10 @@ protected:
         Carica(verifica::LeggiSchemi(file, static_cast<std::size_t>(numero)).back());
     }
 
-    // The toolbar's reasoning commands as the dispatcher runs them.
+    // A reasoning command clicked on the toolbar ("Mostra" after a solve).
     void Comando(const std::string& chiave) {
-        StatoPrincipale& s = f->stato;
-        s.SingoloStep = chiave == "SingoloStep" || chiave == "Aiuto" ? 1 : 0;
-        s.LivelloAiuto = chiave == "Aiuto" ? 2 : 0;
-        f->motore().Analisi = chiave == "Analisi";
-        f->stato.livelli.SettaTurni(f->stato.livelli.CodiciTecniche);
-        f->PreparaRisolvi();
-        f->MostraSequenzaRagionamento();
-        f->motore().Analisi = false;
+        if (chiave == "Mostra") ASSERT_TRUE(f->tlb1.Click("Risolvi"));
+        ASSERT_TRUE(f->tlb1.Click(chiave)) << chiave;
     }
     // Opens the window and runs `dentro` while it is shown.
     void Apri(const std::string& chiave, const std::function<void(Form2&)>& dentro) {
