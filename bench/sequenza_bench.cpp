@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Comune.h"
 #include "platform/Dialogs.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -38,13 +39,12 @@ std::vector<std::string> Schemi(const std::string& nome, std::size_t limite) {
     return v;
 }
 
-void Carica(Form1& f, const std::string& testo) {
-    Tabella t{};
-    for (int i = 0; i < 81; ++i) t[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(testo[i] == '.' ? 0 : testo[i] - '0');
-    f.condiviso().Problema = t;
-    f.motore().CelleDate = t;
+// The puzzle as the loader leaves it: on the board, solved once, commands on.
+void Carica(Form1& f, const std::string& schema) {
+    bench::Carica(f.condiviso(), schema);
     f.condiviso().NumMosse = 0;
-    f.Visualizza(t);
+    bench::SoluzioneDelCaricatore(f.motore(), f.condiviso());
+    f.Visualizza(f.condiviso().Problema);
     f.settaBottoni(2);
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Comune.h"
 #include "engine/Funzioni.h"
 #include "narration/Aiuto.h"
 #include "narration/VistaPasso.h"
@@ -37,13 +38,13 @@ protected:
         f->Show();
     }
 
-    void Carica(const std::string& testo) {
-        Tabella t{};
-        for (int i = 0; i < 81; ++i) t[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(testo[i] == '.' ? 0 : testo[i] - '0');
-        f->condiviso().Problema = t;
-        f->motore().CelleDate = t;
+    // The puzzle as the loader leaves it: on the board, solved once, commands on.
+    void Carica(const std::string& schema) {
+        bench::Carica(f->condiviso(), schema);
         f->condiviso().NumMosse = 0;
-        f->Visualizza(t);
+        bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
+        f->Visualizza(f->condiviso().Problema);
+        f->gr.SetRedraw(true);
         f->settaBottoni(2);
     }
     void CaricaDaDati(const std::string& file, int numero) {
@@ -361,10 +362,8 @@ TEST_F(Sequenza, TrialDigitsAreMarkedUntilTheSolutionLine) {
 }
 
 TEST_F(Sequenza, ValidiShowsTheCandidatesOfThatMomentAndLeavesTheSolveAlone) {
-    // Two givens fewer than a unique puzzle: more than one solution.
-    std::string testo = verifica::LeggiSchemi("qqwing_expert.txt", 5).back();
-    for (int i = 0, tolti = 0; i < 81 && verifica::ContaSoluzioni(verifica::DaTesto(testo), 2) < 2; ++i)
-        if (testo[i] != '0' && testo[i] != '.') testo[i] = '0', ++tolti;
+    const std::string testo = verifica::ConDueSoluzioni(verifica::LeggiSchemi("qqwing_expert.txt", 5).back());
+    ASSERT_FALSE(testo.empty());
     Carica(testo);
     f->MnuEstremo_Click();
     Apri("Mostra", [&](Form2& w) {
