@@ -15,13 +15,13 @@ constexpr char kCerca[] = "Cerca ";
 // Below this length (untrimmed) a wing without "può " has three cells.
 constexpr std::size_t kLunghezzaXYZT = 70;
 
-// `quanti` characters of the narration from `scarto` bytes past the start of
-// the first `marcatore`; nullopt when the narration lacks it.
-std::optional<std::string> Taglio(const std::string& testo, const char* marcatore, std::size_t scarto,
-                                  std::size_t quanti) {
+// `quanti` characters of the narration from the start of the first
+// `marcatore`, or right after it; nullopt when the narration lacks it.
+std::optional<std::string> Taglio(const std::string& testo, const char* marcatore, std::size_t quanti,
+                                  bool dopo = true) {
     const std::size_t pos = testo.find(marcatore);
     if (pos == std::string::npos) return std::nullopt;
-    return Caratteri(testo, pos + scarto, quanti);
+    return Caratteri(testo, dopo ? pos + std::char_traits<char>::length(marcatore) : pos, quanti);
 }
 
 // The character at position `posizione` (from 1) of a cell list, "" past its end.
@@ -33,7 +33,8 @@ std::string Carattere(const std::string& celle, std::size_t posizione) {
 int ValoreCifra(const std::string& s) { return !s.empty() && s[0] >= '0' && s[0] <= '9' ? s[0] - '0' : 0; }
 
 std::string Sostituisci(std::string s, std::string_view da, std::string_view a) {
-    for (std::size_t pos = 0; (pos = s.find(da, pos)) != std::string::npos; pos += a.size()) s.replace(pos, da.size(), a);
+    for (std::size_t pos = 0; (pos = s.find(da, pos)) != std::string::npos; pos += a.size())
+        s.replace(pos, da.size(), a);
     return s;
 }
 
@@ -60,8 +61,7 @@ std::optional<std::string> Etichetta(const Motore& m, const Passo& p, bool forte
     };
     switch (tipo) {
         case 'U': {
-            if (p.Codice.empty())
-                return std::string("Singolo nudo") + (forte ? " per il numero " + p.Cifra : "");
+            if (p.Codice.empty()) return std::string("Singolo nudo") + (forte ? " per il numero " + p.Cifra : "");
             std::string s = "Singolo nascosto";
             if (forte)
                 s += UnitaPerCodice(m, p.Codice, p.Riga, p.Colonna, std::to_string(p.Riga), std::to_string(p.Colonna));
@@ -69,16 +69,19 @@ std::optional<std::string> Etichetta(const Motore& m, const Passo& p, bool forte
         }
         case 'S': return std::string("Candidati Fissati") + (forte ? " per il numero " + Carattere(p.Celle, 5) : "");
         case 'D':
-            return std::string("Candidati Fissati in Due Quadrati") + (forte ? " per il n." + Carattere(p.Celle, 5) : "");
+            return std::string("Candidati Fissati in Due Quadrati") +
+                   (forte ? " per il n." + Carattere(p.Celle, 5) : "");
         case 'W': {
-            const char* etichetta = Contiene(t, marcatori::kPuo)                    ? "XYZ-wings dalla cella "
-                                    : NumeroCaratteri(t) < kLunghezzaXYZT ? "XY-wings dalla cella "
-                                                                                     : "XYZT-wings dalla cella ";
-            return conLuogo(etichetta, Taglio(t, marcatori::kIn, 3, 3));
+            const char* etichetta = "XYZT-wings dalla cella ";
+            if (Contiene(t, marcatori::kPuo))
+                etichetta = "XYZ-wings dalla cella ";
+            else if (NumeroCaratteri(t) < kLunghezzaXYZT)
+                etichetta = "XY-wings dalla cella ";
+            return conLuogo(etichetta, Taglio(t, marcatori::kIn, 3));
         }
-        case 'O': return conLuogo("Catene Obbligate da ", Taglio(t, marcatori::kIn, 3, 10));
-        case 'C': return conLuogo("Nishio in cella ", Taglio(t, marcatori::kIn, 3, 3));
-        case 'B': return conLuogo("X-wings,Swordfish,Burma per ", Taglio(t, marcatori::kIlN, 0, 12));
+        case 'O': return conLuogo("Catene Obbligate da ", Taglio(t, marcatori::kIn, 10));
+        case 'C': return conLuogo("Nishio in cella ", Taglio(t, marcatori::kIn, 3));
+        case 'B': return conLuogo("X-wings,Swordfish,Burma per ", Taglio(t, marcatori::kIlN, 12, false));
         case 'I': {
             const std::size_t duePunti = t.find(marcatori::kDuePunti);
             if (duePunti == std::string::npos) return std::nullopt;

@@ -70,8 +70,7 @@ std::string DecodificaNonpossibili(std::string& lista) {
         n = CifreIniziali(std::string_view(lista).substr(0, virgola));
         lista.erase(0, virgola + 1);
     }
-    return std::to_string(numeri[2]) + " non in " + std::to_string(numeri[0]) + "," + std::to_string(numeri[1]) +
-           " , ";
+    return std::to_string(numeri[2]) + " non in " + std::to_string(numeri[0]) + "," + std::to_string(numeri[1]) + " , ";
 }
 
 std::string DecodDoppioTriplo(int n) {
@@ -143,8 +142,8 @@ ListaRagionamento RigheRagionamento(const Motore& m) {
         RigaRagionamento seguito;
         seguito.continuazione = true;
         seguito.colonne = riga.colonne;
-        std::string testo = NumeroPasso(i) + std::string(3 * static_cast<std::size_t>(p.Profondita), ' ') +
-                            "  " + marcatori::kQuindi + "  ";
+        std::string testo = NumeroPasso(i) + std::string(3 * static_cast<std::size_t>(p.Profondita), ' ') + "  " +
+                            marcatori::kQuindi + "  ";
         std::string eliminazioni = p.Celle.substr(0, p.Celle.find('/'));
         for (std::size_t barra; (barra = eliminazioni.find('|')) != std::string::npos;) {
             std::string voce = eliminazioni.substr(0, barra) + ",";

@@ -11,10 +11,10 @@ namespace kenvaron::narrazione {
 
 // What the selected row must show for the step to be applied.
 enum class Applicabile {
-    Mai,              // a kind without a technique (trial, dead end, solution)
-    Sempre,           // a single places its digit from either row
-    SeQuindi,         // the continuation row listing the eliminations
-    SeVerrebbeEscluso // a Nishio row naming the excluded cells
+    Mai,               // a kind without a technique (trial, dead end, solution)
+    Sempre,            // a single places its digit from either row
+    SeQuindi,          // the continuation row listing the eliminations
+    SeVerrebbeEscluso  // a Nishio row naming the excluded cells
 };
 
 struct NomeTecnica {

@@ -43,7 +43,8 @@ public:
         if (narra_) {
             frasi_.assign(1, std::string());
             persi_.assign(1, std::string());
-            frasi_.push_back(Inizio(r0, c0) + " " + marcatori::kPortaA + " una " + marcatori::kContraddizione + " poichè: ");
+            frasi_.push_back(Inizio(r0, c0) + " " + marcatori::kPortaA + " una " + marcatori::kContraddizione +
+                             " poichè: ");
             annulla_.clear();
             celle_ = std::string(marcatori::kCOL) + "/";
             AggiungiTerna(celle_, r0, c0, d_);

@@ -40,7 +40,8 @@ void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, in
                 });
             } else {
                 const std::string cella = catene::TestoNodo(rimotore);
-                prefisso = "il " + cella.substr(4, 1) + " " + marcatori::kPuo + marcatori::kAndare + " in " + cella.substr(0, 3) + " o ";
+                prefisso = "il " + cella.substr(4, 1) + " " + marcatori::kPuo + marcatori::kAndare + " in " +
+                           cella.substr(0, 3) + " o ";
             }
         }
         if (rami.Lunghezza(0) < 8 || rami.Lunghezza(1) < 8) return false;

@@ -131,7 +131,7 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
-    // ---- Solving ------------------------------------------------------------------
+    // ---- Solving (ui/Form1Risolvi.cpp) ---------------------------------------------
     // Every solve command's entry: the level's order becomes sequence 1, the
     // filled cells are counted, then DocmdRisolvi.
     void PreparaRisolvi();

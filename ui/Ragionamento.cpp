@@ -53,8 +53,8 @@ void MostraRag(plat::Grid& gp, plat::StatusBar& stbrPrincipale, plat::Grid* gr, 
     gp.SetRedraw(true);
 }
 
-void Vishelp(int passo, const Motore& m, const narrazione::ModoLista& modo, const plat::Grid& gp,
-             plat::StatusBar& stbr, plat::ToolbarButton* applica) {
+void Vishelp(int passo, const Motore& m, const narrazione::ModoLista& modo, const plat::Grid& gp, plat::StatusBar& stbr,
+             plat::ToolbarButton* applica) {
     const narrazione::TestiPasso t =
         narrazione::TestiDelPasso(m, passo, gp.TextMatrix(gp.Row(), narrazione::kColTesto), modo);
     stbr.SetText("p1", t.p1);

@@ -18,8 +18,8 @@ void MostraRag(plat::Grid& gp, plat::StatusBar& stbrPrincipale, plat::Grid* gr, 
 // Names the technique of step `passo` in panels "p1" and "p2" of the sequence
 // window's status bar; in single-step mode "Applica" follows "p1".  The
 // selected row is the list's current row.
-void Vishelp(int passo, const Motore& m, const narrazione::ModoLista& modo, const plat::Grid& gp,
-             plat::StatusBar& stbr, plat::ToolbarButton* applica);
+void Vishelp(int passo, const Motore& m, const narrazione::ModoLista& modo, const plat::Grid& gp, plat::StatusBar& stbr,
+             plat::ToolbarButton* applica);
 
 // The hint of step `passo` into panel "p2" of the main status bar.
 void VisAiuto(int passo, const Motore& m, Byte LivelloAiuto, plat::StatusBar& stbrPrincipale);
