@@ -368,9 +368,6 @@ public:
     // ---- end colours and Nishio
 
     // ---- Solver loop, singles, dead ends
-    // The engine reset to stato.Problema: its digits placed, then the
-    // candidates the user struck (the "C" moves) taken out where still possible.
-    void CaricaProblema();
     // Narrated solve of stato.Problema from scratch, counting up to maxSoluzioni.
     void Risolvi(Byte maxSoluzioni);
     // Depth-first search from the current grid; narra = singles, turns and step log.

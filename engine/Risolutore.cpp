@@ -23,7 +23,7 @@ std::string Num(int n) { return std::to_string(n); }
 
 }  // namespace
 
-void Motore::CaricaProblema() {
+void Motore::Risolvi(Byte maxSoluzioni) {
     Inizializza();
     SalvaTabella(stato.Problema, Griglia);
     LivelloPila& primo = PilaLivelli[1];
@@ -46,10 +46,6 @@ void Motore::CaricaProblema() {
             --NumeroCandidati[m.Riga][m.Colonna];
         }
     }
-}
-
-void Motore::Risolvi(Byte maxSoluzioni) {
-    CaricaProblema();
     ContaRiempimento = 1;
     NumPassi = 0;
     // The count of empty cells comes from the puzzle itself, and no sweep of

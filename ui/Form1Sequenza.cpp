@@ -1,5 +1,6 @@
 // The main window's side of the reasoning window: opening it after a solve
 // (or writing a hint instead), and the candidate view of the board.
+#include <algorithm>
 #include <memory>
 
 #include "narration/Sequenze.h"
@@ -62,7 +63,28 @@ void Form1::MostraSequenzaRagionamento() {
 void Form1::CmdValidi_Click() {
     NascondiFrame();
     Motore& m = motore();
-    m.CaricaProblema();
+    const Tabella& schema = condiviso().Problema;
+    m.Inizializza();
+    Motore::SalvaTabella(schema, m.Griglia);
+    LivelloPila& primo = m.PilaLivelli[1];
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (schema[r][c] != 0) {
+                primo.Riga = static_cast<Byte>(r);
+                primo.Colonna = static_cast<Byte>(c);
+                primo.Cifra = schema[r][c];
+                m.Aggiorna(1);
+            }
+    // The user's strikes, where the placements left the candidate possible.
+    const Condiviso& c = condiviso();
+    for (int k = 1; k <= std::clamp(c.NumMosse, 0, Condiviso::kMaxMosse); ++k) {
+        const Mossa& mossa = c.PilaAnnulla[k];
+        if (mossa.Tipo != "C" || mossa.Riga < 1 || mossa.Riga > 9 || mossa.Colonna < 1 || mossa.Colonna > 9 ||
+            mossa.Cifra < 1 || mossa.Cifra > 9)
+            continue;
+        Byte& contatore = m.Possibili[mossa.Riga][mossa.Colonna][mossa.Cifra];
+        if (contatore == 50) contatore = 49;
+    }
     VisualizzaValidi(m.Possibili);
     stato.FlagVisPoss = 1;
     AbilitaBottone("Schema", true);

@@ -496,6 +496,40 @@ TEST_F(Sequenza, WithCandidatesShownApplicaShowsTheCandidatesOneStepFurther) {
     EXPECT_EQ(f->stato.FlagVisPoss, 1);
 }
 
+TEST_F(Sequenza, TheCandidateViewTakesOutTheUsersStrikesOnlyWherePossible) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    Condiviso& c = f->condiviso();
+    f->CmdValidi_Click();
+    // An empty cell, a candidate of it, and a digit its peers already hold.
+    int r = 0, k = 0;
+    for (int i = 1; i <= 9 && r == 0; ++i)
+        for (int j = 1; j <= 9 && r == 0; ++j)
+            if (c.Problema[i][j] == 0) r = i, k = j;
+    Cella(r, k);
+    const std::string prima = f->gr.Text();
+    ASSERT_GE(prima.size(), 2u);
+    const Byte libera = static_cast<Byte>(prima[0] - '0');
+    Byte presa = 0;
+    for (Byte d = 1; d <= 9 && presa == 0; ++d)
+        if (prima.find(static_cast<char>('0' + d)) == std::string::npos) presa = d;
+    const Byte contatorePreso = f->motore().Possibili[r][k][presa];
+    ASSERT_LT(contatorePreso, 50);
+    for (Byte d : {libera, presa}) {
+        Mossa& m = c.PilaAnnulla[++c.NumMosse];
+        m = Mossa{};
+        m.Tipo = "C";
+        m.Riga = static_cast<Byte>(r);
+        m.Colonna = static_cast<Byte>(k);
+        m.Cifra = d;
+    }
+    f->CmdValidi_Click();
+    Cella(r, k);
+    EXPECT_EQ(f->gr.Text(), prima.substr(1));
+    EXPECT_EQ(f->motore().Possibili[r][k][libera], 49);
+    EXPECT_EQ(f->motore().Possibili[r][k][presa], contatorePreso);
+    EXPECT_EQ(f->stato.FlagVisPoss, 1);
+}
+
 class StampaSequenza : public Sequenza {
 protected:
     // ctest runs the tests as parallel processes: each writes its own file.
