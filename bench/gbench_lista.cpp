@@ -36,7 +36,7 @@ void RiempiRegistro(Condiviso& stato, Motore& m) {
         if (riga.size() >= 81) schemi.push_back(riga.substr(0, 81));
     m.NumPassi = 0;
     for (std::size_t i = 0; m.NumPassi < Motore::kMaxPassi && !schemi.empty(); ++i) {
-        bench::Carica(stato, schemi[i % schemi.size()]);
+        bench::Carica(stato.Problema, schemi[i % schemi.size()]);
         std::string codice = (i / schemi.size()) % 2 == 0 ? "C" : "BSGCD";
         livelli.SettaTurni(codice);
         lavoro->Risolvi(4);

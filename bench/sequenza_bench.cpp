@@ -41,7 +41,7 @@ std::vector<std::string> Schemi(const std::string& nome, std::size_t limite) {
 
 // The puzzle as the loader leaves it: on the board, solved once, commands on.
 void Carica(Form1& f, const std::string& schema) {
-    bench::Carica(f.condiviso(), schema);
+    bench::Carica(f.condiviso().Problema, schema);
     f.condiviso().NumMosse = 0;
     bench::SoluzioneDelCaricatore(f.motore(), f.condiviso());
     f.Visualizza(f.condiviso().Problema);

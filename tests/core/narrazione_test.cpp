@@ -39,7 +39,7 @@ struct Banco {
     // Loads the puzzle as the loader does, then solves it as "Risolvi" does.
     void Risolvi(const std::string& schema, std::string codice, const std::string& avanzate = "000",
                  const std::string& interruttori = "111111", int pesci = 5) {
-        bench::Carica(stato, schema);
+        bench::Carica(stato.Problema, schema);
         stato.NumMosse = 0;
         for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(interruttori[i] - '0');
         for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(avanzate[i] - '0');

@@ -25,6 +25,7 @@ class OrologioVeloce final : public Orologio {
 public:
     double Trascorsi() const override { return secondi += 10.0; }
     double SecondiDaMezzanotte() const override { return 0; }
+    double Giorno() const override { return 0; }
 
 private:
     mutable double secondi = 0;
@@ -36,7 +37,7 @@ protected:
 
     // The puzzle as the loader leaves it: on the board, solved once, commands on.
     void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso(), schema);
+        bench::Carica(f->condiviso().Problema, schema);
         f->condiviso().NumMosse = 0;
         bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
         f->Visualizza(f->condiviso().Problema);
@@ -96,7 +97,7 @@ TEST_F(Risolvi, TwoSolutionsShowOneNoneKeepsTheBoardAndTheLimitSaysAlmeno) {
     int dove = 0;
     const std::string impossibile = verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
     ASSERT_FALSE(impossibile.empty());
-    bench::Carica(f->condiviso(), impossibile);
+    bench::Carica(f->condiviso().Problema, impossibile);
     Clic();
     EXPECT_EQ(Conteggio(), "Trovate 0 soluzioni");
     EXPECT_EQ(Tabellone(), prima);

@@ -40,7 +40,7 @@ protected:
 
     // The puzzle as the loader leaves it: on the board, solved once, commands on.
     void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso(), schema);
+        bench::Carica(f->condiviso().Problema, schema);
         f->condiviso().NumMosse = 0;
         bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
         f->Visualizza(f->condiviso().Problema);
