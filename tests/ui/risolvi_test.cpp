@@ -35,15 +35,6 @@ class Risolvi : public prova::Finestra {
 protected:
     Risolvi() { Apri(); }
 
-    // The puzzle as the loader leaves it: on the board, solved once, commands on.
-    void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso().Problema, schema);
-        f->condiviso().NumMosse = 0;
-        bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
-        f->Visualizza(f->condiviso().Problema);
-        f->gr.SetRedraw(true);
-        f->settaBottoni(2);
-    }
     void Clic() { ASSERT_TRUE(f->tlb1.Click("Risolvi")); }
     // The board as 81 digits, 0 for an empty cell.
     std::string Tabellone() const {

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/Comune.h"
 #include "engine/Funzioni.h"
 #include "narration/Aiuto.h"
 #include "narration/VistaPasso.h"
@@ -24,6 +23,7 @@
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 #include "tests/platform/TestoPdf.h"
+#include "tests/ui/FinestraProva.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Tabellone.h"
@@ -31,22 +31,10 @@
 namespace kenvaron {
 namespace {
 
-class Sequenza : public ::testing::Test {
+class Sequenza : public prova::Finestra {
 protected:
-    Sequenza() {
-        f = std::make_unique<Form1>();
-        f->Show();
-    }
+    Sequenza() { Apri(); }
 
-    // The puzzle as the loader leaves it: on the board, solved once, commands on.
-    void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso().Problema, schema);
-        f->condiviso().NumMosse = 0;
-        bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
-        f->Visualizza(f->condiviso().Problema);
-        f->gr.SetRedraw(true);
-        f->settaBottoni(2);
-    }
     void CaricaDaDati(const std::string& file, int numero) {
         Carica(verifica::LeggiSchemi(file, static_cast<std::size_t>(numero)).back());
     }
@@ -57,7 +45,7 @@ protected:
         ASSERT_TRUE(f->tlb1.Click(chiave)) << chiave;
     }
     // Opens the window and runs `dentro` while it is shown.
-    void Apri(const std::string& chiave, const std::function<void(Form2&)>& dentro) {
+    void ConFinestra(const std::string& chiave, const std::function<void(Form2&)>& dentro) {
         bool eseguito = false;
         risposte.finestraModale = [&](plat::Form& w) {
             eseguito = true;
@@ -93,16 +81,13 @@ protected:
         f->gr.SetCol(IndiceGriglia(c));
     }
 
-    plat::RisponditoreProgrammato risposte;
-    plat::RisponditoreInUso inUso{risposte};
-    std::unique_ptr<Form1> f;
 };
 
 TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
     CaricaDaDati("qqwing_expert.txt", 1);
     f->Move(900, 600);
     const int altezza = f->Height();
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         EXPECT_EQ(f->Left(), 0);
         EXPECT_EQ(f->Top(), 0);
         EXPECT_EQ(w.Top(), 0);
@@ -143,9 +128,9 @@ TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
 TEST_F(Sequenza, EstremoOpensOnTab2OnlyWithEverySwitchOn) {
     CaricaDaDati("qqwing_expert.txt", 1);
     f->MnuEstremo_Click();
-    Apri("Mostra", [&](Form2& w) { EXPECT_EQ(w.Tbs.SelectedIndex(), 2); });
+    ConFinestra("Mostra", [&](Form2& w) { EXPECT_EQ(w.Tbs.SelectedIndex(), 2); });
     f->condiviso().TecnicheAttive[3] = 0;
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         EXPECT_EQ(w.Tbs.SelectedIndex(), 1);
         EXPECT_EQ(w.Tbs.TabAt(1).Caption(), "Estremo");
     });
@@ -163,7 +148,7 @@ TEST_F(Sequenza, AHintWritesTheStatusBarAndOpensNothingThenAnalysisHasItsOwnWind
     EXPECT_EQ(f->Left(), 900);
     EXPECT_EQ(f->Top(), 600);
     EXPECT_EQ(f->Sequenza(), nullptr);
-    Apri("Analisi", [&](Form2& w) {
+    ConFinestra("Analisi", [&](Form2& w) {
         EXPECT_EQ(w.Caption(), "Kenvaron analisi delle semplificazioni possibili");
         std::vector<std::string> chiavi;
         for (int i = 1; i <= w.tlb1.Count(); ++i) chiavi.push_back(w.tlb1.ButtonAt(i).Key());
@@ -173,7 +158,7 @@ TEST_F(Sequenza, AHintWritesTheStatusBarAndOpensNothingThenAnalysisHasItsOwnWind
 
 TEST_F(Sequenza, SingleStepShowsOneStepAndRevealsTheNextUntilTheLast) {
     CaricaDaDati("qqwing_expert.txt", 3);
-    Apri("SingoloStep", [&](Form2& w) {
+    ConFinestra("SingoloStep", [&](Form2& w) {
         EXPECT_EQ(w.tlb1.Button("SingoloStep")->ToolTipText(), "Altro suggerimento");
         EXPECT_FALSE(w.tlb1.Button("Applica")->Enabled());
         EXPECT_EQ(RigheVisibili(w), std::vector<int>{1});
@@ -234,7 +219,7 @@ TEST_F(Sequenza, ATabListsAFreshSolveOfItsOrderAndClosingPutsTheSwitchesBack) {
     l2.SettaTurni(ordine);
     m2.Risolvi(4);
 
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         w.Tbs.SetSelectedIndex(3);
         EXPECT_EQ(c.TecnicheAttive, (std::array<Byte, 6>{1, 1, 1, 1, 1, 1}));
         EXPECT_EQ(c.TecnicheAvanzate, (std::array<Byte, 3>{0, 0, 0}));
@@ -288,7 +273,7 @@ TabellaTesti CandidatiAlPasso(const Form1& f, int passo) {
 TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnce) {
     CaricaDaDati("qqwing_expert.txt", 4);
     f->MnuEstremo_Click();
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         // The first continuation row whose step has a pattern.
         int quindi = 0;
         for (int i = 2; i < w.gp.Rows() && quindi == 0; ++i)
@@ -315,7 +300,7 @@ TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnc
             EXPECT_TRUE(f->gr.CellBackColor() == 0x00FF00 || f->gr.CellBackColor() == 0xC0FFC0) << v.voce;
         }
         // The hints: every earlier placement once, then this step's eliminations once.
-        const Suggerimenti& s = w.suggerimenti();
+        const kenvaron::Suggerimenti& s = w.suggerimenti();
         const int passo = std::stoi(w.gp.TextMatrix(quindi, narrazione::kColPasso));
         int piazzamenti = 0;
         for (int i = 1; i <= s.NumSuggerimenti; ++i) piazzamenti += s.TipiSuggerimento[i] == "N" ? 1 : 0;
@@ -342,7 +327,7 @@ TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnc
 
 TEST_F(Sequenza, TrialDigitsAreMarkedUntilTheSolutionLine) {
     CaricaDaDati("qqwing_expert.txt", 1);
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         const int provo = Riga(w, "Provo");
         ASSERT_GT(provo, 0);
         Seleziona(w, provo);
@@ -366,7 +351,7 @@ TEST_F(Sequenza, ValidiShowsTheCandidatesOfThatMomentAndLeavesTheSolveAlone) {
     ASSERT_FALSE(testo.empty());
     Carica(testo);
     f->MnuEstremo_Click();
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         Motore& m = f->motore();
         const int righe = w.gp.Rows();
         const int passi = m.NumPassi;
@@ -404,7 +389,7 @@ TEST_F(Sequenza, ValidiOnANishioRowStopsTwoStepsEarlierAndNeedsASelectedRow) {
     bool trovato = false;
     for (int n = 1; n <= 12 && !trovato; ++n) {
         CaricaDaDati("qqwing_expert.txt", n);
-        Apri("Mostra", [&](Form2& w) {
+        ConFinestra("Mostra", [&](Form2& w) {
             w.Tbs.SetSelectedIndex(6);
             const int riga = Riga(w, "verrebbe escluso");
             if (riga == 0) return;
@@ -441,14 +426,14 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
     const Tabella prima = f->condiviso().Problema;
     int piazzamenti = 0;
     int eliminazioni = 0;
-    Apri("SingoloStep", [&](Form2& w) {
+    ConFinestra("SingoloStep", [&](Form2& w) {
         // Reveal steps until a continuation row is shown, so its step is on the path twice.
         while (w.gp.TextMatrix(w.gp.Row(), narrazione::kColTesto).find("Quindi") == std::string::npos) {
             const int riga = w.gp.Row();
             w.tlb1.Click("SingoloStep");
             ASSERT_NE(w.gp.Row(), riga);
         }
-        const Suggerimenti& s = w.suggerimenti();
+        const kenvaron::Suggerimenti& s = w.suggerimenti();
         for (int i = 1; i <= s.NumSuggerimenti; ++i)
             (s.TipiSuggerimento[i] == "N" ? piazzamenti : eliminazioni) += 1;
         w.tlb1.Click("Accetta");
@@ -474,7 +459,7 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
 TEST_F(Sequenza, WithCandidatesShownApplicaShowsTheCandidatesOneStepFurther) {
     CaricaDaDati("qqwing_expert.txt", 3);
     f->CmdValidi_Click();
-    Apri("SingoloStep", [&](Form2& w) {
+    ConFinestra("SingoloStep", [&](Form2& w) {
         // The first activation opens on the candidates of the first step.
         EXPECT_EQ(w.VistaValidi(), 1);
         ASSERT_EQ(f->motore().LogPassi[1].Tipo, "U");
@@ -555,7 +540,7 @@ TEST_F(StampaSequenza, EveryRowIsPrintedOnceHiddenAndContinuationRowsIncluded) {
     CaricaDaDati("qqwing_expert.txt", 4);
     f->MnuEstremo_Click();
     std::vector<std::string> righe;
-    Apri("SingoloStep", [&](Form2& w) {
+    ConFinestra("SingoloStep", [&](Form2& w) {
         for (int i = 1; i < w.gp.Rows(); ++i) righe.push_back(w.gp.TextMatrix(i, narrazione::kColTesto));
         w.tlb1.Click("Stampa");
     });
@@ -587,7 +572,7 @@ TEST_F(StampaSequenza, EveryRowIsPrintedOnceHiddenAndContinuationRowsIncluded) {
 TEST_F(StampaSequenza, CancelPrintsNothingAndSaysNothing) {
     CaricaDaDati("qqwing_expert.txt", 4);
     risposte.stampanti.push_back(false);
-    Apri("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
+    ConFinestra("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
     EXPECT_FALSE(std::filesystem::exists(pdf));
     for (const auto& d : risposte.domandati) EXPECT_NE(d.tipo, "messaggio");
 }
@@ -595,7 +580,7 @@ TEST_F(StampaSequenza, CancelPrintsNothingAndSaysNothing) {
 TEST_F(StampaSequenza, ADocumentThePrinterCannotStartIsReported) {
     CaricaDaDati("qqwing_expert.txt", 4);
     plat::Printer::Instance().SetPdfOutput((pdf / "cartella_che_non_c_e" / "x.pdf").string());
-    Apri("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
+    ConFinestra("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
     std::vector<std::string> messaggi;
     for (const auto& d : risposte.domandati)
         if (d.tipo == "messaggio") messaggi.push_back(d.testo);
@@ -608,7 +593,7 @@ TEST_F(StampaSequenza, ALongListSpansPagesWithNoLineLostOrDoubled) {
     f->mnuSemplice_Click();
     CaricaDaDati("seventeen_1000.txt", 180);
     std::vector<std::string> righe;
-    Apri("Mostra", [&](Form2& w) {
+    ConFinestra("Mostra", [&](Form2& w) {
         for (int i = 1; i < w.gp.Rows(); ++i)
             if (!w.gp.TextMatrix(i, narrazione::kColTesto).empty())
                 righe.push_back(w.gp.TextMatrix(i, narrazione::kColTesto));
