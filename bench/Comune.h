@@ -14,18 +14,18 @@ inline void Carica(Tabella& schema, const std::string& s) {
         schema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(s[i] >= '1' && s[i] <= '9' ? s[i] - '0' : 0);
 }
 
+// The puzzle an engine solves: the board's, or the background generator's.
+inline Tabella& Schema(Motore& m) { return m.Sfondo ? m.stato.ProblemaF5 : m.stato.Problema; }
+
 // As the puzzle-text loader leaves the engine: the givens, one solve, and
 // the grid it left kept as the solution.
-inline void SoluzioneDelCaricatore(Motore& m, const Condiviso& stato) {
+inline void SoluzioneDelCaricatore(Motore& m) {
     Motore::AzzeraTabella(m.Soluzione);
     m.Inizializza();
-    Motore::SalvaTabella(stato.Problema, m.CelleDate);
+    Motore::SalvaTabella(Schema(m), m.CelleDate);
     m.Risolvi(1);
     Motore::SalvaTabella(m.Griglia, m.Soluzione);
 }
-
-// The puzzle an engine solves: the board's, or the background generator's.
-inline Tabella& Schema(Motore& m) { return m.Sfondo ? m.stato.ProblemaF5 : m.stato.Problema; }
 
 // As the generator tests a puzzle: a reset engine, the givens placed without
 // counting, then a plain search for up to two solutions.

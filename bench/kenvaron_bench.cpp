@@ -25,8 +25,8 @@
 #include "engine/Motore.h"
 #include "generation/Generatore.h"
 #include "generation/Livelli.h"
-#include "narration/Risoluzione.h"
 #include "generation/MenuLivelli.h"
+#include "narration/Risoluzione.h"
 
 using namespace kenvaron;
 
@@ -415,7 +415,7 @@ int main(int argc, char** argv) {
         } else if (o.senzaTentativi) {
             misura([&] { m.Risolvi(1); });
         } else if (o.sequenze) {
-            bench::SoluzioneDelCaricatore(m, stato);
+            bench::SoluzioneDelCaricatore(m);
             const auto t1 = Cronometro::now();
             for (int tab = 1; tab <= 7; ++tab) {
                 if (tab == 1) {
@@ -437,10 +437,7 @@ int main(int argc, char** argv) {
             continue;
         } else {
             // The loader: every digit a given, one solve, its grid kept as the solution.
-            m.Inizializza();
-            Motore::SalvaTabella(schema, m.CelleDate);
-            misura([&] { m.Risolvi(1); });
-            Motore::SalvaTabella(m.Griglia, m.Soluzione);
+            misura([&] { bench::SoluzioneDelCaricatore(m); });
             // The solve command.
             misura([&] { m.Risolvi(static_cast<Byte>(o.massimo)); });
         }

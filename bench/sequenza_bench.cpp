@@ -43,7 +43,7 @@ std::vector<std::string> Schemi(const std::string& nome, std::size_t limite) {
 void Carica(Form1& f, const std::string& schema) {
     bench::Carica(f.condiviso().Problema, schema);
     f.condiviso().NumMosse = 0;
-    bench::SoluzioneDelCaricatore(f.motore(), f.condiviso());
+    bench::SoluzioneDelCaricatore(f.motore());
     f.Visualizza(f.condiviso().Problema);
     f.settaBottoni(2);
 }

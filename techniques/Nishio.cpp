@@ -90,7 +90,8 @@ private:
     bool Passo(int k) {
         const int r = codaR_[k], c = codaC_[k];
         const std::string rientro = narra_ ? Motore::IncrementaIndice(livello_) : std::string();
-        if (narra_ && m_.ModoRisolvi && !m_.Sfondo && corrente_.find(marcatori::kContraddizione) != std::string::npos) {
+        if (narra_ && m_.ModoRisolvi && !m_.Sfondo &&
+            corrente_.find(marcatori::kContraddizione) != std::string::npos) {
             if (m_.NumPassi == m_.IsalvaValidi - 1) m_.SalvaCandidati();
             m_.AggiungiPasso(static_cast<Byte>(livello_), marcatori::kVuota, 0, 0, "0", "", celle_, "", "", 0);
         }

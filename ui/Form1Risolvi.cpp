@@ -8,13 +8,6 @@
 
 namespace kenvaron {
 
-namespace {
-
-constexpr int kPuntatoreAttesa = 11;
-constexpr int kPuntatoreNormale = 0;
-
-}  // namespace
-
 void Form1::PreparaRisolvi() {
     NascondiFrame();
     condiviso().Sequenze[1] = stato.livelli.CodiciTecniche;
@@ -24,14 +17,14 @@ void Form1::PreparaRisolvi() {
 
 void Form1::DocmdRisolvi() {
     Motore& m = motore();
-    SetMousePointer(kPuntatoreAttesa);
+    SetMousePointer(plat::vbHourglass);
     const std::optional<Tabella> mostrata = narrazione::RisolviPerComando(m);
-    if (stato.ProvaCronometrata) return;  // the statistics run draws and restores the pointer itself
+    if (stato.generazione.ProvaCronometrata) return;  // the statistics run draws and restores the pointer itself
     if (mostrata) {
         Visualizza(*mostrata);
         gr.SetRedraw(stato.RidisegnoGriglia);
     }
-    SetMousePointer(kPuntatoreNormale);
+    SetMousePointer(plat::vbDefault);
     if (!m.Analisi) Stbr.SetText("p2", narrazione::TestoSoluzioni(m.ContaSoluz, true));
     AbilitaBottone("Mostra", true);
 }

@@ -36,7 +36,6 @@ public:
     int GiaAttivato = 0;            // 1 after the first activation
     Byte SchemaModificato = 0;      // 1 = the board changed since loaded or saved
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
-    bool ProvaCronometrata = false; // the developer's timed statistics run is on
     Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
     Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
     Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit

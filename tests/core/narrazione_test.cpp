@@ -46,7 +46,7 @@ struct Banco {
         m.LimiteFor = static_cast<std::int16_t>(pesci);
         livelli.SettaTurni(codice);
         m.ModoRisolvi = true;
-        bench::SoluzioneDelCaricatore(m, stato);
+        bench::SoluzioneDelCaricatore(m);
         mostrata = RisolviPerComando(m);
     }
 };
@@ -57,7 +57,8 @@ struct Soluzione {
     std::vector<Passo> passi;
 };
 
-// Solves of both public sets with every group order and both advanced settings.
+// Solves of both public sets with every group order, both advanced settings
+// and two opposite sets of technique switches.
 const std::vector<Soluzione>& SoluzioniReali() {
     static const std::vector<Soluzione> tutte = [] {
         std::vector<Soluzione> v;
@@ -65,13 +66,16 @@ const std::vector<Soluzione>& SoluzioniReali() {
         for (const char* file : {"qqwing_expert.txt", "sudocue_superiors.txt"})
             for (const std::string& schema : verifica::LeggiSchemi(file, 10))
                 for (const char* codice : {"SGDBC", "BSGCD", "C", "DSGBC", "GSDBC"})
-                    for (const char* avanzate : {"000", "111"}) {
-                        banco->Risolvi(schema, codice, avanzate);
-                        Soluzione s{std::string(file) + " " + schema + " " + codice + " " + avanzate, {}};
-                        s.passi.assign(banco->m.LogPassi.begin() + 1,
-                                       banco->m.LogPassi.begin() + 1 + banco->m.NumPassi);
-                        v.push_back(std::move(s));
-                    }
+                    for (const char* avanzate : {"000", "111"})
+                        for (const char* interruttori : {"111111", "010101"}) {
+                            banco->Risolvi(schema, codice, avanzate, interruttori);
+                            Soluzione s{
+                                std::string(file) + " " + schema + " " + codice + " " + avanzate + " " + interruttori,
+                                {}};
+                            s.passi.assign(banco->m.LogPassi.begin() + 1,
+                                           banco->m.LogPassi.begin() + 1 + banco->m.NumPassi);
+                            v.push_back(std::move(s));
+                        }
         return v;
     }();
     return tutte;
@@ -146,8 +150,8 @@ TEST(ListaRagionamento, RealLogsListEveryStepUpToTheFirstSolutionWithItsEliminat
                 break;
             }
             EXPECT_EQ(riga.inchiostro, riga.sfondo);
-            const bool elenca = !p.Celle.empty() && !Contiene(p.Celle, "COL") && !Contiene(p.Celle, "xxx") &&
-                                !Contiene(p.Celle, "yyy");
+            const bool elenca =
+                !p.Celle.empty() && !Contiene(p.Celle, "COL") && !Contiene(p.Celle, "xxx") && !Contiene(p.Celle, "yyy");
             if (!elenca) continue;
             ASSERT_LT(r, lista.righe.size());
             const RigaRagionamento& seguito = lista.righe[r++];
@@ -227,11 +231,11 @@ TEST(ListaRagionamento, ALogAtItsCapWithoutASolutionLineListsAllItsRecords) {
 
 TEST(ListaRagionamento, HandMadeLogsColourPrecedenceEmptyRecordsDeepPathsAndLongNumbers) {
     std::vector<Passo> passi{
-        Fatto("W", "    se 1 porta a tutto"),               // the text marker wins over the kind
-        Fatto("S", "    candidati !!", "1,2,3|/"),          // the kind wins over the bonus
-        Fatto("U", "    singolo !!!!"),                      // the bonus alone: grey
-        Fatto("", "Vuota", "12|/4,5,6|", 2),                 // an empty record keeps its Quindi row
-        Fatto("P", "    prova", "/1,2,3|", 60),              // deeper than any table of 50
+        Fatto("W", "    se 1 porta a tutto"),       // the text marker wins over the kind
+        Fatto("S", "    candidati !!", "1,2,3|/"),  // the kind wins over the bonus
+        Fatto("U", "    singolo !!!!"),             // the bonus alone: grey
+        Fatto("", "Vuota", "12|/4,5,6|", 2),        // an empty record keeps its Quindi row
+        Fatto("P", "    prova", "/1,2,3|", 60),     // deeper than any table of 50
         Fatto("N", "    vicolo", "", 3),
         Fatto("U", "    u", "", 4),
         Fatto("U", "    u", "", 55),
@@ -300,10 +304,16 @@ std::size_t LineeCoperte(const Passo& p) {
 }
 
 TEST(NomeTecnica, EveryKindOfTheRealLogsHasItsName) {
-    const std::map<std::string, std::string> fissi{
-        {"S", "Candidati Fissati"}, {"O", "Catene Obbligate"}, {"I", "Catene Obbligate da riga,colonna,quadrato"},
-        {"M", "Colori,Colori multipli"}, {"D", "Candidati Fissati in Due Quadrati"}, {"C", "Nishio"},
-        {"P", ""}, {"N", ""}, {"X", ""}, {"", ""}};
+    const std::map<std::string, std::string> fissi{{"S", "Candidati Fissati"},
+                                                   {"O", "Catene Obbligate"},
+                                                   {"I", "Catene Obbligate da riga,colonna,quadrato"},
+                                                   {"M", "Colori,Colori multipli"},
+                                                   {"D", "Candidati Fissati in Due Quadrati"},
+                                                   {"C", "Nishio"},
+                                                   {"P", ""},
+                                                   {"N", ""},
+                                                   {"X", ""},
+                                                   {"", ""}};
     std::set<std::string> visti;
     for (const Soluzione& s : SoluzioniReali())
         for (const Passo& p : s.passi) {
@@ -317,8 +327,8 @@ TEST(NomeTecnica, EveryKindOfTheRealLogsHasItsName) {
             else if (p.Tipo == "W")
                 EXPECT_EQ(nome == "XYZ-wings", Contiene(p.Testo, "andare"));
             else if (p.Tipo == "B")
-                EXPECT_EQ(nome, "X-wings,Swordfish,Burma,Jellyfish,Squirmbag (" +
-                                    std::to_string(LineeCoperte(p)) + " righe/colonne)");
+                EXPECT_EQ(nome, "X-wings,Swordfish,Burma,Jellyfish,Squirmbag (" + std::to_string(LineeCoperte(p)) +
+                                    " righe/colonne)");
             else if (p.Tipo == "G" || p.Tipo == "g")
                 EXPECT_EQ(nome, DecodDoppioTriplo(p.Dimensione) + (p.Tipo == "G" ? " Nudo" : " Nascosto"));
             else
@@ -385,7 +395,7 @@ TEST(Aiuto, RealWingAndColourRecordsOfPublicPuzzles) {
     const std::string ala =
         "    il 8 può andare in 6,7 o se 2 in 6,7 allora 8 in 4,8  se invece 6 in 6,7 allora 8 in 6,9";
     EXPECT_EQ(Aiuti(*b, ala), std::make_pair(std::string("Cerca XYZ-wings dalla cella 6,7"),
-                                            std::string("Cerca XYZ-wings dalla cella 6,7")));
+                                             std::string("Cerca XYZ-wings dalla cella 6,7")));
     b->Risolvi(schemi[0], "C");
     EXPECT_EQ(Aiuti(*b, "    9 in 2,2 è una delle due possibilità per  la colonna 2").second,
               "Cerca Colori , Colori multipli da colonna 2 per il n. 9");
@@ -455,19 +465,19 @@ TEST(Aiuto, EveryKindOfTheRealLogsAtBothStrengths) {
 
 TEST(Aiuto, LocationsCutByCharactersAndTheTechniqueAloneWhenTheMarkerIsMissing) {
     auto b = ConPassi({
-        Fatto("W", "    se 5 in 8,2 allora 1 in 8,3"),                         // 1
-        Fatto("W", std::string(70, 'x') + " in 1,2"),                          // 2
-        Fatto("W", "    il 8 può andare"),                                     // 3: no "in "
-        Fatto("O", "    Se 5 in cella 1,1 allora 6"),                          // 4
-        Fatto("I", "   In quadrato 5: 3 possibile solo in due celle"),         // 5
-        Fatto("I", "    4 in cella 6,1 comporta 9 in cella 6,2"),              // 6: no ":"
-        Fatto("M", "    Verrebbe escluso dalle celle 2,7, 3,2,  "),            // 7: no "per  "
-        Fatto("B", "    nelle righe 17"),                                      // 8: no "il n"
-        Fatto("C", "    9 in 2,2 porta a una contraddizione poichè: "),        // 9
-        Fatto("C", "    verrebbe escluso dalle celle"),                        // 10: no "in "
-        Fatto("M", "    5 in è 2,2 è l'altra possibilità per  il quadrato 1"), // 11
-        Fatto("g", "", "1,9,3|", 1, "Q", 6),                                   // 12
-        Fatto("", "Vuota"),                                                    // 13: the last record
+        Fatto("W", "    se 5 in 8,2 allora 1 in 8,3"),                          // 1
+        Fatto("W", std::string(70, 'x') + " in 1,2"),                           // 2
+        Fatto("W", "    il 8 può andare"),                                      // 3: no "in "
+        Fatto("O", "    Se 5 in cella 1,1 allora 6"),                           // 4
+        Fatto("I", "   In quadrato 5: 3 possibile solo in due celle"),          // 5
+        Fatto("I", "    4 in cella 6,1 comporta 9 in cella 6,2"),               // 6: no ":"
+        Fatto("M", "    Verrebbe escluso dalle celle 2,7, 3,2,  "),             // 7: no "per  "
+        Fatto("B", "    nelle righe 17"),                                       // 8: no "il n"
+        Fatto("C", "    9 in 2,2 porta a una contraddizione poichè: "),         // 9
+        Fatto("C", "    verrebbe escluso dalle celle"),                         // 10: no "in "
+        Fatto("M", "    5 in è 2,2 è l'altra possibilità per  il quadrato 1"),  // 11
+        Fatto("g", "", "1,9,3|", 1, "Q", 6),                                    // 12
+        Fatto("", "Vuota"),                                                     // 13: the last record
     });
     const std::vector<std::string> attesi{
         "Cerca XY-wings dalla cella 8,2",
@@ -496,9 +506,8 @@ TEST(Marcatori, EverySearchTextButQuindiOccursInWhatTheSolverLogs) {
     for (const Soluzione& s : SoluzioniReali())
         for (const Passo& p : s.passi) tutto += p.Testo + "\n" + p.Celle + "\n";
     using namespace marcatori;
-    for (const char* m : {kSoluzioneN, kProvo, kBonus, kEvidenza, kVuota, kPortaA, kContraddizione,
-                          kVerrebbeEscluso, kCOL, kCLL, kSarebbe, kXxx, kYyy, kPuo, kAndare, kIn, kPerDue, kIlN,
-                          kDuePunti})
+    for (const char* m : {kSoluzioneN, kProvo, kBonus, kEvidenza, kVuota, kPortaA, kContraddizione, kVerrebbeEscluso,
+                          kCOL, kCLL, kSarebbe, kXxx, kYyy, kPuo, kAndare, kIn, kPerDue, kIlN, kDuePunti})
         EXPECT_TRUE(Contiene(tutto, m)) << m;
 }
 
@@ -530,7 +539,8 @@ TEST(RisolviPerComando, UniqueAmbiguousAndImpossiblePuzzlesAgainstTheIndependent
     EXPECT_TRUE(verifica::SoluzioneDi(verifica::DaTesto(schema), Celle(*b->mostrata)));
     // A given changed so that nothing fits: no solution, nothing to draw.
     int dove = 0;
-    const std::string impossibile = verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
+    const std::string impossibile =
+        verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
     ASSERT_FALSE(impossibile.empty());
     b->Risolvi(impossibile, "SGDBC");
     EXPECT_EQ(b->m.ContaSoluz, 0);

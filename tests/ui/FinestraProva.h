@@ -93,7 +93,7 @@ protected:
     void Carica(const std::string& schema) {
         bench::Carica(f->condiviso().Problema, schema);
         f->condiviso().NumMosse = 0;
-        bench::SoluzioneDelCaricatore(f->motore(), f->condiviso());
+        bench::SoluzioneDelCaricatore(f->motore());
         f->Visualizza(f->condiviso().Problema);
         f->gr.SetRedraw(true);
         f->settaBottoni(2);

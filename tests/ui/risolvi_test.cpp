@@ -10,6 +10,7 @@
 #include "narration/ListaRagionamento.h"
 #include "narration/Risoluzione.h"
 #include "platform/Form.h"
+#include "tests/core/BancoGenerazione.h"
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 #include "tests/ui/FinestraProva.h"
@@ -19,17 +20,6 @@
 
 namespace kenvaron {
 namespace {
-
-// A clock ten seconds further at every reading: a solve meets its 5-second limit at once.
-class OrologioVeloce final : public Orologio {
-public:
-    double Trascorsi() const override { return secondi += 10.0; }
-    double SecondiDaMezzanotte() const override { return 0; }
-    double Giorno() const override { return 0; }
-
-private:
-    mutable double secondi = 0;
-};
 
 class Risolvi : public prova::Finestra {
 protected:
@@ -86,14 +76,16 @@ TEST_F(Risolvi, TwoSolutionsShowOneNoneKeepsTheBoardAndTheLimitSaysAlmeno) {
     Carica(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0]);
     const std::string prima = Tabellone();
     int dove = 0;
-    const std::string impossibile = verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
+    const std::string impossibile =
+        verifica::ConUnDatoSbagliato(verifica::LeggiSchemi("qqwing_expert.txt", 1)[0], dove);
     ASSERT_FALSE(impossibile.empty());
     bench::Carica(f->condiviso().Problema, impossibile);
     Clic();
     EXPECT_EQ(Conteggio(), "Trovate 0 soluzioni");
     EXPECT_EQ(Tabellone(), prima);
 
-    OrologioVeloce veloce;
+    // Ten seconds further at every reading: the solve meets its 5-second limit at once.
+    verifica::OrologioACatti veloce(10, 0, 0);
     Carica(verifica::LeggiSchemi("sudocue_superiors.txt", 1)[0]);
     f->motore().orologio = &veloce;
     Clic();
