@@ -424,6 +424,7 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
     CaricaDaDati("qqwing_expert.txt", 4);
     f->MnuEstremo_Click();
     const Tabella prima = f->condiviso().Problema;
+    TabellaCandidati contatori{};
     int piazzamenti = 0;
     int eliminazioni = 0;
     ConFinestra("SingoloStep", [&](Form2& w) {
@@ -436,6 +437,7 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
         const kenvaron::Suggerimenti& s = w.suggerimenti();
         for (int i = 1; i <= s.NumSuggerimenti; ++i)
             (s.TipiSuggerimento[i] == "N" ? piazzamenti : eliminazioni) += 1;
+        contatori = f->motore().Possibili;
         w.tlb1.Click("Accetta");
         EXPECT_FALSE(w.Loaded());
     });
@@ -453,6 +455,17 @@ TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
                          c.PilaAnnulla[i].Tipo == c.PilaAnnulla[j].Tipo &&
                          c.PilaAnnulla[i].Cifra == c.PilaAnnulla[j].Cifra)
                 << i << " " << j;
+    // Undo takes every accepted move back: the board and the counters as before.
+    ASSERT_TRUE(f->tlb1.Button("UndoAll")->Enabled());
+    f->tlb1.Click("UndoAll");
+    EXPECT_EQ(c.NumMosse, 0);
+    EXPECT_EQ(c.Problema, prima);
+    EXPECT_EQ(f->motore().Possibili, contatori);
+    for (int r = 1; r <= 9; ++r)
+        for (int k = 1; k <= 9; ++k) {
+            Cella(r, k);
+            EXPECT_EQ(f->gr.Text(), prima[r][k] == 0 ? "" : std::to_string(prima[r][k])) << r << "," << k;
+        }
 }
 
 
