@@ -14,7 +14,6 @@
 
 #include <unistd.h>
 
-#include "bench/Comune.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
@@ -88,15 +87,6 @@ protected:
     void Cambia() {
         f->condiviso().Problema[1][1] = 5;
         f->stato.SchemaModificato = 1;
-    }
-    // The puzzle as the loader leaves it: on the board, solved once, commands on.
-    void Carica(const std::string& schema) {
-        bench::Carica(f->condiviso().Problema, schema);
-        f->condiviso().NumMosse = 0;
-        bench::SoluzioneDelCaricatore(f->motore());
-        f->Visualizza(f->condiviso().Problema);
-        f->gr.SetRedraw(true);
-        f->settaBottoni(2);
     }
 
     CartellaProva cartella;

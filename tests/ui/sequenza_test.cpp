@@ -23,7 +23,7 @@
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 #include "tests/platform/TestoPdf.h"
-#include "tests/ui/FinestraProva.h"
+#include "tests/ui/TabelloneProva.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Tabellone.h"
@@ -31,10 +31,8 @@
 namespace kenvaron {
 namespace {
 
-class Sequenza : public prova::Finestra {
+class Sequenza : public TabelloneProva {
 protected:
-    Sequenza() { Apri(); }
-
     void CaricaDaDati(const std::string& file, int numero) {
         Carica(verifica::LeggiSchemi(file, static_cast<std::size_t>(numero)).back());
     }
