@@ -28,19 +28,15 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
         AggiungiPasso(livello, testo, riga, colonna, Num(d), "", "", "U", codice, 0);
     };
 
-    // The only place for d among the nine cells of a unit is (r, c).
+    // The only place for d among the nine cells of a unit is (r, c), itself a
+    // place: any other place decides it.
     auto unico = [&](auto cella) {
-        int conta = 0, ur = 0, uc = 0;
         for (int i = 0; i < 9; ++i) {
             int rr = 0, cc = 0;
             cella(i, rr, cc);
-            if (posto(rr, cc)) {
-                ++conta;
-                ur = rr;
-                uc = cc;
-            }
+            if ((rr != r || cc != c) && posto(rr, cc)) return false;
         }
-        return conta == 1 && ur == r && uc == c;
+        return true;
     };
     const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
     if (unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) {
@@ -58,13 +54,10 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
     if (SaltaNaked) return false;
     // Naked.
     {
-        int conta = 0, ud = 0;
-        for (int dd = 1; dd <= 9; ++dd)
-            if (Possibili[r][c][dd] == 50) {
-                ++conta;
-                ud = dd;
-            }
-        if (conta == 1 && ud == d) {
+        // d is a candidate of (r, c): naked when no other digit is.
+        bool solo = true;
+        for (int dd = 1; dd <= 9 && solo; ++dd) solo = dd == d || Possibili[r][c][dd] != 50;
+        if (solo) {
             registra("", "", 0);
             if (!Analisi) return true;
         }
