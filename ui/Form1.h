@@ -18,6 +18,7 @@
 
 namespace kenvaron {
 
+class Form3;
 class Form5;
 
 // The board drawing procedures' view of the platform's grid.
@@ -98,10 +99,27 @@ public:
     // Draws the candidates of a counter table, then restores the grid's redraw.
     void VisualizzaValidi(const TabellaCandidati& p);
 
-    // ---- Commands ---------------------------------------------------------------
+    // ---- Commands (ui/Form1Comandi.cpp) ----------------------------------------
     void settaBottoni(int modo);
+    // Enable or grey a toolbar button or a File menu entry; a command whose
+    // work is not there yet stays greyed.
+    void AbilitaBottone(const std::string& chiave, bool abilitato);
+    void AbilitaMenu(const std::string& nome, bool abilitato);
     void NascondiFrame();
     void tlb1_ButtonClick(plat::ToolbarButton& Button);
+    // Solves and opens the reasoning window: single steps, hint depth, analysis.
+    void SequenzaRagionamento(Byte singoloStep, Byte livelloAiuto, bool analisi);
+    void mnuNuovo_Click();
+    // Asks the generator for puzzles until one is solved by logic alone.
+    void CicloNuovo();
+    void mnuAttivaBackGround_Click();
+    void mnuAiuto_Click();
+    void mnuInformazioni_Click();
+    // The pool file in the program's folder and the check mark of "Attiva Backgorund".
+    void CaricaImpostazioni();
+    void SalvaImpostazioni();
+    // The instructions window while it is open.
+    std::unique_ptr<Form3> form3;
     // Asks whether to save a changed puzzle; annulla = true: the caller must stop.
     void ChiediSalvataggio(bool& annulla);
     void mnuSalva_Click();
@@ -122,9 +140,35 @@ public:
     void mnuSuperSemplice_Click() { ScegliLivello("mnuSuperSemplice"); }
     void mnuSuperComplesso_Click() { ScegliLivello("mnuSuperComplesso"); }
     void mnuPersonalizzato_Click();
+    // The custom level's exchange with the technique-choice window.
+    void Command9_Click();
     void spegniLivelli();
     // Writes the level's name into panel "p3".
     void DecodMnuLiv();
+    // The hidden combos show the indexes the level state holds.
+    void AllineaCombo();
+
+    // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
+    // Stand-ins of work that comes later.  Their commands are greyed
+    // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
+    // Solving, the reasoning window and the candidate view.
+    void PreparaRisolvi();
+    void MostraSequenzaRagionamento();
+    void CmdValidi_Click();
+    // The value report of the rules file.
+    void Command3_Click();
+    // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
+    virtual void Cmdcomplic4_Click();
+    // Editing, undo, puzzle text and printing.
+    void AnnullaMossa();
+    void AnnullaTutto();
+    void CopiaSchema();
+    void IncollaSchema();
+    void MostraSchema();
+    void Stampa();
+    void mnuApri_Click();
+    void mnuStampa_Click();
+    void mnuManuale_Click();
 
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
@@ -152,8 +196,8 @@ private:
     void CostruisciMenu();
     void CostruisciBarra();
     void ScegliLivello(const std::string& menu);
-    // The hidden combos show the indexes the level state holds.
-    void AllineaCombo();
+    // The window is never narrower than its toolbar.
+    void TienBarraIntera();
     void AvvioProduzione();
     void AvvioInterattivo();
 

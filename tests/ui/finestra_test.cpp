@@ -16,6 +16,8 @@
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "platform/Units.h"
+#include "tests/ui/FinestraProva.h"
+#include "ui/Comandi.h"
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 #include "ui/Programma.h"
@@ -24,79 +26,8 @@ namespace kenvaron {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of its own for each test, standing for the program's folder.
-class CartellaProva {
-public:
-    CartellaProva() {
-        static int numero = 0;
-        percorso = fs::temp_directory_path() /
-                   ("kenvaron_ui_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
-        fs::create_directories(percorso);
-    }
-    ~CartellaProva() {
-        std::error_code ec;
-        fs::remove_all(percorso, ec);
-    }
-    void Scrivi(const std::string& nome, const std::string& testo) const {
-        std::ofstream(percorso / nome) << testo;
-    }
-    std::string Leggi(const std::string& nome) const {
-        std::ifstream f(percorso / nome, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    fs::path percorso;
-};
-
-class Finestra : public ::testing::Test {
-protected:
-    Finestra() { plat::SetAppPath(cartella.percorso.string()); }
-    ~Finestra() override { plat::SetAppPath(""); }
-
-    // Builds the window the way the program does, with its background form.
-    void Crea() {
-        f = std::make_unique<Form1>();
-        sfondo = std::make_unique<Form5>(*f);
-        sfondo->Load();
-        f->CollegaSfondo(*sfondo);
-        f->FineProgramma = [this] { ++fini; };
-    }
-    void Apri() {
-        Crea();
-        f->Show();
-    }
-    std::vector<std::string> Chiavi() const {
-        std::vector<std::string> v;
-        for (int i = 1; i <= f->tlb1.Count(); ++i) v.push_back(f->tlb1.ButtonAt(i).Key());
-        return v;
-    }
-    std::vector<std::string> Suggerimenti() const {
-        std::vector<std::string> v;
-        for (int i = 1; i <= f->tlb1.Count(); ++i)
-            if (f->tlb1.ButtonAt(i).Style() == plat::tbrDefault)
-                v.push_back(f->tlb1.ButtonAt(i).ToolTipText());
-        return v;
-    }
-    std::vector<std::string> Domandati(const std::string& tipo) const {
-        std::vector<std::string> v;
-        for (const auto& d : risposte.domandati)
-            if (d.tipo == tipo) v.push_back(d.testo);
-        return v;
-    }
-    void Cambia() {
-        f->condiviso().Problema[1][1] = 5;
-        f->stato.SchemaModificato = 1;
-    }
-
-    CartellaProva cartella;
-    plat::RisponditoreProgrammato risposte;
-    plat::RisponditoreInUso inUso{risposte};
-    std::unique_ptr<Form1> f;
-    std::unique_ptr<Form5> sfondo;
-    int fini = 0;
-};
+using prova::CartellaProva;
+using prova::Finestra;
 
 const std::vector<std::string> kChiaviSenzaRegole{
     "Nuovo",  "s1",      "s0",   "Aiuto",   "SingoloStep", "Risolvi", "Mostra", "s2",
@@ -132,9 +63,11 @@ TEST_F(Finestra, ToolbarWithTheRulesFileHasCalcolaValoreAfterS0) {
 
 TEST_F(Finestra, AtStartOnlyNuovoAndIncollaAreEnabledAndTheLevelIsImpegnativo) {
     Apri();
+    // "Nuovo" and "Incolla" are asked for, once their work is there.
     for (int i = 1; i <= f->tlb1.Count(); ++i) {
         const plat::ToolbarButton& b = f->tlb1.ButtonAt(i);
-        EXPECT_EQ(b.Enabled(), b.Key() == "Nuovo" || b.Key() == "Incolla") << b.Key();
+        EXPECT_EQ(b.Enabled(), Abilitabile(LuogoComando::Barra, b.Key(), b.Key() == "Nuovo" || b.Key() == "Incolla"))
+            << b.Key();
     }
     for (const char* m : {"MnuFile", "MnuLivelli", "mnuOpzioni", "mnuAiuto", "mnuInf0"})
         EXPECT_TRUE(f->Menu(m)->Enabled()) << m;
@@ -181,7 +114,7 @@ TEST_F(Finestra, CommandStatesSwitchTheToolbarAndTheMenusButNeverTheQuestionMark
     EXPECT_FALSE(f->Menu("mnuAiuto")->Enabled());
     EXPECT_TRUE(f->Menu("mnuInf0")->Enabled());
     f->settaBottoni(2);
-    EXPECT_TRUE(f->tlb1.Button("Risolvi")->Enabled());
+    EXPECT_TRUE(f->tlb1.Button("Uscita")->Enabled());
     EXPECT_FALSE(f->tlb1.Button("Mostra")->Enabled());
     EXPECT_FALSE(f->tlb1.Button("Undo")->Enabled());
     EXPECT_FALSE(f->tlb1.Button("UndoAll")->Enabled());
@@ -204,7 +137,8 @@ TEST_F(Finestra, LevelMenusMoveTheCheckMarkAndNameTheLevelInTheStatusBar) {
     f->Menu("mnuSuperSemplice")->Choose();
     EXPECT_EQ(f->Stbr.Text("p3"), "Supersimm. semplice");
     EXPECT_TRUE(f->stato.impostazioni.SuperSimmetrico);
-    EXPECT_TRUE(risposte.domandati.empty());  // its options window is not there yet
+    // Its options window opened, and closing it kept the level's values.
+    EXPECT_EQ(Domandati("finestra"), std::vector<std::string>{"Livello SuperSimmetrico semplice"});
     f->Menu("mnuPersonalizzato")->Choose();
     EXPECT_EQ(f->Stbr.Text("p3"), "Personalizzato");
     EXPECT_TRUE(f->Menu("mnuPersonalizzato")->Checked());
@@ -462,6 +396,16 @@ TEST_F(Programma, ProdWithTheRulesFileRunsTheBatchBranchAndEnds) {
     EXPECT_FALSE(fs::exists(cartella.percorso / "Kenvaron.txt"));
 }
 
+TEST_F(Programma, ProdLeavesThePoolFileByteIdentical) {
+    cartella.Scrivi("Kenvaron.ini", "[REGOLE]\n");
+    const std::string pool = "4321X123|X\r\nseconda riga";
+    cartella.Scrivi("Kenvaron.txt", pool);
+    processo.setArguments({"/prod"});
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(10000));
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
+}
+
 TEST_F(Programma, UpperCaseProdIsInteractiveAndKeepsItsWindowOpen) {
     cartella.Scrivi("Kenvaron.ini", "[REGOLE]\n");
     processo.setArguments({"/PROD"});
@@ -469,7 +413,8 @@ TEST_F(Programma, UpperCaseProdIsInteractiveAndKeepsItsWindowOpen) {
     ASSERT_TRUE(processo.waitForStarted(10000));
     EXPECT_FALSE(processo.waitForFinished(1500));
     EXPECT_EQ(processo.state(), QProcess::Running);
-    EXPECT_FALSE(fs::exists(cartella.percorso / "Kenvaron.txt"));
+    // Interactive use reads the pool file, created empty when missing.
+    EXPECT_TRUE(fs::exists(cartella.percorso / "Kenvaron.txt"));
 }
 
 }  // namespace
