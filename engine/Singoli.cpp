@@ -1,4 +1,5 @@
 // Singles (hidden in box, row, column; naked) and the dead-end test.
+#include <array>
 #include <string>
 
 #include "engine/Motore.h"
@@ -91,6 +92,21 @@ bool Motore::Verifiche(Byte livello) {
                 return false;
             }
 
+    // The digits each cell holds or may take, one bit each, worked out once for
+    // the 27 units.
+    std::array<std::array<unsigned, 10>, 10> segniCella{};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            const int g = Griglia[r][c];
+            unsigned segni = 0;
+            if (g != 0) {
+                if (g <= 9) segni = 1u << g;
+            } else {
+                for (int d = 1; d <= 9; ++d)
+                    if (Possibili[r][c][d] == 50) segni |= 1u << d;
+            }
+            segniCella[r][c] = segni;
+        }
     // Digits of a unit that have neither a filled cell nor a candidate left:
     // returns the first such digit, 0 when every digit has a place.
     auto mancante = [&](auto cella) {
@@ -98,13 +114,7 @@ bool Motore::Verifiche(Byte livello) {
         for (int i = 1; i <= 9; ++i) {
             int r = 0, c = 0;
             cella(i, r, c);
-            const int g = Griglia[r][c];
-            if (g != 0) {
-                if (g <= 9) segni |= 1u << g;
-            } else {
-                for (int d = 1; d <= 9; ++d)
-                    if (Possibili[r][c][d] == 50) segni |= 1u << d;
-            }
+            segni |= segniCella[r][c];
         }
         for (int d = 1; d <= 9; ++d)
             if (!(segni & (1u << d))) return d;
