@@ -76,6 +76,7 @@ Form1::Form1()
         f->SetHeight(kLatoPopup);
     }
     CostruisciPopup();
+    CostruisciSviluppo();
 
     // Settings kept in controls, with the texts they start with.
     TxtMin.SetText("1500");

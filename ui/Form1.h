@@ -17,6 +17,7 @@
 #include "platform/Grid.h"
 #include "generation/FinestraGenerazione.h"
 #include "generation/Generatore.h"
+#include "generation/Sviluppo.h"
 #include "ui/StatoPrincipale.h"
 #include "ui/Tabellone.h"
 
@@ -231,6 +232,26 @@ public:
     void TestoPannello(const std::string& chiave, const std::string& testo) override;
     void Puntatore(int puntatore) override;
 
+    // ---- Developer controls, all hidden (ui/Form1Sviluppo.cpp) --------------------
+    // A developer button by its control name (nullptr for an unknown name).
+    plat::CommandButton* Bottone(const std::string& nome);
+    // The statistics run's tick: 1 ms, off until Command14 starts a run.
+    plat::Timer Timer1;
+    CorsaStatistica statistica;
+    void cmdSalvaPS_Click();
+    void cmdScambiariga_Click();
+    void cmdscambiacolonna_Click();
+    void CmDazzeraVal_Click();
+    void Command2_Click();
+    void Command10_Click();
+    void Command12_Click();
+    void Command14_Click();
+    void Command16_Click();
+    void Timer1_Timer();
+    void FermaEsecuzione();
+    void VisualizzaTabellaStr();
+    void VisualizzaTabellaStr2();
+
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
     // meanwhile waits until the last such computation has returned.
@@ -257,6 +278,9 @@ private:
     void CostruisciMenu();
     void CostruisciBarra();
     void CostruisciPopup();
+    void CostruisciSviluppo();
+    void FineStatistica();
+    void Scambia(const std::string& domanda, void (*scambia)(Tabella&, double, double));
     // Puts a pop-up over the cell at grid row and column (g, h), inside the window.
     void PosizionaPopup(plat::Frame& f, int g, int h);
     void ScegliLivello(const std::string& menu);
@@ -277,6 +301,7 @@ private:
     // Draws a table and returns its filled cells.
     int DisegnaTabella(const Tabella& t);
     std::unique_ptr<Generatore> generatore_;
+    std::vector<std::unique_ptr<plat::CommandButton>> bottoniSviluppo_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;
 };
