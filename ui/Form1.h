@@ -251,6 +251,10 @@ public:
     void FermaEsecuzione();
     void VisualizzaTabellaStr();
     void VisualizzaTabellaStr2();
+    // Harder and easier variants of the board's puzzle.
+    void CmdComplica_Click();
+    void RiduciNuovo_Click();
+    void semplNuovo_Click();
 
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
@@ -280,6 +284,8 @@ private:
     void CostruisciPopup();
     void CostruisciSviluppo();
     void FineStatistica();
+    template <class Passo>
+    void EseguiVariante(Passo&& passo);
     void Scambia(const std::string& domanda, void (*scambia)(Tabella&, double, double));
     // Puts a pop-up over the cell at grid row and column (g, h), inside the window.
     void PosizionaPopup(plat::Frame& f, int g, int h);

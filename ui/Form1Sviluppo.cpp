@@ -6,6 +6,7 @@
 
 #include "engine/TestoSchema.h"
 #include "generation/MenuLivelli.h"
+#include "generation/Varianti.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
@@ -45,6 +46,9 @@ const BottoneSviluppo kBottoniSviluppo[] = {
     {"Command12", "Command12", [](Form1& f) { f.Command12_Click(); }},
     {"Command14", "Command14", [](Form1& f) { f.Command14_Click(); }},
     {"Command16", "Command16", [](Form1& f) { f.Command16_Click(); }},
+    {"CmdComplica", "Complica", [](Form1& f) { f.CmdComplica_Click(); }},
+    {"RiduciNuovo", "RiduciNuovo ", [](Form1& f) { f.RiduciNuovo_Click(); }},
+    {"semplNuovo", "semplNuovo", [](Form1& f) { f.semplNuovo_Click(); }},
 };
 
 std::string SenzaSpazi(const std::string& s) {
@@ -141,6 +145,28 @@ void Form1::VisualizzaTabellaStr2() {
         for (int c = 1; c <= 9; ++c) s[r][c] = std::to_string(qc[r][c][0]) + "/" + std::to_string(qc[r][c][1]);
     VisualizzaStr(s);
     gr.SetRedraw(stato.RidisegnoGriglia);
+}
+
+// ---- Harder and easier variants ------------------------------------------------------------
+
+template <class Passo>
+void Form1::EseguiVariante(Passo&& passo) {
+    CalcoloLungo calcolo(*this);
+    CopiaImpostazioniGenerazione();
+    Varianti varianti(motore(), condiviso(), stato.generazione, *this,
+                      [this] { generatore().CmdSemplifica_Click(); });
+    varianti.Simmetrico = ChkSimm.Value() == plat::vbChecked;
+    passo(varianti);
+}
+
+void Form1::CmdComplica_Click() {
+    EseguiVariante([](Varianti& v) { v.CmdComplica_Click(); });
+}
+void Form1::RiduciNuovo_Click() {
+    EseguiVariante([](Varianti& v) { v.Riduci1(); });
+}
+void Form1::semplNuovo_Click() {
+    EseguiVariante([](Varianti& v) { v.SemplificaNuovo(); });
 }
 
 // ---- The timed statistics run ------------------------------------------------------------

@@ -36,7 +36,8 @@ TEST_F(Sviluppo, EveryDeveloperControlIsHiddenWithItsCaption) {
         {"Command8", "Ruota"},        {"Cmdriparti", "Riparti "},         {"cmdSalvaPS", "salva probl e soluz"},
         {"cmdScambiariga", "scambiariga"}, {"cmdscambiacolonna", "scambiaacolonna"},
         {"Command3", "Calcolavalore"}, {"CmDazzeraVal", "AzzeraMaxvalore"}, {"Command2", "vis sol"},
-        {"Command14", "Command14"}};
+        {"Command14", "Command14"}, {"CmdComplica", "Complica"}, {"RiduciNuovo", "RiduciNuovo "},
+        {"semplNuovo", "semplNuovo"}};
     for (const auto& [nome, didascalia] : attese) {
         ASSERT_NE(f->Bottone(nome), nullptr) << nome;
         EXPECT_EQ(f->Bottone(nome)->Caption(), didascalia);
