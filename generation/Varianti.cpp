@@ -94,15 +94,93 @@ void Varianti::Riduci1() {
     Mostra();
 }
 
+void Varianti::RisolviAlloStallo() {
+    m_.RegistraCelleMin = true;
+    m_.Risolvi(1);
+    m_.RegistraCelleMin = false;
+    m_.ContaRiempimento = 0;
+}
+
+void Varianti::Semplifica2() {
+    Ripristino ripristino(m_, finestra_);
+    Tabella& p = stato_.Problema;
+    m_.ModoRisolvi = false;
+    gen_.MaxValore = 0;
+    const Tabella salvato = p;
+    Mostra();
+    finestra_.Puntatore(11);
+    RisolviAlloStallo();
+    const Byte d0 = m_.ProfonditaMax;
+    // The tries' solves do not record: the lists stay those of the stalls.
+    const int n = std::clamp(static_cast<int>(m_.NumCelleMin), 0, 80);
+    const auto righe = m_.CelleMinR, colonne = m_.CelleMinC;
+    Tabella provate{};
+    int migliorR = 0, migliorC = 0;
+    for (int k = 1; k <= n; ++k) {
+        const int r = righe[k], c = colonne[k];
+        if (r < 1 || r > 9 || c < 1 || c > 9 || provate[r][c] != 0) continue;
+        p = salvato;
+        Rimetti(r, c, Simmetrico);
+        provate[r][c] = 1;
+        m_.Risolvi(1);
+        Mostra();
+        m_.ContaRiempimento = 0;
+        if (m_.Valore >= gen_.MaxValore && m_.ProfonditaMax < d0) {
+            gen_.MaxValore = m_.Valore;
+            migliorR = r;
+            migliorC = c;
+        }
+    }
+    if (SoloValutazione == 1) return;
+    p = salvato;
+    if (migliorR != 0) {
+        gen_.MigliorValore = gen_.MaxValore;
+        Rimetti(migliorR, migliorC, Simmetrico);
+    }
+    m_.Risolvi(1);
+    Mostra();
+    m_.ContaRiempimento = 0;
+}
+
+void Varianti::CmdComplicaGen_Click() {
+    Ripristino ripristino(m_, finestra_);
+    Tabella& p = stato_.Problema;
+    finestra_.Puntatore(11);
+    const Tabella salvato = p;
+    std::int32_t migliore = 0;
+    int migliorR = 0, migliorC = 0;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            if (salvato[r][c] == 0) continue;
+            p[r][c] = 0;
+            if (Simmetrico) p[10 - r][10 - c] = 0;
+            SoloValutazione = 1;
+            Semplifica2();
+            // Strictly better: on ties the earlier cell in row-major order stays.
+            if (gen_.MaxValore > migliore) {
+                migliore = gen_.MaxValore;
+                migliorR = r;
+                migliorC = c;
+            }
+            p = salvato;
+        }
+    gen_.MaxValore = 0;
+    SoloValutazione = 0;
+    // No removal reached a merit: the puzzle stays as it began.
+    if (migliorR == 0) return;
+    p[migliorR][migliorC] = 0;
+    if (Simmetrico) p[10 - migliorR][10 - migliorC] = 0;
+    Mostra();
+    Semplifica2();
+    Mostra();
+}
+
 void Varianti::SemplificaNuovo() {
     Ripristino ripristino(m_, finestra_);
     m_.ModoRisolvi = false;
     Mostra();
     finestra_.Puntatore(11);
-    m_.RegistraCelleMin = true;
-    m_.Risolvi(1);
-    m_.RegistraCelleMin = false;
-    m_.ContaRiempimento = 0;
+    RisolviAlloStallo();
     const int n = std::clamp(static_cast<int>(m_.NumCelleMin), 0, 80);
     for (int k = 1; k <= n; ++k) {
         const int r = m_.CelleMinR[k], c = m_.CelleMinC[k];

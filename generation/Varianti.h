@@ -33,12 +33,23 @@ public:
     // Puts back every cell at which the solver looked for a trial, with its
     // partner whatever `Simmetrico` says.
     void SemplificaNuovo();
+    // Puts back the one stall cell (with its partner while `Simmetrico`) whose
+    // try lowers the trial depth with the highest merit; a later try of equal
+    // merit wins.  With SoloValutazione 1 it stops after the tries, leaving
+    // the best merit in MaxValore and the last try in Problema.
+    void Semplifica2();
+    // Tries the removal of every given, keeps the one after which one added
+    // cell reaches the highest merit, then puts that best cell back.
+    void CmdComplicaGen_Click();
+    int SoloValutazione = 0;
 
 private:
     // Draws the puzzle and counts its givens.
     void Mostra();
     // Puts back (r, c) from Soluzione; with its partner when asked.
     void Rimetti(int r, int c, bool partner);
+    // Solves recording the cells at which the solver looked for a trial.
+    void RisolviAlloStallo();
 
     Motore& m_;
     Condiviso& stato_;

@@ -259,6 +259,7 @@ public:
     void VisualizzaTabellaStr2();
     // Harder and easier variants of the board's puzzle.
     void CmdComplica_Click();
+    void CmdComplicaGen_Click();
     void RiduciNuovo_Click();
     void semplNuovo_Click();
 

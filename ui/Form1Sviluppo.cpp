@@ -47,6 +47,7 @@ const BottoneSviluppo kBottoniSviluppo[] = {
     {"Command14", "Command14", [](Form1& f) { f.Command14_Click(); }},
     {"Command16", "Command16", [](Form1& f) { f.Command16_Click(); }},
     {"CmdComplica", "Complica", [](Form1& f) { f.CmdComplica_Click(); }},
+    {"CmdComplicaGen", "CompilcaGen", [](Form1& f) { f.CmdComplicaGen_Click(); }},
     {"RiduciNuovo", "RiduciNuovo ", [](Form1& f) { f.RiduciNuovo_Click(); }},
     {"semplNuovo", "semplNuovo", [](Form1& f) { f.semplNuovo_Click(); }},
 };
@@ -161,6 +162,9 @@ void Form1::EseguiVariante(Passo&& passo) {
 
 void Form1::CmdComplica_Click() {
     EseguiVariante([](Varianti& v) { v.CmdComplica_Click(); });
+}
+void Form1::CmdComplicaGen_Click() {
+    EseguiVariante([](Varianti& v) { v.CmdComplicaGen_Click(); });
 }
 void Form1::RiduciNuovo_Click() {
     EseguiVariante([](Varianti& v) { v.Riduci1(); });

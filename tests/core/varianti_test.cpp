@@ -117,5 +117,34 @@ TEST_F(VariantiTest, SemplificaNuovoAddsPartnersWithoutTheSwitch) {
     EXPECT_FALSE(banco.m.RegistraCelleMin);
 }
 
+TEST_F(VariantiTest, Semplifica2AddsOnePairAndLowersTheDepth) {
+    Varianti v = Nuove();
+    v.Riduci1();
+    const Tabella prima = banco.stato.Problema;
+    banco.m.Risolvi(1);
+    const Byte profondita = banco.m.ProfonditaMax;
+    ASSERT_GT(profondita, 1);
+    banco.m.Soluzione = soluzione;
+    v.Semplifica2();
+    const Tabella& p = banco.stato.Problema;
+    EXPECT_EQ(BancoGenerazione::Piene(p), BancoGenerazione::Piene(prima) + 2);
+    EXPECT_TRUE(Simmetrico(p));
+    EXPECT_GT(banco.gen.MaxValore, 0);
+    EXPECT_EQ(banco.gen.MigliorValore, banco.gen.MaxValore);
+    banco.m.Risolvi(1);
+    EXPECT_LT(banco.m.ProfonditaMax, profondita);
+    EXPECT_EQ(banco.finestra.puntatore, 0);
+}
+
+TEST_F(VariantiTest, ComplicaGenWithNoBestCellChangesNothing) {
+    // No givens at all: no removal to try.
+    banco.stato.Problema = Tabella{};
+    Varianti v = Nuove();
+    v.CmdComplicaGen_Click();
+    EXPECT_EQ(banco.stato.Problema, Tabella{});
+    EXPECT_EQ(v.SoloValutazione, 0);
+    EXPECT_EQ(banco.gen.MaxValore, 0);
+}
+
 }  // namespace
 }  // namespace kenvaron

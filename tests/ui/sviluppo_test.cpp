@@ -37,7 +37,7 @@ TEST_F(Sviluppo, EveryDeveloperControlIsHiddenWithItsCaption) {
         {"cmdScambiariga", "scambiariga"}, {"cmdscambiacolonna", "scambiaacolonna"},
         {"Command3", "Calcolavalore"}, {"CmDazzeraVal", "AzzeraMaxvalore"}, {"Command2", "vis sol"},
         {"Command14", "Command14"}, {"CmdComplica", "Complica"}, {"RiduciNuovo", "RiduciNuovo "},
-        {"semplNuovo", "semplNuovo"}};
+        {"semplNuovo", "semplNuovo"}, {"CmdComplicaGen", "CompilcaGen"}};
     for (const auto& [nome, didascalia] : attese) {
         ASSERT_NE(f->Bottone(nome), nullptr) << nome;
         EXPECT_EQ(f->Bottone(nome)->Caption(), didascalia);
