@@ -6,10 +6,6 @@
 
 namespace kenvaron {
 
-// ---- The reasoning window and the candidate view ----
-void Form1::MostraSequenzaRagionamento() {}
-void Form1::CmdValidi_Click() {}
-
 // ---- The value report of the rules file ----
 void Form1::Command3_Click() {}
 
