@@ -58,8 +58,12 @@ bool TextFile::PrintLine(const std::string& testo) {
     return static_cast<bool>(file_);
 }
 
-void TextFile::Close() {
-    if (file_.is_open()) file_.close();
+bool TextFile::Close() {
+    if (!file_.is_open()) return true;
+    file_.close();
+    const bool riuscita = !file_.fail();
+    file_.clear();
+    return riuscita;
 }
 
 bool FileExists(const std::string& percorso) {

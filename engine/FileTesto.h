@@ -23,7 +23,8 @@ public:
     bool LineInput(std::string& riga);
     // Writes the text and CR LF; false when the writing failed.
     bool PrintLine(const std::string& testo);
-    void Close();
+    // False when what was written could not be flushed to the file.
+    bool Close();
     const std::string& Errore() const { return errore_; }
 
 private:

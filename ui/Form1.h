@@ -59,9 +59,13 @@ public:
     Motore& motore() { return *stato.motore; }
     Condiviso& condiviso() { return stato.stato; }
 
-    // Ends the program at once (batch production's end, Esc in batch mode).
-    // Tests replace it so that the test run goes on.
+    // Ends the program at once with stato.CodiceUscita (batch production's
+    // end, Esc in batch mode).  Tests replace it so that the test run goes on.
     std::function<void()> FineProgramma;
+    // The "Nuovo" loop as batch production runs it: true when it left an
+    // accepted puzzle in Problema and the solved grid in the engine.  Empty
+    // while the program has no generation driver.
+    std::function<bool()> CicloNuovo;
 
     // ---- Controls -------------------------------------------------------------
     plat::Grid gr;   // the board
@@ -111,6 +115,15 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- Rating and batch production ---------------------------------------------
+    // Reads the rules file; tronca = empty the "OUTPUT" files.  False when the
+    // file cannot be read (said in a message box, or on stderr in batch mode).
+    bool InizializzaAuto(bool tronca);
+    // Rates the puzzle on the board; registra = also write CalcolaValore.txt.
+    void CalcolaValore(bool registra);
+    // The toolbar's "CalcolaValore".
+    void Command3_Click();
+
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
     void MnuNormale_Click() { ScegliLivello("MnuNormale"); }
@@ -155,6 +168,8 @@ private:
     // The hidden combos show the indexes the level state holds.
     void AllineaCombo();
     void AvvioProduzione();
+    // Batch production's report of a failure: panel "p2" and stderr.
+    void AvvisoProduzione(const std::string& testo);
     void AvvioInterattivo();
 
     GrigliaPiattaforma griglia_{gr};

@@ -10,6 +10,7 @@
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "generation/RegoleProduzione.h"
 #include "ui/ImpostazioniGenerazione.h"
 #include "ui/MenuLivelli.h"
 
@@ -37,6 +38,13 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+
+    // Technique weights and batch rules of the rules file, and the last rating.
+    RegoleProduzione regole;
+    std::int32_t ValoreCalcolato = 0;
+    // Batch production: Esc or a close asked it to stop; the program's exit code.
+    bool ProduzioneFermata = false;
+    int CodiceUscita = 0;
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {
