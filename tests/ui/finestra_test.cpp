@@ -19,36 +19,12 @@
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 #include "ui/Programma.h"
+#include "tests/ui/CartellaProva.h"
 
 namespace kenvaron {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of its own for each test, standing for the program's folder.
-class CartellaProva {
-public:
-    CartellaProva() {
-        static int numero = 0;
-        percorso = fs::temp_directory_path() /
-                   ("kenvaron_ui_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
-        fs::create_directories(percorso);
-    }
-    ~CartellaProva() {
-        std::error_code ec;
-        fs::remove_all(percorso, ec);
-    }
-    void Scrivi(const std::string& nome, const std::string& testo) const {
-        std::ofstream(percorso / nome) << testo;
-    }
-    std::string Leggi(const std::string& nome) const {
-        std::ifstream f(percorso / nome, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    fs::path percorso;
-};
 
 class Finestra : public ::testing::Test {
 protected:
