@@ -14,6 +14,9 @@ namespace {
 
 constexpr double kLimiteSecondi = 5.0;
 constexpr std::size_t kVoceE = 7;  // "E" r "," c "," d "|"
+// The restriction of the singles sweep when it has none: every digit is tested.
+// A restriction of 0 is the digit 0, which no cell can take.
+constexpr int kNessunaRestrizione = -1;
 
 std::string Num(int n) { return std::to_string(n); }
 
@@ -130,15 +133,20 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                     bool vicoloCieco = false;
                     bool logica = true;
                     while (logica) {
-                        // Singles sweep; the first pass looks only at the digit placed last.
+                        // Singles sweep; the first pass looks only at the digit placed last
+                        // (at level 1 the digit record 0 holds, 0 before anything wrote it:
+                        // that pass finds nothing, and the next one runs over every digit).
                         int restrizione = PilaLivelli[livello - 1].Cifra;
                         for (;;) {
                             PesaPassoPendente();
                             bool trovato = false;
-                            for (int r = 1; r <= 9 && !vicoloCieco; ++r) {
+                            // Digit 0 has no place: its pass need not visit the cells.
+                            const bool vuota = restrizione == 0 && !Analisi;
+                            for (int r = 1; r <= 9 && !vicoloCieco && !vuota; ++r) {
                                 for (int c = 1; c <= 9 && !vicoloCieco; ++c) {
                                     if (Griglia[r][c] != 0) continue;
-                                    const bool tutte = restrizione == 0 || Analisi;
+                                    // A find in this pass restricts the cells after it.
+                                    const bool tutte = restrizione == kNessunaRestrizione || Analisi;
                                     const int da = tutte ? 1 : restrizione, a = tutte ? 9 : restrizione;
                                     for (int d = da; d <= a; ++d) {
                                         if (!CercaSoluzioniBelle(static_cast<Byte>(r), static_cast<Byte>(c), true,
@@ -167,8 +175,8 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                 }
                             }
                             if (vicoloCieco) break;
-                            if (!trovato && (restrizione == 0 || Analisi)) break;
-                            if (!trovato) restrizione = 0;
+                            if (!trovato && (restrizione == kNessunaRestrizione || Analisi)) break;
+                            if (!trovato) restrizione = kNessunaRestrizione;
                             PesoPasso = 0;
                         }
                         if (vicoloCieco) break;

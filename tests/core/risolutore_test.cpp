@@ -615,6 +615,35 @@ TEST_F(RisolutoreTest, LockedCandidateStepThenASingleScoresThroughTheTurnLoop) {
     EXPECT_EQ(m->ContaTecnicaS, 0);
 }
 
+TEST_F(RisolutoreTest, RestrictionDigitZeroMakesAnEmptyPassAfterASubsetStep) {
+    // 17 givens, no single at the start; two hidden subsets of group G at level 1
+    // (row 7, then box 9) open the singles.  Subset steps leave record 0 alone, so
+    // each sweep after them starts restricted to digit 0: that pass adds the
+    // step's weight and finds nothing, and the single comes in the next pass.
+    const std::string schema =
+        "300004005000020600000000800060000720100800000000000000020670000000000013000900000";
+    Carica(schema, "GSDBC");
+    stato.TecnicheAttive = {1, 1, 1, 1, 1, 1};
+    m->ModoRisolvi = true;
+    m->PilaLivelli[0].Cifra = 7;  // left by an earlier solve; Risolvi clears it
+    m->Risolvi(4);
+    m->ModoRisolvi = false;
+    EXPECT_EQ(m->ContaSoluz, 1);
+    EXPECT_EQ(m->ProfonditaMax, 1);
+    EXPECT_EQ(m->ContaTecnicaG, 2);
+    EXPECT_EQ(m->ContaPregio, 1);
+    // First step: its empty pass adds 10 (turn 1 holds 10).  Second step: its
+    // empty pass adds 10 (turn 1 holds 20), the single of the next pass adds
+    // 5 x 0 + 210 and 10 x 20.  Read as "no restriction", digit 0 would let the
+    // single come in the first pass and add 5 x 10 more.
+    EXPECT_EQ(m->Valore, 10 + 10 + 210 + 200);
+    const auto passi = Passi();
+    ASSERT_GE(passi.size(), 3u);
+    EXPECT_EQ(passi[0].Tipo, "g");
+    EXPECT_EQ(passi[1].Tipo, "g");
+    EXPECT_EQ(passi[2].Testo, "    2 in 3,9 unico possibile per colonna 9 !!!!");
+}
+
 // ---- Technique turns -------------------------------------------------------------
 
 // The empty board with the user's strikes, solved up to the forbidden trial point.
