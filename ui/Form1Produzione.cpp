@@ -64,6 +64,7 @@ bool Form1::InizializzaAuto(bool tronca) {
 }
 
 void Form1::CalcolaValore(bool registra) {
+    NascondiFrame();
     RisolviProblema(motore(), stato.livelli);
     const Valutazione v = ValutaPassi(motore(), stato.regole.Pesi, registra);
     condiviso().TestoTecniche = v.TestoTecniche;
