@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "generation/Produzione.h"
+#include "tests/core/CartellaTemporanea.h"
 #include "tests/core/SchemiPubblici.h"
 #include "tests/core/SolutoreIndipendente.h"
 
@@ -42,13 +43,9 @@ public:
     std::map<std::pair<int, int>, bool> aDestra;
 };
 
-class ProduzioneTest : public ::testing::Test {
+class ProduzioneTest : public ::testing::Test, protected verifica::CartellaTemporanea {
 protected:
     ProduzioneTest() {
-        static int numero = 0;
-        cartella = fs::temp_directory_path() /
-                   ("kenvaron_produzione_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
-        fs::create_directories(cartella);
         servizi.Eventi = [this] { return ++eventi != fermaAlTurno; };
         // The stand-in maker: the rule number it was asked for, in order.
         servizi.Genera = [this](const Regola& r) {
@@ -74,17 +71,9 @@ protected:
         servizi.Avviso = [this](const std::string& t) { avvisi.push_back(t); };
         servizi.Adesso = [] { return DataOra{2026, 3, 7, 9, 5, 2, 0}; };
     }
-    ~ProduzioneTest() override {
-        std::error_code ec;
-        fs::remove_all(cartella, ec);
-    }
-    std::string Percorso(const std::string& nome) const { return (cartella / nome).string(); }
     std::vector<std::string> Righe(const std::string& nome) const {
-        std::ifstream f(Percorso(nome), std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
         std::vector<std::string> righe;
-        std::string tutto = s.str(), riga;
+        const std::string tutto = Leggi(nome);
         std::size_t inizio = 0, fine;
         while ((fine = tutto.find('\n', inizio)) != std::string::npos) {
             righe.push_back(tutto.substr(inizio, fine - inizio));
@@ -106,7 +95,6 @@ protected:
     }
     EsitoProduzione Esegui() { return EseguiGenerazione(regole, stato, gra, servizi); }
 
-    fs::path cartella;
     Condiviso stato;
     RegoleProduzione regole;
     GrigliaFinta gra;

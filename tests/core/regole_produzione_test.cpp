@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "generation/RegoleProduzione.h"
+#include "tests/core/CartellaTemporanea.h"
 
 namespace kenvaron {
 namespace {
@@ -136,30 +137,7 @@ TEST(RegoleProduzione, LinesEndAtCrLfLfOrCr) {
 
 // ---- Emptying the output files -------------------------------------------------------
 
-class CartellaRegole : public ::testing::Test {
-protected:
-    CartellaRegole() {
-        static int numero = 0;
-        cartella = fs::temp_directory_path() /
-                   ("kenvaron_regole_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
-        fs::create_directories(cartella);
-    }
-    ~CartellaRegole() override {
-        std::error_code ec;
-        fs::remove_all(cartella, ec);
-    }
-    std::string Percorso(const std::string& nome) const { return (cartella / nome).string(); }
-    void Scrivi(const std::string& nome, const std::string& testo) const {
-        std::ofstream(Percorso(nome), std::ios::binary) << testo;
-    }
-    std::string Leggi(const std::string& nome) const {
-        std::ifstream f(Percorso(nome), std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    fs::path cartella;
-};
+class CartellaRegole : public ::testing::Test, protected verifica::CartellaTemporanea {};
 
 TEST_F(CartellaRegole, OnlyOutputFilesAreEmptiedAndAnUnwritableOneStopsItsRule) {
     Scrivi("out.txt", "vecchia\r\n");

@@ -16,6 +16,7 @@
 #include "generation/Livelli.h"
 #include "generation/Valutazione.h"
 #include "narration/DecodDoppioTriplo.h"
+#include "tests/core/CartellaTemporanea.h"
 #include "tests/core/SchemiPubblici.h"
 
 namespace kenvaron {
@@ -162,25 +163,10 @@ TEST(DecodDoppioTriplo, SizeWordsFrom2To5Only) {
     EXPECT_EQ(DecodDoppioTriplo(6), "");
 }
 
-class RapportoTest : public ValutazioneTest {
+class RapportoTest : public ValutazioneTest, protected verifica::CartellaTemporanea {
 protected:
-    RapportoTest() {
-        static int numero = 0;
-        percorso = (fs::temp_directory_path() /
-                    ("kenvaron_rapporto_" + std::to_string(::getpid()) + "_" + std::to_string(++numero)))
-                       .string();
-    }
-    ~RapportoTest() override {
-        std::error_code ec;
-        fs::remove(percorso, ec);
-    }
-    std::string Leggi() const {
-        std::ifstream f(percorso, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    std::string percorso;
+    std::string percorso = Percorso("CalcolaValore.txt");
+    std::string Leggi() const { return CartellaTemporanea::Leggi("CalcolaValore.txt"); }
 };
 
 TEST_F(RapportoTest, TheReportFileHoldsExactlyTheStepAndTotalLines) {

@@ -19,30 +19,15 @@
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 #include "ui/Programma.h"
-#include "tests/ui/CartellaProva.h"
+#include "tests/ui/FinestraProva.h"
 
 namespace kenvaron {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Finestra : public ::testing::Test {
+class Finestra : public FinestraProva {
 protected:
-    Finestra() { plat::SetAppPath(cartella.percorso.string()); }
-    ~Finestra() override { plat::SetAppPath(""); }
-
-    // Builds the window the way the program does, with its background form.
-    void Crea() {
-        f = std::make_unique<Form1>();
-        sfondo = std::make_unique<Form5>(*f);
-        sfondo->Load();
-        f->CollegaSfondo(*sfondo);
-        f->FineProgramma = [this] { ++fini; };
-    }
-    void Apri() {
-        Crea();
-        f->Show();
-    }
     std::vector<std::string> Chiavi() const {
         std::vector<std::string> v;
         for (int i = 1; i <= f->tlb1.Count(); ++i) v.push_back(f->tlb1.ButtonAt(i).Key());
@@ -55,23 +40,10 @@ protected:
                 v.push_back(f->tlb1.ButtonAt(i).ToolTipText());
         return v;
     }
-    std::vector<std::string> Domandati(const std::string& tipo) const {
-        std::vector<std::string> v;
-        for (const auto& d : risposte.domandati)
-            if (d.tipo == tipo) v.push_back(d.testo);
-        return v;
-    }
     void Cambia() {
         f->condiviso().Problema[1][1] = 5;
         f->stato.SchemaModificato = 1;
     }
-
-    CartellaProva cartella;
-    plat::RisponditoreProgrammato risposte;
-    plat::RisponditoreInUso inUso{risposte};
-    std::unique_ptr<Form1> f;
-    std::unique_ptr<Form5> sfondo;
-    int fini = 0;
 };
 
 const std::vector<std::string> kChiaviSenzaRegole{

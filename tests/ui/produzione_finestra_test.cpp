@@ -12,7 +12,7 @@
 #include "generation/Valutazione.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
-#include "tests/ui/CartellaProva.h"
+#include "tests/ui/FinestraProva.h"
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 
@@ -24,18 +24,8 @@ namespace fs = std::filesystem;
 // A public puzzle that the singles and the locked candidates solve.
 const std::string kSchema = "000009080000704000000200004050800200007030050036970000040000003000528006005090078";
 
-class ProduzioneFinestra : public ::testing::Test {
+class ProduzioneFinestra : public FinestraProva {
 protected:
-    ProduzioneFinestra() { plat::SetAppPath(cartella.percorso.string()); }
-    ~ProduzioneFinestra() override { plat::SetAppPath(""); }
-
-    void Crea() {
-        f = std::make_unique<Form1>();
-        sfondo = std::make_unique<Form5>(*f);
-        sfondo->Load();
-        f->CollegaSfondo(*sfondo);
-        f->FineProgramma = [this] { ++fini; };
-    }
     void CaricaSchema() {
         for (int i = 0; i < 81; ++i)
             f->condiviso().Problema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(kSchema[i] - '0');
@@ -51,12 +41,7 @@ protected:
         };
     }
     std::string Percorso(const std::string& nome) const { return (cartella.percorso / nome).string(); }
-    std::vector<std::string> Messaggi() const {
-        std::vector<std::string> v;
-        for (const auto& d : risposte.domandati)
-            if (d.tipo == "messaggio") v.push_back(d.testo);
-        return v;
-    }
+    std::vector<std::string> Messaggi() const { return Domandati("messaggio"); }
     int Righe(const std::string& nome) const {
         const std::string t = cartella.Leggi(nome);
         return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
@@ -68,13 +53,8 @@ protected:
         f->Show(plat::vbModal);
     }
 
-    CartellaProva cartella;
-    plat::RisponditoreProgrammato risposte;
-    plat::RisponditoreInUso inUso{risposte};
-    std::unique_ptr<Form1> f;
-    std::unique_ptr<Form5> sfondo;
     std::function<void(int)> azioneNuovo;
-    int fini = 0, schemiFatti = 0;
+    int schemiFatti = 0;
 };
 
 const std::string kPesi = "Singoli nudi: 1\r\nSingoli nascosti: 2\r\nCandidati imprigionati: 50\r\n[REGOLE]\r\n";
