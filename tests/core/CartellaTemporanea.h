@@ -1,4 +1,4 @@
-// A temporary folder of its own for a core test that writes files.
+// A temporary folder of its own for a test that writes files.
 #pragma once
 
 #include <filesystem>
@@ -14,18 +14,18 @@ class CartellaTemporanea {
 public:
     CartellaTemporanea() {
         static int numero = 0;
-        cartella = std::filesystem::temp_directory_path() /
-                   ("kenvaron_core_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
-        std::filesystem::create_directories(cartella);
+        percorso = std::filesystem::temp_directory_path() /
+                   ("kenvaron_prova_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
+        std::filesystem::create_directories(percorso);
     }
     ~CartellaTemporanea() {
         std::error_code ec;
-        std::filesystem::remove_all(cartella, ec);
+        std::filesystem::remove_all(percorso, ec);
     }
     CartellaTemporanea(const CartellaTemporanea&) = delete;
     CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
 
-    std::string Percorso(const std::string& nome) const { return (cartella / nome).string(); }
+    std::string Percorso(const std::string& nome) const { return (percorso / nome).string(); }
     void Scrivi(const std::string& nome, const std::string& testo) const {
         std::ofstream(Percorso(nome), std::ios::binary) << testo;
     }
@@ -36,7 +36,7 @@ public:
         return s.str();
     }
 
-    std::filesystem::path cartella;
+    std::filesystem::path percorso;
 };
 
 }  // namespace kenvaron::verifica

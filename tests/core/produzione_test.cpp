@@ -85,7 +85,7 @@ protected:
     // Rules from the text after "[REGOLE]"; FILE=@name stands for a file in the test's folder.
     void Regole(std::string testo) {
         for (std::size_t p; (p = testo.find('@')) != std::string::npos;)
-            testo.replace(p, 1, cartella.string() + "/");
+            testo.replace(p, 1, percorso.string() + "/");
         regole = LeggiRegole("[REGOLE]\n" + testo);
     }
     int NumeroRegola(const Regola& r) const {
@@ -115,7 +115,7 @@ TEST_F(ProduzioneTest, RulesAreServedInTurnUntilAPassMakesNothing) {
     EXPECT_EQ(ordine, (std::vector<int>{1, 2, 1}));
     EXPECT_EQ(Righe("a.txt").size(), 2u);
     EXPECT_EQ(Righe("b.txt").size(), 1u);
-    EXPECT_FALSE(fs::exists(cartella / "c.txt"));
+    EXPECT_FALSE(fs::exists(percorso / "c.txt"));
     EXPECT_EQ(regole.Regole[1].Generati, 2);
     EXPECT_TRUE(avvisi.empty());
 }
@@ -126,7 +126,7 @@ TEST_F(ProduzioneTest, NoRulesOrNothingWantedEndsAtOnce) {
     Regole("<REGOLA>\nFILE=@a.txt\nSCHEMI=0\n");
     Esegui();
     EXPECT_TRUE(ordine.empty());
-    EXPECT_FALSE(fs::exists(cartella / "a.txt"));
+    EXPECT_FALSE(fs::exists(percorso / "a.txt"));
 }
 
 TEST_F(ProduzioneTest, TriesBelowTheFilterAndFailedTriesAreMadeAgainAndNotWritten) {
@@ -170,7 +170,7 @@ TEST_F(ProduzioneTest, TheGridShowsTheRulesAndTheirMinimumMaximumAndMeanRoundedD
 }
 
 TEST_F(ProduzioneTest, AnUnwritableFileStopsItsRuleOnlyAndIsReported) {
-    fs::create_directories(cartella / "cartella");
+    fs::create_directories(percorso / "cartella");
     Regole("<REGOLA>\nFILE=@cartella\nSCHEMI=3\n<REGOLA>\nFILE=@b.txt\nSCHEMI=2\n");
     InizializzaGRA(gra, regole);
     const EsitoProduzione e = Esegui();
@@ -200,7 +200,7 @@ TEST_F(ProduzioneTest, AStopDuringAnEndlessFilterEndsTheRule) {
     Regole("<REGOLA>\nFILE=@a.txt\nSCHEMI=1\nFILTRO=1000\n");
     fermaAlTurno = 50;
     EXPECT_TRUE(Esegui().Interrotta);
-    EXPECT_FALSE(fs::exists(cartella / "a.txt"));
+    EXPECT_FALSE(fs::exists(percorso / "a.txt"));
 }
 
 // ---- A rule's techniques --------------------------------------------------------------

@@ -142,7 +142,7 @@ class CartellaRegole : public ::testing::Test, protected verifica::CartellaTempo
 TEST_F(CartellaRegole, OnlyOutputFilesAreEmptiedAndAnUnwritableOneStopsItsRule) {
     Scrivi("out.txt", "vecchia\r\n");
     Scrivi("app.txt", "vecchia\r\n");
-    fs::create_directories(cartella / "cartella");
+    fs::create_directories(percorso / "cartella");
     RegoleProduzione r = LeggiRegole("[REGOLE]\n<REGOLA>\nFILE=" + Percorso("out.txt") + ",Output\n" +
                                      "<REGOLA>\nFILE=" + Percorso("app.txt") + ",APPEND\n" +
                                      "<REGOLA>\nFILE=" + Percorso("nuovo.txt") + ",OUTPUT\n" +
@@ -151,7 +151,7 @@ TEST_F(CartellaRegole, OnlyOutputFilesAreEmptiedAndAnUnwritableOneStopsItsRule) 
     SvuotaFileOutput(r, falliti);
     EXPECT_EQ(Leggi("out.txt"), "");
     EXPECT_EQ(Leggi("app.txt"), "vecchia\r\n");
-    EXPECT_TRUE(fs::exists(cartella / "nuovo.txt"));
+    EXPECT_TRUE(fs::exists(percorso / "nuovo.txt"));
     EXPECT_EQ(falliti, std::vector<std::string>{Percorso("cartella")});
     EXPECT_FALSE(r.Regole[1].Bloccata);
     EXPECT_TRUE(r.Regole[4].Bloccata);

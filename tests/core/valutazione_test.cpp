@@ -165,26 +165,26 @@ TEST(DecodDoppioTriplo, SizeWordsFrom2To5Only) {
 
 class RapportoTest : public ValutazioneTest, protected verifica::CartellaTemporanea {
 protected:
-    std::string percorso = Percorso("CalcolaValore.txt");
+    std::string rapporto = Percorso("CalcolaValore.txt");
     std::string Leggi() const { return CartellaTemporanea::Leggi("CalcolaValore.txt"); }
 };
 
 TEST_F(RapportoTest, TheReportFileHoldsExactlyTheStepAndTotalLines) {
-    std::ofstream(percorso) << "una riga vecchia molto lunga che deve sparire\n";
+    std::ofstream(rapporto) << "una riga vecchia molto lunga che deve sparire\n";
     pesi = PesiTecniche{};
     pesi.PSingoli_nudi = 1;
     pesi.PCandidati_imprigionati = -2;
     Passo_("U", "1 Singolo nudo in 1,1");
     Passo_("S", "2 candidati");
     Passo_("U", "3 Singolo !!!!");
-    ASSERT_TRUE(ScriviRapporto(percorso, ValutaPassi(*m, pesi, true).Rapporto));
+    ASSERT_TRUE(ScriviRapporto(rapporto, ValutaPassi(*m, pesi, true).Rapporto));
     EXPECT_EQ(Leggi(),
               "U 1 Singolo nudo1 Singolo nudo in 1,1\r\n"
               "S-2 Candidati Imprigionati2 candidati\r\n"
               "U 1 Singolo nudo3 Singolo !!!!\r\n"
               " 0 Candidati Imprigionati\r\n");
     m->NumPassi = 0;
-    ASSERT_TRUE(ScriviRapporto(percorso, ValutaPassi(*m, pesi, true).Rapporto));
+    ASSERT_TRUE(ScriviRapporto(rapporto, ValutaPassi(*m, pesi, true).Rapporto));
     EXPECT_EQ(Leggi(), " 0 \r\n");
     EXPECT_FALSE(ScriviRapporto(fs::temp_directory_path().string(), {"x"}));
 }

@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "tests/core/CartellaTemporanea.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
@@ -21,30 +22,8 @@
 
 namespace kenvaron {
 
-// A folder of its own for each test, standing for the program's folder.
-class CartellaProva {
-public:
-    CartellaProva() {
-        static int numero = 0;
-        percorso = std::filesystem::temp_directory_path() /
-                   ("kenvaron_ui_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
-        std::filesystem::create_directories(percorso);
-    }
-    ~CartellaProva() {
-        std::error_code ec;
-        std::filesystem::remove_all(percorso, ec);
-    }
-    void Scrivi(const std::string& nome, const std::string& testo) const {
-        std::ofstream(percorso / nome) << testo;
-    }
-    std::string Leggi(const std::string& nome) const {
-        std::ifstream f(percorso / nome, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    std::filesystem::path percorso;
-};
+using verifica::CartellaTemporanea;
+using CartellaProva = CartellaTemporanea;
 
 class FinestraProva : public ::testing::Test {
 protected:

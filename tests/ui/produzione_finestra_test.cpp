@@ -177,6 +177,14 @@ TEST_F(ProduzioneFinestra, WithoutAGeneratorBatchProductionStopsWithExitCode1And
     EXPECT_TRUE(Messaggi().empty());
 }
 
+TEST_F(ProduzioneFinestra, ARulesFileGoneAtBatchStartEndsWithExitCode1AndNoDialog) {
+    Produci();
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 1);
+    EXPECT_EQ(schemiFatti, 0);
+    EXPECT_TRUE(Messaggi().empty());
+}
+
 // ---- The program itself ------------------------------------------------------------------
 
 class ProgrammaProduzione : public ::testing::Test {
