@@ -1,7 +1,9 @@
 // Google Benchmark timings of the solver on a public puzzle set: the plain
-// uniqueness test of the generator and the narrated solve with singles only.
+// uniqueness test of the generator, the narrated solve with singles only and
+// the narrated solve with every group and technique switch on.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -52,19 +54,25 @@ void BM_Unicita(benchmark::State& st) {
 }
 BENCHMARK(BM_Unicita);
 
-void BM_RisolviSingoli(benchmark::State& st) {
+// The user's narrated solve with the level code `codice` and the six technique switches.
+void Narrato(benchmark::State& st, std::string codice, const std::array<Byte, 6>& interruttori) {
     Condiviso stato;
     auto m = std::make_unique<Motore>(stato);
     Livelli livelli(*m, stato);
-    std::string codice = " ";
     livelli.SettaTurni(codice);
+    stato.TecnicheAttive = interruttori;
     m->ModoRisolvi = true;
     Giro(st, stato, [&] {
         m->Risolvi(4);
         benchmark::DoNotOptimize(m->ContaSoluz);
     });
 }
+
+void BM_RisolviSingoli(benchmark::State& st) { Narrato(st, " ", {0, 0, 0, 0, 0, 0}); }
 BENCHMARK(BM_RisolviSingoli);
+
+void BM_RisolviSGDBC(benchmark::State& st) { Narrato(st, "SGDBC", {1, 1, 1, 1, 1, 1}); }
+BENCHMARK(BM_RisolviSGDBC);
 
 }  // namespace
 

@@ -1,13 +1,15 @@
 // kenvaron-bench: solves every puzzle of a file as the program does and reports
-// the time taken; --dump and --steps print the results for checking them
-// against other solvers.
+// the time taken and the search levels visited; --dump and --steps print the
+// results for checking them against other solvers and against earlier builds.
 //
 //   kenvaron-bench [options] FILE
+//   kenvaron-bench [options] --full-grids N
 //
 // FILE holds one puzzle a line: the first 81 characters are digits, "0" or "."
 // for an empty cell; other lines are skipped.
 #include <algorithm>
 #include <chrono>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -35,7 +37,9 @@ constexpr const char* kUso =
     "  --max N           massimo di soluzioni della seconda risoluzione (default 4)\n"
     "  --no-trial        SenzaTentativi e una sola Risolvi(1)\n"
     "  --plain           test di unicità della generazione\n"
-    "  --dump            una riga di risultati per schema\n"
+    "  --min-cells       una sola Risolvi(1) con RegistraCelleMin, come le semplificazioni\n"
+    "  --full-grids N    al posto di FILE: N griglie piene casuali, semi 1..N\n"
+    "  --dump            una riga di risultati per schema, con l'impronta delle tabelle finali\n"
     "  --steps           dopo la riga di risultati, ogni passo del registro\n"
     "  --frozen-clock    il motore legge un orologio fermo: il limite di 5 secondi non scatta\n"
     "                    (i tempi stampati restano quelli reali)\n";
@@ -50,6 +54,8 @@ struct Opzioni {
     int massimo = 4;
     bool senzaTentativi = false;
     bool semplice = false;
+    bool celleMin = false;
+    int griglie = 0;
     bool dump = false;
     bool passi = false;
     bool orologioFermo = false;
@@ -103,6 +109,10 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.senzaTentativi = true;
         else if (a == "--plain")
             o.semplice = true;
+        else if (a == "--min-cells")
+            o.celleMin = true;
+        else if (a == "--full-grids")
+            o.griglie = Intero(valore(), "--full-grids", 1, 1000000);
         else if (a == "--dump")
             o.dump = true;
         else if (a == "--steps")
@@ -119,7 +129,8 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
         else
             o.file = a;
     }
-    if (o.file.empty()) Errore("manca FILE");
+    if (o.file.empty() && o.griglie == 0) Errore("manca FILE");
+    if (!o.file.empty() && o.griglie > 0) Errore("--full-grids non vuole un FILE");
     return o;
 }
 
@@ -146,20 +157,67 @@ bool Piena(const Tabella& t) {
     return true;
 }
 
+// FNV-1a over the tables a caller reads after a solve, so that two builds that
+// print the same results but leave different tables behind are told apart.
+class Impronta {
+public:
+    void Aggiungi(std::uint64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            h_ ^= (v >> (8 * i)) & 0xFF;
+            h_ *= 0x100000001B3ull;
+        }
+    }
+    void Aggiungi(const Tabella& t) {
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) Aggiungi(t[r][c]);
+    }
+    void Aggiungi(const std::string& testo) {
+        Aggiungi(testo.size());
+        for (char ch : testo) Aggiungi(static_cast<unsigned char>(ch));
+    }
+    std::uint64_t Valore() const { return h_; }
+
+private:
+    std::uint64_t h_ = 0xCBF29CE484222325ull;
+};
+
+std::uint64_t ImprontaTabelle(const Motore& m) {
+    Impronta h;
+    h.Aggiungi(m.Griglia);
+    h.Aggiungi(m.Soluzione);
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            for (int d = 1; d <= 9; ++d) h.Aggiungi(m.Possibili[r][c][d]);
+    h.Aggiungi(m.NumeroCandidati);
+    h.Aggiungi(static_cast<std::uint64_t>(m.NumCellePiene));
+    h.Aggiungi(static_cast<std::uint64_t>(m.CelleRiempite));
+    if (m.RegistraCelleMin) {
+        const int n = static_cast<int>(m.NumCelleMin);
+        h.Aggiungi(static_cast<std::uint64_t>(n));
+        for (int i = 1; i <= n; ++i) {
+            h.Aggiungi(m.CelleMinR[i]);
+            h.Aggiungi(m.CelleMinC[i]);
+            h.Aggiungi(m.CelleMinValidi[i]);
+        }
+    }
+    return h.Valore();
+}
+
 void Stampa(const Motore& m, bool passi) {
     // The solution as the solve command shows it.
     const Tabella& mostrata = Piena(m.Griglia) ? m.Griglia : m.Soluzione;
     std::string cifre;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + mostrata[r][c]);
-    std::printf("%lld %s %d %d %d %d %d %d %d %d %d\n", static_cast<long long>(m.ContaSoluz), cifre.c_str(),
-                m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS, m.ContaTecnicaG, m.ContaTecnicaD,
-                m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio);
+    std::printf("%lld %s %d %d %d %d %d %d %d %d %d %016" PRIx64 "\n", static_cast<long long>(m.ContaSoluz),
+                cifre.c_str(), m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS, m.ContaTecnicaG,
+                m.ContaTecnicaD, m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio, ImprontaTabelle(m));
     if (!passi) return;
     for (int i = 1; i <= m.NumPassi; ++i) {
         const Passo& p = m.LogPassi[i];
-        std::printf("%d|%d|%d|%s|%s|%s|%d|%s|%s\n", p.Profondita, p.Riga, p.Colonna, p.Cifra.c_str(),
-                    p.Tipo.c_str(), p.Codice.c_str(), p.Dimensione, p.Testo.c_str(), p.Celle.c_str());
+        std::printf("%d|%d|%d|%s|%s|%s|%d|%s|%s|%s\n", p.Profondita, p.Riga, p.Colonna, p.Cifra.c_str(),
+                    p.Tipo.c_str(), p.Codice.c_str(), p.Dimensione, p.Testo.c_str(), p.Celle.c_str(),
+                    p.Ripristino.c_str());
     }
 }
 
@@ -167,7 +225,8 @@ void Stampa(const Motore& m, bool passi) {
 
 int main(int argc, char** argv) {
     const Opzioni o = LeggiOpzioni(argc, argv);
-    const std::vector<std::string> schemi = LeggiSchemi(o.file);
+    const std::vector<std::string> schemi = o.griglie > 0 ? std::vector<std::string>() : LeggiSchemi(o.file);
+    const std::size_t quanti = o.griglie > 0 ? static_cast<std::size_t>(o.griglie) : schemi.size();
 
     Condiviso stato;
     // A clock that never advances keeps every result independent of the
@@ -183,12 +242,13 @@ int main(int argc, char** argv) {
 
     using Cronometro = std::chrono::steady_clock;
     std::vector<double> millisecondi;
-    millisecondi.reserve(schemi.size());
+    millisecondi.reserve(quanti);
     int alLimite = 0;
+    std::int64_t visitati = 0;
     const auto inizio = Cronometro::now();
 
-    for (const std::string& s : schemi) {
-        bench::Carica(stato, s);
+    for (std::size_t i = 0; i < quanti; ++i) {
+        if (o.griglie == 0) bench::Carica(stato, schemi[i]);
         Motore::AzzeraTabella(m.Soluzione);
         stato.NumMosse = 0;
         std::string codice = o.codice;
@@ -201,13 +261,26 @@ int main(int argc, char** argv) {
         auto misura = [&](auto&& risolvi) {
             const auto t0 = Cronometro::now();
             risolvi();
+            visitati += m.LivelliVisitati;
             const double secondi = std::chrono::duration<double>(Cronometro::now() - t0).count();
             if (m.ContaSoluz == 4 && m.ProfonditaMax == 20 && m.Valore == 0 && secondi > 5.0) limite = true;
         };
 
         const auto t0 = Cronometro::now();
-        if (o.semplice) {
+        if (o.griglie > 0) {
+            // The generator's random full grid, after a fixed reseed.
+            m.casuale.Reimposta();
+            m.casuale.Randomizza(static_cast<double>(i + 1));
+            m.Inizializza();
+            m.ContaRiempimento = 0;
+            misura([&] { m.Sviluppa(1, true, 81, false); });
+        } else if (o.semplice) {
             misura([&] { bench::Unicita(m, stato); });
+        } else if (o.celleMin) {
+            // A simplification pass: one narrated solve that records the
+            // fewest-candidates cells of its first trial point.
+            m.RegistraCelleMin = true;
+            misura([&] { m.Risolvi(1); });
         } else if (o.senzaTentativi) {
             misura([&] { m.Risolvi(1); });
         } else {
@@ -234,7 +307,7 @@ int main(int argc, char** argv) {
         massimo = ordinati.back();
     }
     std::fflush(stdout);
-    std::fprintf(stderr, "puzzles %zu seconds %.3f median-ms %.3f max-ms %.3f at-limit %d\n", schemi.size(),
-                 secondi, mediana, massimo, alLimite);
+    std::fprintf(stderr, "puzzles %zu seconds %.3f median-ms %.3f max-ms %.3f at-limit %d levels %" PRId64 "\n",
+                 quanti, secondi, mediana, massimo, alLimite, visitati);
     return 0;
 }

@@ -109,6 +109,8 @@ public:
                  ContaTecnicaC = 0;
     Byte ContaPregio = 0;
     double NumCelleMin = 0;
+    // Search levels the last Sviluppa entered (the work a solve did, for the bench).
+    std::int64_t LivelliVisitati = 0;
     std::array<Byte, 82> CelleMinR{};
     std::array<Byte, 82> CelleMinC{};
     std::array<std::string, 82> CelleMinValidi{};

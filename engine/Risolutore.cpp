@@ -78,6 +78,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
         for (int u = 1; u <= 9; ++u)
             for (int k = 1; k <= kSlotApplicati; ++k) (*lista)[u][k].clear();
     NumCelleMin = 0;
+    LivelliVisitati = 0;
     LivelloRagionamento = static_cast<Byte>(std::clamp(IndiceRagionamento, 0, 4));
     ContaPregio = 0;
     int livello = 0;
@@ -112,6 +113,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                     return;
                 }
                 ++livello;
+                ++LivelliVisitati;
                 if (livello > ProfonditaMax) ProfonditaMax = static_cast<Byte>(livello);
                 // Cleared before the solution test too: a level that only
                 // recognises a solution must leave nothing stale to replay.
