@@ -15,7 +15,7 @@
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
 #include "generation/RegoleProduzione.h"
-#include "generation/Valutazione.h"
+#include "generation/CalcolaValore.h"
 
 namespace kenvaron {
 

@@ -65,7 +65,7 @@ public:
     // The "Nuovo" loop as batch production runs it: true when it left an
     // accepted puzzle in Problema and the solved grid in the engine.  Empty
     // while the program has no generation driver.
-    std::function<bool()> CicloNuovo;
+    std::function<bool()> NuovoProduzione;
 
     // ---- Controls -------------------------------------------------------------
     plat::Grid gr;   // the board

@@ -6,7 +6,7 @@
 
 #include "engine/FileTesto.h"
 #include "generation/Produzione.h"
-#include "generation/Valutazione.h"
+#include "generation/CalcolaValore.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
@@ -99,7 +99,7 @@ void Form1::AvvioProduzione() {
         FineProgramma();
         return;
     }
-    if (!CicloNuovo) {
+    if (!NuovoProduzione) {
         bool daFare = false;
         for (int i = 1; i <= stato.regole.NumRegole; ++i) {
             const Regola& r = stato.regole.Regole[i];
@@ -123,7 +123,7 @@ void Form1::AvvioProduzione() {
         g.SuperSimmetrico = false;
         g.LimiteRigaRimozione = 9;
         g.LimiteColonnaRimozione = 9;
-        return EseguiGeneraAuto(regola, motore(), stato.livelli, CicloNuovo);
+        return EseguiGeneraAuto(regola, motore(), stato.livelli, NuovoProduzione);
     };
     servizi.CalcolaValore = [this] {
         CalcolaValore(false);

@@ -1,6 +1,6 @@
-// What the window tests share: a temporary folder standing for the program's
-// folder, and the main window built as the program builds it, with a
-// programmed responder answering every dialog.
+// The window tests' fixture: a folder of its own standing for the program's
+// folder, the main window built as the program builds it, and a responder
+// that answers every dialog from a script.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,25 +14,49 @@
 
 #include <unistd.h>
 
-#include "tests/core/CartellaTemporanea.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 
-namespace kenvaron {
+namespace kenvaron::prova {
 
-using verifica::CartellaTemporanea;
-using CartellaProva = CartellaTemporanea;
+namespace fs = std::filesystem;
 
-class FinestraProva : public ::testing::Test {
+// A folder of its own for each test, standing for the program's folder.
+class CartellaProva {
+public:
+    CartellaProva() {
+        static int numero = 0;
+        percorso = fs::temp_directory_path() /
+                   ("kenvaron_ui_" + std::to_string(::getpid()) + "_" + std::to_string(++numero));
+        fs::create_directories(percorso);
+    }
+    ~CartellaProva() {
+        std::error_code ec;
+        fs::remove_all(percorso, ec);
+    }
+    void Scrivi(const std::string& nome, const std::string& testo) const {
+        std::ofstream(percorso / nome) << testo;
+    }
+    std::string Leggi(const std::string& nome) const {
+        std::ifstream f(percorso / nome, std::ios::binary);
+        std::stringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    fs::path percorso;
+};
+
+class Finestra : public ::testing::Test {
 protected:
-    FinestraProva() { plat::SetAppPath(cartella.percorso.string()); }
-    ~FinestraProva() override { plat::SetAppPath(""); }
+    Finestra() { plat::SetAppPath(cartella.percorso.string()); }
+    ~Finestra() override { plat::SetAppPath(""); }
 
-    // Builds the window the way the program does, with its background form.
-    void Crea() {
-        f = std::make_unique<Form1>();
+    // Builds the window the way the program does, with its background form
+    // (a test may hand in a window of a class of its own).
+    void Crea(std::unique_ptr<Form1> finestra = nullptr) {
+        f = finestra ? std::move(finestra) : std::make_unique<Form1>();
         sfondo = std::make_unique<Form5>(*f);
         sfondo->Load();
         f->CollegaSfondo(*sfondo);
@@ -42,12 +66,27 @@ protected:
         Crea();
         f->Show();
     }
-    // The texts of the dialogs of one kind ("messaggio", "finestra", ...) asked so far.
+    std::vector<std::string> Chiavi() const {
+        std::vector<std::string> v;
+        for (int i = 1; i <= f->tlb1.Count(); ++i) v.push_back(f->tlb1.ButtonAt(i).Key());
+        return v;
+    }
+    std::vector<std::string> Suggerimenti() const {
+        std::vector<std::string> v;
+        for (int i = 1; i <= f->tlb1.Count(); ++i)
+            if (f->tlb1.ButtonAt(i).Style() == plat::tbrDefault)
+                v.push_back(f->tlb1.ButtonAt(i).ToolTipText());
+        return v;
+    }
     std::vector<std::string> Domandati(const std::string& tipo) const {
         std::vector<std::string> v;
         for (const auto& d : risposte.domandati)
             if (d.tipo == tipo) v.push_back(d.testo);
         return v;
+    }
+    void Cambia() {
+        f->condiviso().Problema[1][1] = 5;
+        f->stato.SchemaModificato = 1;
     }
 
     CartellaProva cartella;
@@ -58,4 +97,4 @@ protected:
     int fini = 0;
 };
 
-}  // namespace kenvaron
+}  // namespace kenvaron::prova

@@ -16,35 +16,18 @@
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "platform/Units.h"
+#include "tests/ui/FinestraProva.h"
+#include "ui/Comandi.h"
 #include "ui/Form1.h"
 #include "ui/Form5.h"
 #include "ui/Programma.h"
-#include "tests/ui/FinestraProva.h"
 
 namespace kenvaron {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Finestra : public FinestraProva {
-protected:
-    std::vector<std::string> Chiavi() const {
-        std::vector<std::string> v;
-        for (int i = 1; i <= f->tlb1.Count(); ++i) v.push_back(f->tlb1.ButtonAt(i).Key());
-        return v;
-    }
-    std::vector<std::string> Suggerimenti() const {
-        std::vector<std::string> v;
-        for (int i = 1; i <= f->tlb1.Count(); ++i)
-            if (f->tlb1.ButtonAt(i).Style() == plat::tbrDefault)
-                v.push_back(f->tlb1.ButtonAt(i).ToolTipText());
-        return v;
-    }
-    void Cambia() {
-        f->condiviso().Problema[1][1] = 5;
-        f->stato.SchemaModificato = 1;
-    }
-};
+using prova::CartellaProva;
+using prova::Finestra;
 
 const std::vector<std::string> kChiaviSenzaRegole{
     "Nuovo",  "s1",      "s0",   "Aiuto",   "SingoloStep", "Risolvi", "Mostra", "s2",

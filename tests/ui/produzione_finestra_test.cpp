@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "generation/Valutazione.h"
+#include "generation/CalcolaValore.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "tests/ui/FinestraProva.h"
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 // A public puzzle that the singles and the locked candidates solve.
 const std::string kSchema = "000009080000704000000200004050800200007030050036970000040000003000528006005090078";
 
-class ProduzioneFinestra : public FinestraProva {
+class ProduzioneFinestra : public prova::Finestra {
 protected:
     void CaricaSchema() {
         for (int i = 0; i < 81; ++i)
@@ -32,7 +32,7 @@ protected:
     }
     // The stand-in "Nuovo" loop: the public puzzle, solved.
     void NuovoFinto() {
-        f->CicloNuovo = [this] {
+        f->NuovoProduzione = [this] {
             ++schemiFatti;
             if (azioneNuovo) azioneNuovo(schemiFatti);
             CaricaSchema();
@@ -208,7 +208,7 @@ protected:
             processo.waitForFinished(5000);
         }
     }
-    CartellaProva cartella;
+    prova::CartellaProva cartella;
     QProcess processo;
 };
 

@@ -1,4 +1,4 @@
-#include "generation/Valutazione.h"
+#include "generation/CalcolaValore.h"
 
 #include <algorithm>
 #include <limits>

@@ -14,7 +14,7 @@
 
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
-#include "generation/Valutazione.h"
+#include "generation/CalcolaValore.h"
 #include "narration/DecodDoppioTriplo.h"
 #include "tests/core/CartellaTemporanea.h"
 #include "tests/core/SchemiPubblici.h"
