@@ -118,10 +118,7 @@ std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, st
 }
 
 bool ScriviSchema(const Regola& regola, const std::string& riga) {
-    TextFile f;
-    if (regola.File.empty() || !f.Open(regola.File, TextFile::Modo::Aggiunta)) return false;
-    const bool scritta = f.PrintLine(riga);
-    return f.Close() && scritta;
+    return !regola.File.empty() && AggiungiRigaIntera(regola.File, riga);
 }
 
 std::string MessaggioNonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }

@@ -53,7 +53,7 @@ bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli,
 // One output line without its end: puzzle, solution, value, techniques, time.
 std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, std::int32_t valore,
                            const std::string& tecniche, const DataOra& quando);
-// Appends the line (and CR LF) to the rule's file in one write; false on failure.
+// Appends the line (and CR LF) to the rule's file, whole or not at all; false on failure.
 bool ScriviSchema(const Regola& regola, const std::string& riga);
 
 // The message of a file that could not be written.

@@ -14,8 +14,13 @@
 #include <utility>
 #include <vector>
 
+#include <csignal>
+#include <thread>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include "engine/FileTesto.h"
 #include "generation/Produzione.h"
 #include "tests/core/CartellaTemporanea.h"
 #include "tests/core/SchemiPubblici.h"
@@ -292,6 +297,50 @@ TEST_F(ProduzioneRealeTest, AnEmptyTechniqueListMakesSinglesOnlyPuzzlesAtLevel1)
     EXPECT_EQ(livelli.CodiciTecniche, "");
     EXPECT_EQ(stato.TecnicheAttive, (std::array<Byte, 6>{}));
     EXPECT_EQ(m->Turni, (std::array<std::int16_t, 5>{}));
+}
+
+TEST_F(ProduzioneTest, AKilledWriterLeavesOnlyWholeLines) {
+    Regole("<REGOLA>\nFILE=@a.txt\n");
+    Tabella p{}, sol{};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) sol[r][c] = static_cast<Byte>((r * 3 + r / 4 + c - 1) % 9 + 1);
+    // Lines as long as real ones: a technique list of a few labels, or none.
+    const std::string lunga =
+        RigaProduzione(p, sol, 7, "Colori|Candidati Imprigionati|Doppio Nudo|Nishio|Catene Obbligate", DataOra{});
+    const std::string corta = RigaProduzione(p, sol, 7, "", DataOra{});
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        for (int i = 0; i < 20000; ++i) ScriviSchema(regole.Regole[1], i % 2 ? lunga : corta);
+        ::_exit(0);
+    }
+    auto scritti = [&] {
+        std::error_code ec;
+        const auto n = fs::file_size(Percorso("a.txt"), ec);
+        return ec ? 0 : n;
+    };
+    while (scritti() < 100 * lunga.size() && ::waitpid(figlio, nullptr, WNOHANG) == 0) std::this_thread::yield();
+    ::kill(figlio, SIGKILL);
+    int stato_ = 0;
+    ::waitpid(figlio, &stato_, 0);
+    const auto righe = Righe("a.txt");
+    ASSERT_GE(righe.size(), 100u);
+    for (const std::string& r : righe) EXPECT_TRUE(r == lunga + "\r" || r == corta + "\r");
+}
+
+TEST_F(ProduzioneTest, AWholeLineAppendKeepsTheOldLinesTheModeAndTheLink) {
+    Scrivi("a.txt", "vecchia senza fine riga");
+    fs::permissions(Percorso("a.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(Percorso("a.txt"), Percorso("link.txt"));
+    ASSERT_TRUE(AggiungiRigaIntera(Percorso("link.txt"), "uno"));
+    ASSERT_TRUE(AggiungiRigaIntera(Percorso("nuovo.txt"), "due"));
+    EXPECT_TRUE(fs::is_symlink(Percorso("link.txt")));
+    EXPECT_EQ(Leggi("a.txt"), "vecchia senza fine rigauno\r\n");
+    EXPECT_EQ(fs::status(Percorso("a.txt")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Leggi("nuovo.txt"), "due\r\n");
+    EXPECT_FALSE(AggiungiRigaIntera(percorso.string(), "tre"));
+    EXPECT_FALSE(fs::exists(Percorso("a.txt.kenvaron-tmp")));
 }
 
 TEST(RigaProduzione, FourCommasZerosForEmptyCellsAndATwoDigitTimeStamp) {
