@@ -42,6 +42,11 @@ struct Condiviso {
     std::array<std::string, 11> SchemiBkgC{};  // slots 1..10
     std::array<std::string, 11> SchemiBkgE{};  // slots 1..10
 
+    // The pool file's scrambler seed, and whether the pool was loaded from
+    // the file (only a loaded pool is ever written back to it).
+    std::int64_t SemeCodifica = 0;
+    bool PoolCaricato = false;
+
     // Background generator: 0 run, 1 the program is ending, 2 stop the generator.
     int CodiceStop = 0;
     bool BkgInEsecuzione = false;

@@ -24,8 +24,47 @@ struct VoceBarra {
 // when the rules file exists ("CalcolaValore" after "s0").
 std::vector<VoceBarra> VociBarra(bool regolePresenti);
 
+// Where a command sits: a toolbar key, or an entry of the File menu (by its name).
+enum class LuogoComando { Barra, MenuFile };
+
+struct ComandoInAttesa {
+    LuogoComando luogo;
+    const char* nome;
+};
+
+// The commands whose work the program does not do yet: they stay greyed in
+// every state.  Each group leaves the list when its work arrives.
+inline constexpr ComandoInAttesa kComandiInAttesa[] = {
+    // Editing, undo, puzzle text and printing.
+    {LuogoComando::Barra, "UndoAll"},
+    {LuogoComando::Barra, "Undo"},
+    {LuogoComando::Barra, "Copia"},
+    {LuogoComando::Barra, "Incolla"},
+    {LuogoComando::Barra, "Schema"},
+    {LuogoComando::Barra, "Stampa"},
+    {LuogoComando::MenuFile, "mnuApri"},
+    {LuogoComando::MenuFile, "mnuStampa"},
+    {LuogoComando::MenuFile, "mnuManuale"},
+    // Solving.
+    {LuogoComando::Barra, "Risolvi"},
+    // The reasoning window, single steps and hints.
+    {LuogoComando::Barra, "SingoloStep"},
+    {LuogoComando::Barra, "Aiuto"},
+    {LuogoComando::Barra, "Mostra"},
+    {LuogoComando::Barra, "Analisi"},
+    {LuogoComando::Barra, "Validi"},
+    // New puzzles.
+    {LuogoComando::Barra, "Nuovo"},
+    {LuogoComando::MenuFile, "mnuNuovo"},
+};
+
+// The one enabling rule: a command is enabled when its state asks for it and
+// it is not waiting for its work.
+bool Abilitabile(LuogoComando luogo, const std::string& nome, bool richiesto);
+
 // Command states: 0 idle without a puzzle, 1 busy, 2 a puzzle on the board.
-// Whether a toolbar entry is enabled in a state; nullopt leaves it unchanged.
+// Whether a toolbar entry is enabled in a state, after the enabling rule;
+// nullopt leaves it unchanged.
 std::optional<bool> BottoneAbilitato(int modo, const std::string& chiave);
 // Whether the menus "File", "Livelli", "Opzioni" and "Istruzioni" are
 // enabled in a state; nullopt leaves them unchanged ("?" is never touched).

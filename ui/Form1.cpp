@@ -1,16 +1,19 @@
 #include "ui/Form1.h"
 
 #include <QToolBar>
-#include <algorithm>
 
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
 #include "platform/System.h"
 #include "engine/FileTesto.h"
+#include "engine/Funzioni.h"
 #include "platform/Units.h"
 #include "ui/Avvio.h"
 #include "ui/Comandi.h"
+#include "ui/Form3.h"
 #include "ui/Form5.h"
+#include "ui/Form6.h"
+#include "ui/Form7.h"
 #include "ui/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 
@@ -18,7 +21,6 @@ namespace kenvaron {
 
 namespace {
 
-constexpr const char* kNomeProgramma = "Kenvaron";
 // Room around the board inside the window, in twips.
 constexpr int kMargine = 120;
 constexpr int kLatoPopup = 1440;
@@ -108,8 +110,15 @@ void Form1::CostruisciMenu() {
     };
     collega("MnuFile", &Form1::MnuFile_Click);
     collega("MnuLivelli", &Form1::MnuLivelli_Click);
+    collega("mnuNuovo", &Form1::mnuNuovo_Click);
+    collega("mnuManuale", &Form1::mnuManuale_Click);
+    collega("mnuApri", &Form1::mnuApri_Click);
     collega("mnuSalva", &Form1::mnuSalva_Click);
+    collega("mnuStampa", &Form1::mnuStampa_Click);
     collega("mnuEsci", &Form1::mnuEsci_Click);
+    collega("mnuAttivaBackGround", &Form1::mnuAttivaBackGround_Click);
+    collega("mnuAiuto", &Form1::mnuAiuto_Click);
+    collega("mnuInformazioni", &Form1::mnuInformazioni_Click);
     collega("mnuSemplice", &Form1::mnuSemplice_Click);
     collega("MnuNormale", &Form1::MnuNormale_Click);
     collega("MnuDifficile", &Form1::MnuDifficile_Click);
@@ -123,6 +132,10 @@ void Form1::CostruisciMenu() {
     // "Non so" is switched off in the menu's design and nothing switches it on.
     Menu("mnuSemplice2")->SetEnabled(false);
     Menu("MnuNormale")->SetChecked(true);
+    Menu("mnuAttivaBackGround")->SetChecked(false);
+    // File entries whose work is not there yet stay greyed.
+    for (const VoceMenu& v : BarraMenu().front().voci)
+        if (!v.separatore()) AbilitaMenu(v.nome, true);
 }
 
 plat::Menu* Form1::Menu(const std::string& nome) {
@@ -145,28 +158,9 @@ void Form1::CostruisciBarra() {
     }
 }
 
-void Form1::settaBottoni(int modo) {
-    NascondiFrame();
-    for (int i = 1; i <= tlb1.Count(); ++i) {
-        plat::ToolbarButton& b = tlb1.ButtonAt(i);
-        if (const auto abilitato = BottoneAbilitato(modo, b.Key())) b.SetEnabled(*abilitato);
-    }
-    if (const auto menu = MenuAbilitati(modo))
-        for (const char* nome : {"MnuFile", "MnuLivelli", "mnuOpzioni", "mnuAiuto"})
-            Menu(nome)->SetEnabled(*menu);
-}
-
 void Form1::NascondiFrame() {
     Frame1.SetVisible(false);
     Frame2.SetVisible(false);
-}
-
-void Form1::tlb1_ButtonClick(plat::ToolbarButton& Button) {
-    Stbr.SetText("p2", "");
-    stato.Chiudi = 0;
-    // The other keys get their commands with the parts of the program that do the work.
-    if (Button.Key() == "Uscita") mnuEsci_Click();
-    if (Button.Key() == "CalcolaValore") Command3_Click();
 }
 
 void Form1::MnuFile_Click() { NascondiFrame(); }
@@ -206,9 +200,9 @@ void Form1::Form_Load() {
 
     Inizializzagrid();
     // The window fits the board and the toolbar.
-    const int larghezzaBarra = plat::Twip(tlb1.Widget()->sizeHint().width());
-    SetClientSize(std::max(gr.Width() + 2 * kMargine, larghezzaBarra), gr.Height() + 2 * kMargine);
+    SetClientSize(gr.Width() + 2 * kMargine, gr.Height() + 2 * kMargine);
     gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
+    TienBarraIntera();
     Move(0, 0);
     m.IsalvaValidi = -1;
 
@@ -221,6 +215,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() {
+    TienBarraIntera();
     stato.RidisegnoGriglia = true;
     if (stato.GiaAttivato != 0) return;
     stato.GiaAttivato = 1;
@@ -230,14 +225,25 @@ void Form1::Form_Activate() {
         AvvioInterattivo();
 }
 
+void Form1::TienBarraIntera() {
+    // Measured again once the window is on the screen, whose fonts and style
+    // may differ from those the window was built with; the user cannot make it
+    // narrower either.
+    const int barra = tlb1.Widget()->sizeHint().width();
+    Widget()->setMinimumWidth(barra);
+    if (Widget()->width() < barra) {
+        SetWidth(plat::Twip(barra));
+        gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
+    }
+}
+
 void Form1::AvvioInterattivo() {
     gr.SetVisible(true);
     gra.SetVisible(false);
-    if (sfondo_ == nullptr) return;
-    sfondo_->CaricaImpostazioni();
+    CaricaImpostazioni();
     if (Menu("mnuAttivaBackGround")->Checked()) {
         condiviso().CodiceStop = 0;
-        sfondo_->EsecBkg();
+        if (sfondo_ != nullptr) sfondo_->EsecBkg();
     }
 }
 
@@ -364,14 +370,26 @@ void Form1::ScegliLivello(const std::string& menu) {
     if (riga->spuntaPropria) Menu(menu)->SetChecked(true);
     DecodMnuLiv();
     AllineaCombo();
-    // "Non so" asks for its merit limit and the supersymmetric levels open
-    // their options window: both come with the generator's windows.
+    if (menu == "mnuSemplice2") {
+        // The merit limit of the level, shown so that Val reads it back in any locale.
+        ImpostazioniGenerazione& g = stato.impostazioni;
+        g.LimiteSemplice2 = Val(plat::InputBox("", "", TestoNumero(g.LimiteSemplice2)));
+    }
+    if (riga->superSimmetrico) {
+        Form7 opzioni(*this);
+        opzioni.Show(plat::vbModal);
+    }
+}
+
+void Form1::Command9_Click() {
+    ScambiaTecniche(stato.contestoLivello, [this] {
+        Form6 scelta(*this);
+        scelta.Show(plat::vbModal);
+    });
 }
 
 void Form1::mnuPersonalizzato_Click() {
-    // The technique-choice window comes with the generator's windows; until
-    // then the choice is the one that window's "Abbandona" gives.
-    ApplicaPersonalizzato(stato.contestoLivello);
+    ApplicaPersonalizzato(stato.contestoLivello, [this] { Command9_Click(); });
     spegniLivelli();
     Menu("mnuPersonalizzato")->SetChecked(true);
     DecodMnuLiv();

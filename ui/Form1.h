@@ -18,6 +18,7 @@
 
 namespace kenvaron {
 
+class Form3;
 class Form5;
 
 // The board drawing procedures' view of the platform's grid.
@@ -62,10 +63,6 @@ public:
     // Ends the program at once with stato.CodiceUscita (batch production's
     // end, Esc in batch mode).  Tests replace it so that the test run goes on.
     std::function<void()> FineProgramma;
-    // The "Nuovo" loop as batch production runs it: true when it left an
-    // accepted puzzle in Problema and the solved grid in the engine.  Empty
-    // while the program has no generation driver.
-    std::function<bool()> NuovoProduzione;
 
     // ---- Controls -------------------------------------------------------------
     plat::Grid gr;   // the board
@@ -102,10 +99,27 @@ public:
     // Draws the candidates of a counter table, then restores the grid's redraw.
     void VisualizzaValidi(const TabellaCandidati& p);
 
-    // ---- Commands ---------------------------------------------------------------
+    // ---- Commands (ui/Form1Comandi.cpp) ----------------------------------------
     void settaBottoni(int modo);
+    // Enable or grey a toolbar button or a File menu entry; a command whose
+    // work is not there yet stays greyed.
+    void AbilitaBottone(const std::string& chiave, bool abilitato);
+    void AbilitaMenu(const std::string& nome, bool abilitato);
     void NascondiFrame();
     void tlb1_ButtonClick(plat::ToolbarButton& Button);
+    // Solves and opens the reasoning window: single steps, hint depth, analysis.
+    void SequenzaRagionamento(Byte singoloStep, Byte livelloAiuto, bool analisi);
+    void mnuNuovo_Click();
+    // Asks the generator for puzzles until one is solved by logic alone.
+    void CicloNuovo();
+    void mnuAttivaBackGround_Click();
+    void mnuAiuto_Click();
+    void mnuInformazioni_Click();
+    // The pool file in the program's folder and the check mark of "Attiva Backgorund".
+    void CaricaImpostazioni();
+    void SalvaImpostazioni();
+    // The instructions window while it is open.
+    std::unique_ptr<Form3> form3;
     // Asks whether to save a changed puzzle; annulla = true: the caller must stop.
     void ChiediSalvataggio(bool& annulla);
     void mnuSalva_Click();
@@ -123,6 +137,9 @@ public:
     void CalcolaValore(bool registra);
     // The toolbar's "CalcolaValore".
     void Command3_Click();
+    // Batch production makes puzzles only when the generation driver is
+    // there ("Nuovo" no longer waits for its work; virtual: tests stand in one).
+    virtual bool GenerazioneDisponibile() const;
 
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
@@ -135,9 +152,33 @@ public:
     void mnuSuperSemplice_Click() { ScegliLivello("mnuSuperSemplice"); }
     void mnuSuperComplesso_Click() { ScegliLivello("mnuSuperComplesso"); }
     void mnuPersonalizzato_Click();
+    // The custom level's exchange with the technique-choice window.
+    void Command9_Click();
     void spegniLivelli();
     // Writes the level's name into panel "p3".
     void DecodMnuLiv();
+    // The hidden combos show the indexes the level state holds.
+    void AllineaCombo();
+
+    // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
+    // Stand-ins of work that comes later.  Their commands are greyed
+    // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
+    // Solving, the reasoning window and the candidate view.
+    void PreparaRisolvi();
+    void MostraSequenzaRagionamento();
+    void CmdValidi_Click();
+    // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
+    virtual void Cmdcomplic4_Click();
+    // Editing, undo, puzzle text and printing.
+    void AnnullaMossa();
+    void AnnullaTutto();
+    void CopiaSchema();
+    void IncollaSchema();
+    void MostraSchema();
+    void Stampa();
+    void mnuApri_Click();
+    void mnuStampa_Click();
+    void mnuManuale_Click();
 
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
@@ -165,8 +206,8 @@ private:
     void CostruisciMenu();
     void CostruisciBarra();
     void ScegliLivello(const std::string& menu);
-    // The hidden combos show the indexes the level state holds.
-    void AllineaCombo();
+    // The window is never narrower than its toolbar.
+    void TienBarraIntera();
     void AvvioProduzione();
     // Batch production's report of a failure: panel "p2" and stderr.
     void AvvisoProduzione(const std::string& testo);

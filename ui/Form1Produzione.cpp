@@ -9,6 +9,7 @@
 #include "generation/CalcolaValore.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
+#include "ui/Comandi.h"
 #include "ui/Form1.h"
 
 namespace kenvaron {
@@ -79,6 +80,8 @@ void Form1::Command3_Click() {
     CalcolaValore(true);
 }
 
+bool Form1::GenerazioneDisponibile() const { return Abilitabile(LuogoComando::Barra, "Nuovo", true); }
+
 void Form1::AvvisoProduzione(const std::string& testo) {
     stato.CodiceUscita = 1;
     Stbr.SetText("p2", testo);
@@ -99,7 +102,7 @@ void Form1::AvvioProduzione() {
         FineProgramma();
         return;
     }
-    if (!NuovoProduzione) {
+    if (!GenerazioneDisponibile()) {
         bool daFare = false;
         for (int i = 1; i <= stato.regole.NumRegole; ++i) {
             const Regola& r = stato.regole.Regole[i];
@@ -123,7 +126,11 @@ void Form1::AvvioProduzione() {
         g.SuperSimmetrico = false;
         g.LimiteRigaRimozione = 9;
         g.LimiteColonnaRimozione = 9;
-        return EseguiGeneraAuto(regola, motore(), stato.livelli, NuovoProduzione);
+        return EseguiGeneraAuto(regola, motore(), stato.livelli, [this] {
+            stato.SudokuDisponibile = false;
+            CicloNuovo();
+            return stato.SudokuDisponibile;
+        });
     };
     servizi.CalcolaValore = [this] {
         CalcolaValore(false);

@@ -1,7 +1,6 @@
 // The hidden background form: loaded once before the main window, never shown.
-// It will fill the pool of ready puzzles from a one-shot timer; for now it
-// only offers the operations the main window calls, and they do nothing:
-// no settings file is read or written and no generator runs.
+// It will fill the pool of ready puzzles from a one-shot timer; for now its
+// start request only counts the times it was asked, and no generator runs.
 #pragma once
 
 #include "platform/Form.h"
@@ -15,9 +14,9 @@ public:
     explicit Form5(Form1& principale) : principale_(principale) {}
 
     // Starts the background generator (arms the start timer).
-    void EsecBkg() {}
-    // Reads the settings file with the pool and the background option.
-    void CaricaImpostazioni() {}
+    void EsecBkg() { ++RichiesteAvvio; }
+    // How many times the generator was asked to start.
+    int RichiesteAvvio = 0;
 
     Form1& Principale() { return principale_; }
 

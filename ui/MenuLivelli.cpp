@@ -1,5 +1,7 @@
 #include "ui/MenuLivelli.h"
 
+#include <charconv>
+
 namespace kenvaron {
 
 namespace {
@@ -47,18 +49,32 @@ void ApplicaRigaLivello(const RigaLivello& riga, ContestoLivello& c) {
     c.impostazioni.SuperSimmetrico = riga.superSimmetrico;
 }
 
-void ApplicaPersonalizzato(ContestoLivello& c) {
-    c.impostazioni.SuperSimmetrico = false;
+void ScambiaTecniche(ContestoLivello& c, const std::function<void()>& finestra) {
     c.stato.TestoTecniche = c.livelli.CodiciTecniche;
+    if (finestra) finestra();
     c.livelli.CodiciTecniche = c.stato.TestoTecniche;
     c.livelli.SettaTurni(c.stato.TestoTecniche);
     const auto& av = c.stato.ScelteAvanzate;
     c.livelli.AccendiAV(av[0], av[1], av[2]);
+}
+
+void ApplicaPersonalizzato(ContestoLivello& c, const std::function<void()>& scambio) {
+    c.impostazioni.SuperSimmetrico = false;
+    if (scambio)
+        scambio();
+    else
+        ScambiaTecniche(c, {});
     c.livelli.Livello = "P";
     c.motore.LimiteFor = 5;
     ScelteStandard(c);
     c.impostazioni.LimiteRigaRimozione = 9;
     c.impostazioni.LimiteColonnaRimozione = 9;
+}
+
+std::string TestoNumero(double x) {
+    char testo[32];
+    const auto fine = std::to_chars(testo, testo + sizeof testo, x).ptr;
+    return std::string(testo, fine);
 }
 
 std::optional<std::string> DecodMnuLiv(const std::string& lettera) {

@@ -3,6 +3,7 @@
 // the status bar.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,9 +43,18 @@ const RigaLivello* TrovaRigaLivello(const std::string& menu);
 // symmetry.  Check marks and the status bar are the window's part.
 void ApplicaRigaLivello(const RigaLivello& riga, ContestoLivello& c);
 
-// "Personalizzato" without its technique-choice window: the code comes back
-// as it went, the advanced choices are applied and the level becomes "P".
-void ApplicaPersonalizzato(ContestoLivello& c);
+// The custom level's exchange: the code goes to the technique-choice window
+// in TestoTecniche, the window (when given) runs, and the code that comes back
+// sets the turns; the advanced choices are applied whichever way it closed.
+void ScambiaTecniche(ContestoLivello& c, const std::function<void()>& finestra);
+
+// "Personalizzato": the exchange (scambio; without one the code comes back as
+// it went), then the level becomes "P" with the standard choices.
+void ApplicaPersonalizzato(ContestoLivello& c, const std::function<void()>& scambio = {});
+
+// A number as the default text of an input box: "." before any decimals, so
+// that Val reads back what it shows in any locale; whole numbers without decimals.
+std::string TestoNumero(double x);
 
 // Status-bar name of a level letter; nullopt for a letter outside the table.
 std::optional<std::string> DecodMnuLiv(const std::string& lettera);

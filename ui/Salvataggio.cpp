@@ -36,7 +36,7 @@ std::string TitoloConFile(const std::string& percorso) {
     // Windows and POSIX paths alike: the name is what follows the last separator.
     const std::size_t barra = percorso.find_last_of("\\/");
     const std::string nome = barra == std::string::npos ? percorso : percorso.substr(barra + 1);
-    return "Kenvaron   <" + nome + ">";
+    return std::string(kNomeProgramma) + "   <" + nome + ">";
 }
 
 }  // namespace kenvaron

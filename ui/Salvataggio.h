@@ -9,6 +9,9 @@
 
 namespace kenvaron {
 
+// The program's name, the main window's caption without a file.
+inline constexpr const char* kNomeProgramma = "Kenvaron";
+
 enum class Risposta { Si, No, Annulla };
 
 // The question asked before a changed puzzle is left behind.

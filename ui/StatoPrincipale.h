@@ -38,6 +38,8 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
     bool SudokuDisponibile = false; // an accepted puzzle is available
+    Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
+    Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
 
     // Technique weights and batch rules of the rules file, and the last rating.
     RegoleProduzione regole;

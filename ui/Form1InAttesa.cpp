@@ -1,0 +1,28 @@
+// Stand-ins of the main window's work that comes later.  Each does nothing;
+// its toolbar key or menu entry is listed in kComandiInAttesa, so the user
+// never reaches it.  When the real work arrives its stand-in leaves this file
+// and its entries leave the list.
+#include "ui/Form1.h"
+
+namespace kenvaron {
+
+// ---- Solving, the reasoning window and the candidate view ----
+void Form1::PreparaRisolvi() {}
+void Form1::MostraSequenzaRagionamento() {}
+void Form1::CmdValidi_Click() {}
+
+// ---- Generation of a new puzzle ----
+void Form1::Cmdcomplic4_Click() {}
+
+// ---- Editing, undo, puzzle text and printing ----
+void Form1::AnnullaMossa() {}
+void Form1::AnnullaTutto() {}
+void Form1::CopiaSchema() {}
+void Form1::IncollaSchema() {}
+void Form1::MostraSchema() {}
+void Form1::Stampa() {}
+void Form1::mnuApri_Click() {}
+void Form1::mnuStampa_Click() {}
+void Form1::mnuManuale_Click() {}
+
+}  // namespace kenvaron
