@@ -9,26 +9,29 @@
 namespace kenvaron::bench {
 
 // 81 characters, "0" or "." empty.
-inline void Carica(Condiviso& stato, const std::string& s) {
+inline void Carica(Tabella& schema, const std::string& s) {
     for (int i = 0; i < 81; ++i)
-        stato.Problema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(s[i] >= '1' && s[i] <= '9' ? s[i] - '0' : 0);
+        schema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(s[i] >= '1' && s[i] <= '9' ? s[i] - '0' : 0);
 }
+
+// The puzzle an engine solves: the board's, or the background generator's.
+inline Tabella& Schema(Motore& m) { return m.Sfondo ? m.stato.ProblemaF5 : m.stato.Problema; }
 
 // As the generator tests a puzzle: a reset engine, the givens placed without
 // counting, then a plain search for up to two solutions.
-inline void Unicita(Motore& m, const Condiviso& stato) {
+inline void Unicita(Motore& m, const Tabella& schema) {
     m.Inizializza();
     m.ContaRiempimento = 0;
     int vuote = 0;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
-            if (stato.Problema[r][c] == 0) {
+            if (schema[r][c] == 0) {
                 ++vuote;
                 continue;
             }
             m.PilaLivelli[0].Riga = static_cast<Byte>(r);
             m.PilaLivelli[0].Colonna = static_cast<Byte>(c);
-            m.PilaLivelli[0].Cifra = stato.Problema[r][c];
+            m.PilaLivelli[0].Cifra = schema[r][c];
             m.Aggiorna(0);
         }
     m.Sviluppa(2, false, static_cast<Byte>(vuote), false);

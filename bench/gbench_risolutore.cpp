@@ -39,7 +39,7 @@ void Giro(benchmark::State& st, Condiviso& stato, F passo) {
     }
     std::size_t i = 0;
     for (auto _ : st) {
-        bench::Carica(stato, schemi[i++ % schemi.size()]);
+        bench::Carica(stato.Problema, schemi[i++ % schemi.size()]);
         passo();
     }
 }
@@ -48,7 +48,7 @@ void BM_Unicita(benchmark::State& st) {
     Condiviso stato;
     auto m = std::make_unique<Motore>(stato);
     Giro(st, stato, [&] {
-        bench::Unicita(*m, stato);
+        bench::Unicita(*m, stato.Problema);
         benchmark::DoNotOptimize(m->ContaSoluz);
     });
 }

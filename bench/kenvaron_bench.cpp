@@ -42,7 +42,9 @@ constexpr const char* kUso =
     "  --dump            una riga di risultati per schema, con l'impronta delle tabelle finali\n"
     "  --steps           dopo la riga di risultati, ogni passo del registro\n"
     "  --frozen-clock    il motore legge un orologio fermo: il limite di 5 secondi non scatta\n"
-    "                    (i tempi stampati restano quelli reali)\n";
+    "                    (i tempi stampati restano quelli reali)\n"
+    "  --background      risolve con il motore dello sfondo (schema in ProblemaF5, cessione vuota)\n"
+    "  --xy-weight N     PesoTecnica del motore dello sfondo, da 0 a 1 (default 1)\n";
 
 struct Opzioni {
     std::string codice = "SGDBC";
@@ -59,6 +61,8 @@ struct Opzioni {
     bool dump = false;
     bool passi = false;
     bool orologioFermo = false;
+    bool sfondo = false;
+    double pesoXY = 1;
     std::string file;
 };
 
@@ -74,6 +78,15 @@ int Intero(const std::string& testo, const char* opzione, int minimo, int massim
         Errore(std::string(opzione) + " vuole un numero da " + std::to_string(minimo) + " a " +
                std::to_string(massimo) + ", non \"" + testo + "\"");
     return static_cast<int>(v);
+}
+
+double Reale(const std::string& testo, const char* opzione, double minimo, double massimo) {
+    char* fine = nullptr;
+    const double v = std::strtod(testo.c_str(), &fine);
+    if (testo.empty() || *fine != '\0' || !(v >= minimo && v <= massimo))
+        Errore(std::string(opzione) + " vuole un numero da " + std::to_string(static_cast<int>(minimo)) + " a " +
+               std::to_string(static_cast<int>(massimo)) + ", non \"" + testo + "\"");
+    return v;
 }
 
 std::string Interruttori(const std::string& testo, const char* opzione, std::size_t quanti) {
@@ -119,6 +132,10 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.passi = true;
         else if (a == "--frozen-clock")
             o.orologioFermo = true;
+        else if (a == "--background")
+            o.sfondo = true;
+        else if (a == "--xy-weight")
+            o.pesoXY = Reale(valore(), "--xy-weight", 0, 1);
         else if (a == "--help" || a == "-h") {
             std::cout << kUso;
             std::exit(0);
@@ -232,8 +249,13 @@ int main(int argc, char** argv) {
     // A clock that never advances keeps every result independent of the
     // machine and the build: the 5-second limit cannot end a solve.
     OrologioFinto fermo;
-    auto motore = o.orologioFermo ? std::make_unique<Motore>(stato, fermo) : std::make_unique<Motore>(stato);
+    Orologio& orologio = o.orologioFermo ? static_cast<Orologio&>(fermo) : OrologioDiSistema::Istanza();
+    // The background engine yields at every level: here the yield has nothing to do.
+    auto motore =
+        std::make_unique<Motore>(stato, orologio, o.sfondo ? ProfiloMotore::DiSfondo([] {}) : ProfiloMotore{});
     Motore& m = *motore;
+    m.PesoTecnica = o.pesoXY;
+    Tabella& schema = bench::Schema(m);
     Livelli livelli(m, stato);
     for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');
     for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(o.avanzate[i] - '0');
@@ -248,7 +270,7 @@ int main(int argc, char** argv) {
     const auto inizio = Cronometro::now();
 
     for (std::size_t i = 0; i < quanti; ++i) {
-        if (o.griglie == 0) bench::Carica(stato, schemi[i]);
+        if (o.griglie == 0) bench::Carica(schema, schemi[i]);
         Motore::AzzeraTabella(m.Soluzione);
         stato.NumMosse = 0;
         std::string codice = o.codice;
@@ -275,7 +297,7 @@ int main(int argc, char** argv) {
             m.ContaRiempimento = 0;
             misura([&] { m.Sviluppa(1, true, 81, false); });
         } else if (o.semplice) {
-            misura([&] { bench::Unicita(m, stato); });
+            misura([&] { bench::Unicita(m, schema); });
         } else if (o.celleMin) {
             // A simplification pass: one narrated solve that records the
             // fewest-candidates cells of its first trial point.
@@ -286,7 +308,7 @@ int main(int argc, char** argv) {
         } else {
             // The loader: every digit a given, one solve, its grid kept as the solution.
             m.Inizializza();
-            Motore::SalvaTabella(stato.Problema, m.CelleDate);
+            Motore::SalvaTabella(schema, m.CelleDate);
             misura([&] { m.Risolvi(1); });
             Motore::SalvaTabella(m.Griglia, m.Soluzione);
             // The solve command.

@@ -60,10 +60,12 @@ bool Motore::CercaCandidatiFissatiDue(int livello, int turno) {
             for (int d = 1; d <= 9; ++d) {
                 if (!segni[p][d].empty()) continue;
                 // Both lines (or boxes) must meet the same two units, in the same order.
+                // The background engine also takes one unit on both ("A0"): no
+                // solution has it, so it only shows up in trial branches.
                 int u1 = 0, u2 = 0, w1 = 0, w2 = 0;
                 if (!UnitaIncontrate(kLinea[v], linee[0] - '0', d, kVisita[v], 2, u1, u2)) continue;
                 if (!UnitaIncontrate(kLinea[v], linee[1] - '0', d, kVisita[v], 2, w1, w2)) continue;
-                if (u1 != w1 || u2 != w2 || u2 == 0) continue;
+                if (u1 != w1 || u2 != w2 || (u2 == 0 && !Sfondo)) continue;
                 const char unita[] = {static_cast<char>('0' + u1), static_cast<char>('0' + u2)};
                 p0.Riga = static_cast<Byte>(p);
                 p0.Validi.assign(unita, 2);

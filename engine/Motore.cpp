@@ -18,7 +18,8 @@ Byte ValoreByte(const std::string& testo) {
     return static_cast<Byte>(valore);
 }
 
-Motore::Motore(Condiviso& s, Orologio& o) : stato(s), orologio(&o) {
+Motore::Motore(Condiviso& s, Orologio& o, ProfiloMotore p)
+    : stato(s), orologio(&o), profilo(std::move(p)), Sfondo(profilo.Sfondo) {
     CostruisciTabelleUnita();
     Inizializza();
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "engine/Casuale.h"
 #include "engine/Condiviso.h"
@@ -20,19 +21,40 @@
 
 namespace kenvaron {
 
+// What kind of engine an instance is, fixed when it is built.  The main window's
+// engine reads the technique switches of Condiviso and the user's struck
+// candidates.  The background generator's engine solves ProblemaF5 with a
+// fixed technique set, its own single-test order and wing and chain rules,
+// and gives the event loop a turn at the head of every search level.
+struct ProfiloMotore {
+    bool Sfondo = false;
+    // Called at the head of every search level of a background solve.
+    std::function<void()> Cedi;
+    // Called when CodiceStop is 1 after a yield; meant to end the program.
+    std::function<void()> Termina;
+
+    static ProfiloMotore DiSfondo(std::function<void()> cedi = {}, std::function<void()> termina = {}) {
+        return ProfiloMotore{true, std::move(cedi), std::move(termina)};
+    }
+};
+
 class Motore {
 public:
     static constexpr int kMaxPassi = 6000;
     static constexpr int kMaxLivelli = 81;
     static constexpr int kSlotApplicati = 50;
 
-    explicit Motore(Condiviso& stato, Orologio& orologio = OrologioDiSistema::Istanza());
+    explicit Motore(Condiviso& stato, Orologio& orologio = OrologioDiSistema::Istanza(),
+                    ProfiloMotore profilo = {});
     Motore(const Motore&) = delete;
     Motore& operator=(const Motore&) = delete;
 
     Condiviso& stato;
     Orologio* orologio;
     Casuale casuale;
+    const ProfiloMotore profilo;
+    // The background profile, read where the two profiles part.
+    const bool Sfondo;
 
     // Optional display of candidate counters at the step-log breakpoint.
     std::function<void(const TabellaCandidati&)> VisualizzaValidi;
@@ -90,6 +112,7 @@ public:
     bool Analisi = false;                 // analysis mode of the main window
     bool SaltaNaked = false;              // singles test looks for hidden singles only
     std::int16_t LimiteFor = 3;           // largest fish outside a user's solve
+    double PesoTecnica = 0;               // background: what an XY-wing adds to ContaTecnicaB (0 or 1)
     std::int16_t IsalvaValidi = -1;       // step-log breakpoint, -1 = none
     int IndiceRagionamento = 4;           // the reasoning-depth list's index, read by each solve
     Byte LivelloRagionamento = 4;

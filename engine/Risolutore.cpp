@@ -2,7 +2,8 @@
 // level first sweeps for singles and runs the technique turns, narrating every
 // step; when logic stalls it tries the digits of the cell with the fewest
 // candidates, one level deeper per trial, and backs up through the level's undo
-// string.  Plain mode only tries digits.
+// string.  Plain mode only tries digits.  An engine with the background profile
+// gives the program's windows a turn at the head of every level, in both modes.
 #include <algorithm>
 #include <string>
 
@@ -23,35 +24,57 @@ std::string Num(int n) { return std::to_string(n); }
 }  // namespace
 
 void Motore::Risolvi(Byte maxSoluzioni) {
+    // The background engine solves the generator's puzzle and knows no user.
+    const Tabella& schema = Sfondo ? stato.ProblemaF5 : stato.Problema;
     Inizializza();
-    SalvaTabella(stato.Problema, Griglia);
     LivelloPila& primo = PilaLivelli[1];
+    // The givens are counted here, never taken from a stale NumCellePiene; a
+    // cell outside 1..9 counts as empty.  A given whose digit a peer already
+    // holds makes the puzzle contradictory.
+    int piene = 0;
+    bool contraddittorio = false;
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            if (stato.Problema[r][c] != 0) {
-                primo.Riga = static_cast<Byte>(r);
-                primo.Colonna = static_cast<Byte>(c);
-                primo.Cifra = Griglia[r][c];
-                Aggiorna(1);
+        for (int c = 1; c <= 9; ++c) {
+            const int d = schema[r][c];
+            if (d < 1 || d > 9) continue;
+            ++piene;
+            if (Possibili[r][c][d] != 50) contraddittorio = true;
+            primo.Riga = static_cast<Byte>(r);
+            primo.Colonna = static_cast<Byte>(c);
+            primo.Cifra = static_cast<Byte>(d);
+            Aggiorna(1);
+        }
+    NumCellePiene = piene;
+    if (!Sfondo) {
+        // The candidates the user struck.
+        const int mosse = std::clamp(stato.NumMosse, 0, Condiviso::kMaxMosse);
+        for (int k = 1; k <= mosse; ++k) {
+            const Mossa& m = stato.PilaAnnulla[k];
+            if (m.Tipo != "C") continue;
+            if (m.Riga < 1 || m.Riga > 9 || m.Colonna < 1 || m.Colonna > 9 || m.Cifra < 1 || m.Cifra > 9)
+                continue;
+            if (Possibili[m.Riga][m.Colonna][m.Cifra] == 50) {
+                Possibili[m.Riga][m.Colonna][m.Cifra] = 49;
+                --NumeroCandidati[m.Riga][m.Colonna];
             }
-    // The candidates the user struck.
-    const int mosse = std::clamp(stato.NumMosse, 0, Condiviso::kMaxMosse);
-    for (int k = 1; k <= mosse; ++k) {
-        const Mossa& m = stato.PilaAnnulla[k];
-        if (m.Tipo != "C") continue;
-        if (m.Riga < 1 || m.Riga > 9 || m.Colonna < 1 || m.Colonna > 9 || m.Cifra < 1 || m.Cifra > 9) continue;
-        if (Possibili[m.Riga][m.Colonna][m.Cifra] == 50) {
-            Possibili[m.Riga][m.Colonna][m.Cifra] = 49;
-            --NumeroCandidati[m.Riga][m.Colonna];
         }
     }
     ContaRiempimento = 1;
     NumPassi = 0;
-    // The count of empty cells comes from the puzzle itself, and no sweep of
-    // this solve starts restricted to a digit left from an earlier one.
-    contaCellePiene();
+    // No sweep of this solve starts restricted to a digit left from an earlier one.
     PilaLivelli[0].Cifra = 0;
-    Sviluppa(maxSoluzioni, false, static_cast<Byte>(81 - static_cast<int>(NumCellePiene)), SoluzioneLogica);
+    if (contraddittorio) {
+        // Nothing to search: the solve ends as a search that found no solution.
+        ContaTecnicaS = ContaTecnicaG = ContaTecnicaD = ContaTecnicaB = ContaTecnicaC = 0;
+        Valore = 0;
+        ContaPregio = 0;
+        ContaSoluz = 0;
+        ProfonditaMax = 1;
+        if (SoluzioneLogica)
+            AggiungiPasso(1, IncrementaIndice(0) + "Nessuna Soluzione ", 0, 0, "0", "", "", "X", "N", 0);
+        return;
+    }
+    Sviluppa(maxSoluzioni, false, static_cast<Byte>(81 - piene), SoluzioneLogica);
 }
 
 void Motore::RegistraCellaMin(int r, int c) {
@@ -67,7 +90,8 @@ void Motore::RegistraCellaMin(int r, int c) {
 
 void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
     const auto& attive = stato.TecnicheAttive;
-    PermessoXYW = attive[1] == 1 ||
+    // The background engine reads no switch: its XY-wing always runs.
+    PermessoXYW = Sfondo || attive[1] == 1 ||
                   (attive[0] == 1 && attive[2] == 0 && attive[3] == 0 && attive[4] == 0 && attive[5] == 0);
     ContaTecnicaS = ContaTecnicaG = ContaTecnicaD = ContaTecnicaB = ContaTecnicaC = 0;
     const double inizio = orologio->Trascorsi();
@@ -100,16 +124,32 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
         return ContaSoluz >= maxSoluzioni;
     };
 
+    // The measures of a solve cut short.
+    auto alLimite = [&] {
+        ContaSoluz = 4;
+        ProfonditaMax = 20;
+        Valore = 0;
+    };
+
     enum class Fase { Livello, Prova, Indietro };
     Fase fase = Fase::Livello;
 
     for (;;) {
         switch (fase) {
             case Fase::Livello: {
+                if (Sfondo) {
+                    // The background engine lets the program's windows run here; a
+                    // stop code of 1 ends the program.  An end action that returns
+                    // ends the solve as the time limit does.
+                    if (profilo.Cedi) profilo.Cedi();
+                    if (stato.CodiceStop == 1) {
+                        if (profilo.Termina) profilo.Termina();
+                        alLimite();
+                        return;
+                    }
+                }
                 if (orologio->Trascorsi() - inizio > kLimiteSecondi) {
-                    ContaSoluz = 4;
-                    ProfonditaMax = 20;
-                    Valore = 0;
+                    alLimite();
                     return;
                 }
                 ++livello;

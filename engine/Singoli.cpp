@@ -43,32 +43,48 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
         return conta == 1 && ur == r && uc == c;
     };
     const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
-    if (unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) {
+    auto inQuadrato = [&] {
+        if (!unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) return false;
         registra("Q", "quadrato", QuadratoCella[r][c][0]);
-        if (!Analisi) return true;
-    }
-    if (unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; })) {
+        return true;
+    };
+    auto inRiga = [&] {
+        if (!unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; })) return false;
         registra("R", "riga", r);
-        if (!Analisi) return true;
-    }
-    if (unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; })) {
+        return true;
+    };
+    auto inColonna = [&] {
+        if (!unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; })) return false;
         registra("C", "colonna", c);
-        if (!Analisi) return true;
-    }
-    if (SaltaNaked) return false;
-    // Naked.
-    {
+        return true;
+    };
+    // Naked: d is the cell's only candidate.
+    auto nudo = [&] {
         int conta = 0, ud = 0;
         for (int dd = 1; dd <= 9; ++dd)
             if (Possibili[r][c][dd] == 50) {
                 ++conta;
                 ud = dd;
             }
-        if (conta == 1 && ud == d) {
-            registra("", "", 0);
-            if (!Analisi) return true;
-        }
+        if (conta != 1 || ud != d) return false;
+        registra("", "", 0);
+        return true;
+    };
+
+    // Outside analysis mode the first rule that holds decides.
+    if (inQuadrato() && !Analisi) return true;
+    if (Sfondo) {
+        // The background engine tests the cell itself before the column and
+        // the row, and reads no SaltaNaked.
+        if (nudo() && !Analisi) return true;
+        if (inColonna() && !Analisi) return true;
+        if (inRiga() && !Analisi) return true;
+        return trovato && !Analisi;
     }
+    if (inRiga() && !Analisi) return true;
+    if (inColonna() && !Analisi) return true;
+    if (SaltaNaked) return false;
+    if (nudo() && !Analisi) return true;
     return trovato && !Analisi;
 }
 

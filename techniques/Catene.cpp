@@ -117,11 +117,12 @@ void Rami::NuovaPartenza() {
     ContaEsclusioni = {};
     CauseEsclusione = {};
     CifraComune = 0;
+    CifreComuni = 0;
     NodiLavorati = {};
 }
 
 void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza,
-                   int limite, bool soloPrimoLivello, bool saltaPartenza) {
+                   int limite, bool soloPrimoLivello, bool saltaPartenza, int cifraNodi) {
     CandidatiRamo = CandidatiCella;
     const int r0 = partenza.riga, c0 = partenza.colonna;
     CandidatiRamo[r0][c0] = candidatiPartenza;
@@ -145,12 +146,16 @@ void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, In
             InsiemeCifre& candidati = CandidatiRamo[r][c];
             if ((candidati & bit) == 0) return;
             if (r != a || c != b) {
-                if (++ContaEsclusioni[r][c][x] == rami) CifraComune = static_cast<Byte>(x);
+                if (++ContaEsclusioni[r][c][x] == rami) {
+                    CifraComune = static_cast<Byte>(x);
+                    CifreComuni = static_cast<InsiemeCifre>(CifreComuni | bit);
+                }
                 cause[r][c][x] = static_cast<Byte>(lettura);
             }
             candidati = static_cast<InsiemeCifre>(candidati & ~bit);
             const int quanti = NumCandidatiCella[r][c];
-            if (std::popcount(candidati) == 1 && quanti >= 2 && quanti <= limite && conta < kMaxNodi) {
+            if (std::popcount(candidati) == 1 && quanti >= 2 && quanti <= limite && conta < kMaxNodi &&
+                (cifraNodi == 0 || candidati == Bit(cifraNodi))) {
                 ++conta;
                 coda[conta] = Nodo{static_cast<Byte>(r), static_cast<Byte>(c),
                                    static_cast<Byte>(std::countr_zero(candidati)), static_cast<Byte>(lettura)};
@@ -227,7 +232,8 @@ bool NarraCatene(Motore& m, const Rami& rami, const std::string& esclusioni, int
     const Nodo& fine2 = rami.Rimotore(1, a, b, d);
     auto cifra = [](const Nodo& n) { return std::string(1, static_cast<char>('0' + n.cifra)); };
     auto cella = [](const Nodo& n) { return TestoNodo(n).substr(0, 3); };
-    if (fine1.riga != fine2.riga || fine1.colonna != fine2.colonna || fine1.cifra != fine2.cifra) {
+    // The background engine names both source nodes even when they are one.
+    if (m.Sfondo || fine1.riga != fine2.riga || fine1.colonna != fine2.colonna || fine1.cifra != fine2.cifra) {
         for (const Nodo* fine : {&fine1, &fine2}) {
             m.ListaCambi += TestoNodo(*fine) + "|";
             testo += "o " + cifra(*fine) + " in cella " + cella(*fine) + "   ";

@@ -52,6 +52,8 @@ struct Rami {
     std::array<TabellaConteggi, kMaxRami> CauseEsclusione{};
     // Digit of the last (cell, digit) removed in every branch; 0 = none.
     Byte CifraComune = 0;
+    // Every digit that some (cell, digit) removed in every branch had.
+    InsiemeCifre CifreComuni = 0;
 
     // Per branch: the queue (indices 1..count) and how many of its nodes were worked,
     // which is the length of the branch's path.
@@ -67,8 +69,10 @@ struct Rami {
     // cells with 2..`limite` candidates propagate.  `soloPrimoLivello`: the branch
     // ends at the first node forced by a node other than the start node (wings).
     // `saltaPartenza`: the start cell is left out of every scan (chains from a unit).
+    // `cifraNodi`: when not 0, a forced cell becomes a node only with this digit.
     void Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza,
-                 InsiemeCifre candidatiPartenza, int limite, bool soloPrimoLivello, bool saltaPartenza);
+                 InsiemeCifre candidatiPartenza, int limite, bool soloPrimoLivello, bool saltaPartenza,
+                 int cifraNodi = 0);
 
     // Length of a branch's path as the searches measure it: six characters a node.
     int Lunghezza(int ramo) const { return 6 * NodiLavorati[ramo]; }
@@ -105,42 +109,52 @@ struct Rami {
         }
     }
 
-    // Judges the start: scans the cells row-major for those that lost CifraComune in
-    // all `rami` branches and, for each, gathers every cell removed by the same nodes
-    // into CelleGruppo and the eliminations list, then calls
+    // True when some digit da..a was removed from a cell in every branch.
+    bool Comune(int da, int a) const {
+        const unsigned maschera = (2u << a) - (1u << da);
+        return da >= 1 && (CifreComuni & maschera) != 0;
+    }
+
+    // Judges the start: scans the cells row-major, and in each the digits da..a, for
+    // those lost in all `rami` branches and, for each, gathers every cell removed by
+    // the same nodes into CelleGruppo and the eliminations list, then calls
     // narra(eliminations, row, column, digit), which says whether its final record was
     // written.  Outside analysis mode the first narrated finding is handed to the
     // solver (TrovatoAvanzato) and true is returned.
     template <class Narra>
-    bool Concludi(Motore& m, int rami, Narra&& narra) {
-        const int d = CifraComune;
-        for (int a = 1; a <= 9; ++a) {
-            for (int b = 1; b <= 9; ++b) {
-                if (ContaEsclusioni[a][b][d] != rami) continue;
-                std::string esclusioni;
-                m.CelleGruppo.clear();
-                for (int a2 = 1; a2 <= 9; ++a2) {
-                    for (int b2 = 1; b2 <= 9; ++b2) {
-                        if (!StesseCause(a, b, a2, b2, d)) continue;
-                        const char terna[3] = {static_cast<char>('0' + a2), static_cast<char>('0' + b2),
-                                               static_cast<char>('0' + d)};
-                        esclusioni += TestoNodo(Nodo{static_cast<Byte>(a2), static_cast<Byte>(b2),
-                                                     static_cast<Byte>(d), 0});
-                        esclusioni += '|';
-                        m.CelleGruppo.append(terna, 3);
-                        // Analysis reports every finding once: these cells open no other.
-                        if (m.Analisi) ContaEsclusioni[a2][b2][d] = 0;
-                    }
-                }
-                esclusioni += '/';
-                const bool scritto = narra(esclusioni, a, b, d);
-                if (!m.Analisi && scritto) {
-                    m.TrovatoAvanzato = true;
-                    return true;
-                }
-                m.TrovatoAvanzato = false;
+    bool Concludi(Motore& m, int rami, int primaCifra, int ultimaCifra, Narra&& narra) {
+        for (int a = 1; a <= 9; ++a)
+            for (int b = 1; b <= 9; ++b)
+                for (int d = primaCifra; d <= ultimaCifra; ++d)
+                    if (ContaEsclusioni[a][b][d] == rami && Giudica(m, a, b, d, narra)) return true;
+        return false;
+    }
+
+private:
+    // One candidate finding of Concludi: (a, b) lost d in every branch.
+    template <class Narra>
+    bool Giudica(Motore& m, int a, int b, int d, Narra& narra) {
+        std::string esclusioni;
+        m.CelleGruppo.clear();
+        for (int a2 = 1; a2 <= 9; ++a2) {
+            for (int b2 = 1; b2 <= 9; ++b2) {
+                if (!StesseCause(a, b, a2, b2, d)) continue;
+                const char terna[3] = {static_cast<char>('0' + a2), static_cast<char>('0' + b2),
+                                       static_cast<char>('0' + d)};
+                esclusioni += TestoNodo(Nodo{static_cast<Byte>(a2), static_cast<Byte>(b2), static_cast<Byte>(d), 0});
+                esclusioni += '|';
+                m.CelleGruppo.append(terna, 3);
+                // Analysis reports every finding once: these cells open no other.
+                if (m.Analisi) ContaEsclusioni[a2][b2][d] = 0;
             }
         }
+        esclusioni += '/';
+        const bool scritto = narra(esclusioni, a, b, d);
+        if (!m.Analisi && scritto) {
+            m.TrovatoAvanzato = true;
+            return true;
+        }
+        m.TrovatoAvanzato = false;
         return false;
     }
 };

@@ -93,8 +93,9 @@ void Motore::CtrlXYwingsMult(const std::string&, const std::string& Rientro, int
                     continue;
                 }
                 const std::string codice = std::string(1, unita.tipo) + std::to_string(unita.numero);
+                const int cifra = rami.CifraComune;
                 const bool trovato =
-                    rami.Concludi(*this, 2, [&](const std::string& esclusioni, int a, int b, int f) {
+                    rami.Concludi(*this, 2, cifra, cifra, [&](const std::string& esclusioni, int a, int b, int f) {
                         return catene::NarraCatene(*this, rami, esclusioni, a, b, f, Rientro, livello, "I", codice,
                                                    esteso);
                     });

@@ -88,7 +88,7 @@ private:
     bool Passo(int k) {
         const int r = codaR_[k], c = codaC_[k];
         const std::string rientro = narra_ ? Motore::IncrementaIndice(livello_) : std::string();
-        if (narra_ && m_.ModoRisolvi && corrente_.find("contraddizione") != std::string::npos) {
+        if (narra_ && m_.ModoRisolvi && !m_.Sfondo && corrente_.find("contraddizione") != std::string::npos) {
             if (m_.NumPassi == m_.IsalvaValidi - 1) m_.SalvaCandidati();
             m_.AggiungiPasso(static_cast<Byte>(livello_), "Vuota", 0, 0, "0", "", celle_, "", "", 0);
         }
@@ -236,7 +236,8 @@ void Motore::CtrlNishio(int cifra, int livello) {
         unitaDue += (prima.riga[u] == 2) + (prima.colonna[u] == 2) + (prima.quadrato[u] == 2);
     if (unitaDue < 2) return;
 
-    const int massimo = stato.TecnicheAvanzate[0] != 0 ? 9 : 2;
+    // Units of two places force a cell; the extended window (main engine only) takes any.
+    const int massimo = !Sfondo && stato.TecnicheAvanzate[0] != 0 ? 9 : 2;
     ProvaNishio prova(*this, d, livello, prima, 2, massimo);
     for (int r0 = 1; r0 <= 9; ++r0) {
         for (int c0 = 1; c0 <= 9; ++c0) {

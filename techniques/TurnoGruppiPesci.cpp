@@ -121,8 +121,9 @@ bool BloccoPesci(Motore& m, int livello, int turno, bool righe, std::int16_t kmi
 }  // namespace
 
 bool Motore::CercaPesci(int livello, int turno) {
-    if (stato.TecnicheAttive[0] != 1) return false;
-    if (ModoRisolvi) {
+    // The background engine reads no switch and always searches digit first.
+    if (!Sfondo && stato.TecnicheAttive[0] != 1) return false;
+    if (ModoRisolvi && !Sfondo) {
         // Every fish of two lines before any of three, and so on.  Sizes above 5
         // have no enumerator, so the pass stops there.
         for (std::int16_t k = 2; k <= 5; ++k) {

@@ -12,12 +12,18 @@ using catene::Rami;
 
 void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, int livello) {
     const bool modoW = Modo == "W";
-    const bool esteso = stato.TecnicheAvanzate[1] != 0;
-    // Wings start from cells of two or three candidates, chains from bivalue cells.
-    const int massimoCandidati = modoW ? 3 : 2;
+    const bool esteso = !Sfondo && stato.TecnicheAvanzate[1] != 0;
+    // Wings start from cells of two or three candidates, chains from bivalue cells;
+    // the background engine starts both from bivalue cells only.
+    const int massimoCandidati = modoW && !Sfondo ? 3 : 2;
     const int limite = esteso && !modoW ? 9 : 2;
-    // Two passes measure first and narrate only the shortest finding.
-    const int passate = esteso || Analisi || (modoW && ModoRisolvi) ? 1 : 2;
+    // Two passes measure first and narrate only the shortest finding; the
+    // background engine reports the first finding it meets.
+    const int passate = Sfondo || esteso || Analisi || (modoW && ModoRisolvi) ? 1 : 2;
+    // The background engine looks for wings one target digit Z at a time: a
+    // forced cell becomes a node only when it is left with Z.  The counters of a
+    // start cell are shared by its nine passes.
+    const bool perCifra = Sfondo && modoW;
 
     Rami rami;
     rami.Prepara(*this);
@@ -56,29 +62,39 @@ void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, in
                     if (rami.NumCandidatiCella[r][c] != n) continue;
                     rami.NuovaPartenza();
                     const InsiemeCifre candidati = rami.CandidatiCella[r][c];
-                    int ramo = 0;
-                    for (int x = 1; x <= 9; ++x) {
-                        if ((candidati & Bit(x)) == 0) continue;
-                        const Nodo partenza{static_cast<Byte>(r), static_cast<Byte>(c), static_cast<Byte>(x), 0};
-                        rami.Propaga(*this, ramo, n, partenza, static_cast<InsiemeCifre>(candidati & ~Bit(x)), limite,
-                                     modoW, false);
-                        ++ramo;
-                    }
-                    if (rami.CifraComune == 0) continue;
-                    if (misura) {
-                        if (rami.PiuCorta(lunghezzaMigliore)) {
-                            rigaMigliore = r;
-                            colonnaMigliore = c;
+                    for (int z = perCifra ? 1 : 0; z <= (perCifra ? 9 : 0); ++z) {
+                        int ramo = 0;
+                        for (int x = 1; x <= 9; ++x) {
+                            if ((candidati & Bit(x)) == 0) continue;
+                            const Nodo partenza{static_cast<Byte>(r), static_cast<Byte>(c), static_cast<Byte>(x),
+                                                0};
+                            rami.Propaga(*this, ramo, n, partenza, static_cast<InsiemeCifre>(candidati & ~Bit(x)),
+                                         limite, modoW, false, z);
+                            ++ramo;
                         }
-                        continue;
+                        // The digits judged: the one struck last in every branch; in the
+                        // background, the pass's Z, or every digit for chains.
+                        int prima = rami.CifraComune, ultima = rami.CifraComune;
+                        if (Sfondo) {
+                            prima = perCifra ? z : 1;
+                            ultima = perCifra ? z : 9;
+                        }
+                        if (!rami.Comune(prima, ultima)) continue;
+                        if (misura) {
+                            if (rami.PiuCorta(lunghezzaMigliore)) {
+                                rigaMigliore = r;
+                                colonnaMigliore = c;
+                            }
+                            continue;
+                        }
+                        const bool trovato = rami.Concludi(
+                            *this, n, prima, ultima, [&](const std::string& esclusioni, int a, int b, int d) {
+                                if (modoW) return narraAla(esclusioni, a, b, d, n);
+                                return catene::NarraCatene(*this, rami, esclusioni, a, b, d, Rientro, livello, Modo,
+                                                           "", esteso);
+                            });
+                        if (trovato) return;
                     }
-                    const bool trovato =
-                        rami.Concludi(*this, n, [&](const std::string& esclusioni, int a, int b, int d) {
-                            if (modoW) return narraAla(esclusioni, a, b, d, n);
-                            return catene::NarraCatene(*this, rami, esclusioni, a, b, d, Rientro, livello, Modo, "",
-                                                       esteso);
-                        });
-                    if (trovato) return;
                 }
             }
         }
