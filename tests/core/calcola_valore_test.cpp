@@ -15,7 +15,6 @@
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
 #include "generation/CalcolaValore.h"
-#include "narration/DecodDoppioTriplo.h"
 #include "tests/core/CartellaTemporanea.h"
 #include "tests/core/SchemiPubblici.h"
 
@@ -55,13 +54,6 @@ struct CasoPasso {
     const char* etichetta;
 };
 
-std::string Caratteri(int n, const std::string& inizio = "") {
-    std::string s = inizio;
-    // Each "può" is three characters and four bytes.
-    while (static_cast<int>(s.size()) < n) s += 'x';
-    return s;
-}
-
 TEST_F(ValutazioneTest, EveryKindOfStepTakesItsWeightAndLabel) {
     // 69 characters holding "può" twice: more than 70 bytes, fewer than 70 characters.
     std::string corto = "il 5 può o può ";
@@ -85,7 +77,7 @@ TEST_F(ValutazioneTest, EveryKindOfStepTakesItsWeightAndLabel) {
         {"B", "righe 1357", "R", 0, 14, "X-wings,Swordfish,Burma,Jellyfish,Squirmbag (4 righe/colonne)"},
         {"B", "12345", "R", 0, 14, "X-wings,Swordfish,Burma,Jellyfish,Squirmbag (5 righe/colonne)"},
         {"W", " il 5 può andare in 1,1", "", 0, 10, "XYZ-wings"},
-        {"W", "andare " + Caratteri(80), "", 0, 10, "XYZT-wings"},  // "andare" at position 1 does not count
+        {"W", "andare " + std::string(80, 'x'), "", 0, 10, "XYZT-wings"},  // "andare" at position 1 does not count
         {"W", corto, "", 0, 10, "XY-wing"},
         {"W", lungo, "", 0, 10, "XYZT-wings"},
         {"O", "a, b. Ne consegue che 5", "", 0, 15, "Catene Obbligate"},
@@ -147,20 +139,6 @@ TEST_F(ValutazioneTest, TheTotalSaturatesAt32Bits) {
     EXPECT_EQ(ValutaPassi(*m, pesi, false).ValoreCalcolato, 2147483647);
     pesi.PNishio = -2000000000;
     EXPECT_EQ(ValutaPassi(*m, pesi, false).ValoreCalcolato, -2147483647 - 1);
-}
-
-TEST(NumeroStampato, ABlankOrMinusTheDigitsAndABlank) {
-    EXPECT_EQ(NumeroStampato(0), " 0 ");
-    EXPECT_EQ(NumeroStampato(17), " 17 ");
-    EXPECT_EQ(NumeroStampato(-3), "-3 ");
-    EXPECT_EQ(NumeroStampato(-2147483648LL), "-2147483648 ");
-}
-
-TEST(DecodDoppioTriplo, SizeWordsFrom2To5Only) {
-    EXPECT_EQ(DecodDoppioTriplo(1), "");
-    EXPECT_EQ(DecodDoppioTriplo(2), "Doppio");
-    EXPECT_EQ(DecodDoppioTriplo(5), "Quintuplo");
-    EXPECT_EQ(DecodDoppioTriplo(6), "");
 }
 
 class RapportoTest : public ValutazioneTest, protected verifica::CartellaTemporanea {

@@ -125,15 +125,6 @@ TEST_F(ProduzioneTest, RulesAreServedInTurnUntilAPassMakesNothing) {
     EXPECT_TRUE(avvisi.empty());
 }
 
-TEST_F(ProduzioneTest, NoRulesOrNothingWantedEndsAtOnce) {
-    Regole("");
-    Esegui();
-    Regole("<REGOLA>\nFILE=@a.txt\nSCHEMI=0\n");
-    Esegui();
-    EXPECT_TRUE(ordine.empty());
-    EXPECT_FALSE(fs::exists(percorso / "a.txt"));
-}
-
 TEST_F(ProduzioneTest, TriesBelowTheFilterAndFailedTriesAreMadeAgainAndNotWritten) {
     Regole("<REGOLA>\nFILE=@a.txt\nSCHEMI=2\nFILTRO=5\n");
     esitiGenera = {false, true, true, false, true};
