@@ -14,7 +14,7 @@
 #include "ui/Form5.h"
 #include "ui/Form6.h"
 #include "ui/Form7.h"
-#include "ui/MenuLivelli.h"
+#include "generation/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 
 namespace kenvaron {
@@ -35,6 +35,7 @@ Form1::Form1()
       gr(*this),
       gra(*this),
       tlb1(*this),
+      tlb2(*this),
       Stbr(*this),
       Frame1(*this),
       Frame2(*this),
@@ -56,6 +57,9 @@ Form1::Form1()
     plat::RiempiIcone(immagini);
     tlb1.SetImageList(&immagini);
     tlb1.ButtonClick = [this](plat::ToolbarButton& b) { tlb1_ButtonClick(b); };
+    tlb2.SetImageList(&immagini);
+    tlb2.ButtonClick = [this](plat::ToolbarButton& b) { tlb2_ButtonClick(b); };
+    tlb2.SetVisible(false);
 
     Stbr.Add("p1", "", 2400);
     Stbr.Add("p2", "", 2400, plat::sbrSpring);
@@ -71,6 +75,7 @@ Form1::Form1()
         f->SetWidth(kLatoPopup);
         f->SetHeight(kLatoPopup);
     }
+    CostruisciPopup();
 
     // Settings kept in controls, with the texts they start with.
     TxtMin.SetText("1500");
@@ -219,7 +224,7 @@ void Form1::Form_Activate() {
     stato.RidisegnoGriglia = true;
     if (stato.GiaAttivato != 0) return;
     stato.GiaAttivato = 1;
-    if (stato.GeneraAuto)
+    if (stato.generazione.GeneraAuto)
         AvvioProduzione();
     else
         AvvioInterattivo();
@@ -249,8 +254,8 @@ void Form1::AvvioInterattivo() {
 
 void Form1::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != 27) return;
-    if (stato.GenerazioneInCorso) stato.Chiudi = 1;
-    if (stato.GeneraAuto) {
+    if (stato.generazione.GenerazioneInCorso) stato.generazione.Chiudi = 1;
+    if (stato.generazione.GeneraAuto) {
         stato.ProduzioneFermata = true;
         FineProgramma();
     }
@@ -258,7 +263,7 @@ void Form1::Form_KeyPress(int& KeyAscii) {
 
 void Form1::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     if (scaricoRinviato_) return;  // the save question was answered already
-    if (stato.GeneraAuto) {
+    if (stato.generazione.GeneraAuto) {
         // Batch production asks nothing; a close while it runs ends it as Esc does.
         if (!stato.CalcoloInCorso()) return;
         Cancel = 1;
@@ -335,9 +340,12 @@ void Form1::Inizializzagrid() {
     stato.impostazioni.SoloAngolari = true;
 }
 
-void Form1::Visualizza(const Tabella& t) {
-    const OpzioniVisualizza o{&motore().CelleDate, stato.ModoInterrogativo, stato.SudokuDisponibile};
-    motore().NumCellePiene = kenvaron::Visualizza(griglia_, t, o);
+void Form1::Visualizza(const Tabella& t) { motore().NumCellePiene = DisegnaTabella(t); }
+
+int Form1::DisegnaTabella(const Tabella& t) {
+    const OpzioniVisualizza o{&motore().CelleDate, stato.generazione.ModoInterrogativo,
+                              stato.generazione.SudokuDisponibile};
+    return kenvaron::Visualizza(griglia_, t, o);
 }
 
 void Form1::VisualizzaStr(const TabellaTesti& s) { kenvaron::VisualizzaStr(griglia_, motore().Griglia, s); }

@@ -3,9 +3,11 @@
 // window's life from loading to closing.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Grid.h"
+#include "generation/FinestraGenerazione.h"
+#include "generation/Generatore.h"
 #include "ui/StatoPrincipale.h"
 #include "ui/Tabellone.h"
 
@@ -47,7 +51,7 @@ private:
     plat::Grid& g_;
 };
 
-class Form1 : public plat::Form {
+class Form1 : public plat::Form, public FinestraGenerazione {
 public:
     Form1();
     ~Form1() override;
@@ -69,10 +73,17 @@ public:
     plat::Grid gra;  // the results grid of batch production
     plat::ImageList immagini;
     plat::Toolbar tlb1;
+    // The manual composition's toolbar under tlb1: hidden until the first composition.
+    plat::Toolbar tlb2;
     plat::StatusBar Stbr;
     // The two cell-editing pop-ups.
     plat::Frame Frame1;
     plat::Frame Frame2;
+    // Their rings of labels, indices 1..11 ("1".."9", "0", "     X"), and centres.
+    std::array<std::unique_ptr<plat::Label>, 12> Label1;
+    std::array<std::unique_ptr<plat::Label>, 12> LabelC;
+    std::unique_ptr<plat::Label> LabeV;
+    std::unique_ptr<plat::Label> LabeCC;
     // Hidden controls that hold settings (Tag "V").
     plat::TextBox Text1;
     plat::TextBox Text2;
@@ -129,6 +140,48 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- Cell editing and the user's undo (Form1Modifica.cpp) --------------------
+    // A mouse button on the board, before the click it belongs to: the right
+    // button makes the cell under the mouse current and asks for candidates.
+    void gr_MouseButton(int Button, int Shift, float X, float Y);
+    // Opens the value or the candidate pop-up over the current cell.
+    void gr_Click();
+    void Label1_Click(int Index);
+    void LabelC_Click(int Index);
+    // The steps accepted in the reasoning window, entries 1..quanti.
+    void AccettaSuggerimento(std::span<const std::string> testi, std::span<const std::string> tipi,
+                             int quanti);
+    void AnnullaMossa();
+    void AnnullaTutto();
+
+    // ---- Puzzle text (Form1Testo.cpp) ----------------------------------------------
+    // The open dialog: the chosen path, "" when cancelled.
+    std::string Apri();
+    // Puts the chosen file's text into Text1; true when a file was read.
+    bool Command11_Click();
+    void mnuApri_Click();
+    // The one loader of puzzle text: loads Text1 as the new puzzle.  False,
+    // with nothing changed, when the text holds no cell.
+    bool Text1_DblClick();
+    void CopiaSchema();
+    // Loads the clipboard's text; true when it held a puzzle.
+    bool IncollaSchema();
+    void MostraSchema();
+
+    // ---- Whole-board commands (Form1Schema.cpp) ------------------------------------
+    void mnuManuale_Click();
+    void tlb2_ButtonClick(plat::ToolbarButton& Button);
+    void TerminaComposizione();
+    // "Riparti ": an empty board.  "Ruota": puzzle and solution a quarter turn.
+    void Cmdriparti_Click();
+    void Command8_Click();
+
+    // ---- Printing the board (Form1Stampa.cpp) --------------------------------------
+    void Stampa();
+    void mnuStampa_Click();
+    // The printer set-up dialog; false when cancelled.
+    bool Sceglistampante();
+
     // ---- Rating and batch production ---------------------------------------------
     // Reads the rules file; tronca = empty the "OUTPUT" files.  False when the
     // file cannot be read (said in a message box, or on stderr in batch mode).
@@ -169,16 +222,24 @@ public:
     void CmdValidi_Click();
     // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
     virtual void Cmdcomplic4_Click();
-    // Editing, undo, puzzle text and printing.
-    void AnnullaMossa();
-    void AnnullaTutto();
-    void CopiaSchema();
-    void IncollaSchema();
-    void MostraSchema();
-    void Stampa();
-    void mnuApri_Click();
-    void mnuStampa_Click();
-    void mnuManuale_Click();
+
+    // ---- Generation (hidden developer buttons; the work is the generator's) ------
+    void Command1_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command7_Click();
+    void CmdSemplifica_Click();
+    void CmdTogliSemplici_Click();
+    // The seeded run without wall-clock limits, for checking a seed's puzzle.
+    bool Command7SenzaLimiti();
+    Generatore& generatore();
+
+    // What the generator asks of the window.
+    void Cedi() override;
+    void Disegna(const Tabella& tabella) override;
+    void Ridisegna(bool sempre = false) override;
+    void TestoPannello(const std::string& chiave, const std::string& testo) override;
+    void Puntatore(int puntatore) override;
 
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
@@ -205,6 +266,9 @@ protected:
 private:
     void CostruisciMenu();
     void CostruisciBarra();
+    void CostruisciPopup();
+    // Puts a pop-up over the cell at grid row and column (g, h), inside the window.
+    void PosizionaPopup(plat::Frame& f, int g, int h);
     void ScegliLivello(const std::string& menu);
     // The window is never narrower than its toolbar.
     void TienBarraIntera();
@@ -217,6 +281,14 @@ private:
     std::vector<std::unique_ptr<plat::Menu>> menu_;
     std::map<std::string, plat::Menu*> menuPerNome_;
     Form5* sfondo_ = nullptr;
+    // The hidden setting boxes as the generator reads them.
+    void CopiaImpostazioniGenerazione();
+    // Runs a generator command as a long computation with the boxes' settings.
+    template <class Comando>
+    auto EseguiGenerazione(Comando&& comando);
+    // Draws a table and returns its filled cells.
+    int DisegnaTabella(const Tabella& t);
+    std::unique_ptr<Generatore> generatore_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;
 };

@@ -47,13 +47,20 @@ bool Form1::InizializzaAuto(bool tronca) {
     if (!LeggiFile(percorso, testo)) {
         // Nothing read: the weights and rules stay as they were.
         const std::string messaggio = "File " + percorso + " non trovato";
-        if (stato.GeneraAuto)
+        if (stato.generazione.GeneraAuto)
             ScriviErrore(messaggio);
         else
             plat::MsgBox(messaggio, plat::vbExclamation);
         return false;
     }
     stato.regole = LeggiRegole(testo);
+    // The batch merit of a custom-level try reads four of the weights.
+    const PesiTecniche& pesi = stato.regole.Pesi;
+    StatoGenerazione& g = stato.generazione;
+    g.PCandidati_imprigionati = pesi.PCandidati_imprigionati;
+    g.PTripletta_nascosta = pesi.PTripletta_nascosta;
+    g.PSwordfish = pesi.PSwordfish;
+    g.PSimple_Color = pesi.PSimple_Color;
     if (tronca) {
         std::vector<std::string> falliti;
         SvuotaFileOutput(stato.regole, falliti);
@@ -127,9 +134,9 @@ void Form1::AvvioProduzione() {
         g.LimiteRigaRimozione = 9;
         g.LimiteColonnaRimozione = 9;
         return EseguiGeneraAuto(regola, motore(), stato.livelli, [this] {
-            stato.SudokuDisponibile = false;
+            stato.generazione.SudokuDisponibile = false;
             CicloNuovo();
-            return stato.SudokuDisponibile;
+            return stato.generazione.SudokuDisponibile;
         });
     };
     servizi.CalcolaValore = [this] {
@@ -137,7 +144,7 @@ void Form1::AvvioProduzione() {
         return Valutazione{stato.ValoreCalcolato, condiviso().TestoTecniche, {}};
     };
     servizi.Avviso = [this](const std::string& testo) { AvvisoProduzione(testo); };
-    const EsitoProduzione esito = EseguiGenerazione(stato.regole, condiviso(), griglia, servizi);
+    const EsitoProduzione esito = kenvaron::EseguiGenerazione(stato.regole, condiviso(), griglia, servizi);
     SetMousePointer(plat::vbDefault);
     if (!esito.Interrotta) FineProgramma();
 }

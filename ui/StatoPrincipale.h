@@ -6,13 +6,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
 #include "generation/RegoleProduzione.h"
-#include "ui/ImpostazioniGenerazione.h"
-#include "ui/MenuLivelli.h"
+#include "generation/ImpostazioniGenerazione.h"
+#include "generation/MenuLivelli.h"
+#include "generation/StatoGenerazione.h"
 
 namespace kenvaron {
 
@@ -30,16 +32,20 @@ public:
     ImpostazioniGenerazione impostazioni;
     ContestoLivello contestoLivello;
 
-    bool GeneraAuto = false;        // batch production mode
+    // Stop request, running and available flags, best try, seed and the passes' tables.
+    StatoGenerazione generazione;
+
     int GiaAttivato = 0;            // 1 after the first activation
     Byte SchemaModificato = 0;      // 1 = the board changed since loaded or saved
-    std::int16_t Chiudi = 0;        // 1 = stop the running computation
-    bool GenerazioneInCorso = false;
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
-    Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
-    bool SudokuDisponibile = false; // an accepted puzzle is available
     Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
     Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
+    Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
+
+    // ---- Cell editing -------------------------------------------------------
+    std::string ModoSelezione;      // "N": the next click opens the value pop-up
+    Byte RigaGriglia = 0;           // grid row and column of the open pop-up's cell
+    Byte ColonnaGriglia = 0;
 
     // Technique weights and batch rules of the rules file, and the last rating.
     RegoleProduzione regole;

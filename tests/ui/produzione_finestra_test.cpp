@@ -38,7 +38,7 @@ public:
         ++fatti;
         if (azione) azione(fatti);
         CaricaSchema(*this);
-        stato.SudokuDisponibile = true;
+        stato.generazione.SudokuDisponibile = true;
     }
     std::function<void(int)> azione;
     int fatti = 0;
@@ -59,7 +59,7 @@ protected:
     void Produci(std::function<void(int)> azione = nullptr) {
         Crea(std::make_unique<FinestraConGeneratore>());
         Generatore().azione = std::move(azione);
-        f->stato.GeneraAuto = true;
+        f->stato.generazione.GeneraAuto = true;
         f->Show(plat::vbModal);
     }
     int schemiFatti() { return Generatore().fatti; }
@@ -174,7 +174,7 @@ TEST_F(ProduzioneFinestra, WithoutAGeneratorBatchProductionStopsWithExitCode1And
     cartella.Scrivi("out.txt", "vecchia\r\n");
     cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") + ",OUTPUT\r\nSCHEMI=1\r\n");
     Crea();
-    f->stato.GeneraAuto = true;
+    f->stato.generazione.GeneraAuto = true;
     f->Show(plat::vbModal);
     EXPECT_EQ(fini, 1);
     EXPECT_EQ(f->stato.CodiceUscita, 1);
