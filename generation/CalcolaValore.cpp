@@ -4,7 +4,8 @@
 #include <limits>
 
 #include "engine/FileTesto.h"
-#include "narration/DecodDoppioTriplo.h"
+#include "narration/ListaRagionamento.h"
+#include "narration/TestoUtf8.h"
 
 namespace kenvaron {
 
@@ -17,12 +18,7 @@ std::string_view Spunta(std::string_view s) {
     return s.substr(inizio, s.find_last_not_of(' ') - inizio + 1);
 }
 
-// Characters of a UTF-8 text (continuation bytes do not count).
-int Caratteri(std::string_view s) {
-    return static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
+int Caratteri(std::string_view s) { return static_cast<int>(narrazione::NumeroCaratteri(s)); }
 
 bool Contiene(std::string_view s, std::string_view parte) { return s.find(parte) != std::string_view::npos; }
 
@@ -40,7 +36,7 @@ Esito EsitoPasso(const Passo& p, std::string_view t) {
     if (tipo == "G" || tipo == "g") {
         const bool nudo = tipo == "G";
         const int base = p.Dimensione == 2 ? 3 : p.Dimensione == 3 ? 5 : 7;
-        return {nudo ? base : base + 1, DecodDoppioTriplo(p.Dimensione) + (nudo ? " Nudo" : " Nascosto")};
+        return {nudo ? base : base + 1, narrazione::DecodDoppioTriplo(p.Dimensione) + (nudo ? " Nudo" : " Nascosto")};
     }
     if (tipo == "B") {
         // A fish narration ends with its lines as one run of digits: its length is the size.

@@ -140,6 +140,13 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- Solving (ui/Form1Risolvi.cpp) ---------------------------------------------
+    // Every solve command's entry: the level's order becomes sequence 1, the
+    // filled cells are counted, then DocmdRisolvi.
+    void PreparaRisolvi();
+    // Solves the board's puzzle in user mode, draws the solution and writes the count.
+    void DocmdRisolvi();
+
     // ---- Cell editing and the user's undo (Form1Modifica.cpp) --------------------
     // A mouse button on the board, before the click it belongs to: the right
     // button makes the cell under the mouse current and asks for candidates.
@@ -216,8 +223,7 @@ public:
     // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
     // Stand-ins of work that comes later.  Their commands are greyed
     // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
-    // Solving, the reasoning window and the candidate view.
-    void PreparaRisolvi();
+    // The reasoning window and the candidate view.
     void MostraSequenzaRagionamento();
     void CmdValidi_Click();
     // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).

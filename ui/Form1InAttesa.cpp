@@ -6,8 +6,7 @@
 
 namespace kenvaron {
 
-// ---- Solving, the reasoning window and the candidate view ----
-void Form1::PreparaRisolvi() {}
+// ---- The reasoning window and the candidate view ----
 void Form1::MostraSequenzaRagionamento() {}
 void Form1::CmdValidi_Click() {}
 

@@ -72,8 +72,7 @@ bool Form1::InizializzaAuto(bool tronca) {
 }
 
 void Form1::CalcolaValore(bool registra) {
-    NascondiFrame();
-    RisolviProblema(motore(), stato.livelli);
+    PreparaRisolvi();
     const Valutazione v = ValutaPassi(motore(), stato.regole.Pesi, registra);
     condiviso().TestoTecniche = v.TestoTecniche;
     stato.ValoreCalcolato = v.ValoreCalcolato;

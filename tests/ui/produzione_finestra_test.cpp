@@ -159,13 +159,14 @@ TEST_F(ProduzioneFinestra, EscMidRunEndsTheProgramAndLeavesWholeLines) {
 
 TEST_F(ProduzioneFinestra, AnUnwritableOutputFileIsReportedAndGivesExitCode1) {
     fs::create_directories(cartella.percorso / "cartella");
-    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("cartella") + ",OUTPUT\r\nSCHEMI=1\r\n" +
-                                        "<REGOLA>\r\nFILE=" + Percorso("b.txt") + "\r\nSCHEMI=1\r\n");
+    // The failing rule comes last, so that no later rating's count covers its message.
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("b.txt") + "\r\nSCHEMI=1\r\n" +
+                                        "<REGOLA>\r\nFILE=" + Percorso("cartella") + "\r\nSCHEMI=3\r\n");
     Produci();
     EXPECT_EQ(fini, 1);
     EXPECT_EQ(f->stato.CodiceUscita, 1);
     EXPECT_EQ(f->Stbr.Text("p2"), "File " + Percorso("cartella") + " non salvato");
-    EXPECT_EQ(schemiFatti(), 1);
+    EXPECT_EQ(schemiFatti(), 2);
     EXPECT_EQ(Righe("b.txt"), 1);
     EXPECT_TRUE(Messaggi().empty());
 }
