@@ -22,6 +22,7 @@
 
 namespace kenvaron {
 
+class Form2;
 class Form3;
 class Form5;
 
@@ -147,6 +148,15 @@ public:
     // Solves the board's puzzle in user mode, draws the solution and writes the count.
     void DocmdRisolvi();
 
+    // ---- The reasoning window and the candidate view (Form1Sequenza.cpp) -----------
+    // After a solve: opens the reasoning window beside the board, or with
+    // LivelloAiuto 1 or 2 writes the hint for the next step and opens nothing.
+    void MostraSequenzaRagionamento();
+    // The candidates of the puzzle on the board, the user's strikes taken out.
+    void CmdValidi_Click();
+    // The reasoning window while it is open, nullptr otherwise.
+    Form2* Sequenza() const { return form2_.get(); }
+
     // ---- Cell editing and the user's undo (Form1Modifica.cpp) --------------------
     // A mouse button on the board, before the click it belongs to: the right
     // button makes the cell under the mouse current and asks for candidates.
@@ -223,9 +233,6 @@ public:
     // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
     // Stand-ins of work that comes later.  Their commands are greyed
     // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
-    // The reasoning window and the candidate view.
-    void MostraSequenzaRagionamento();
-    void CmdValidi_Click();
     // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
     virtual void Cmdcomplic4_Click();
 
@@ -295,6 +302,7 @@ private:
     // Draws a table and returns its filled cells.
     int DisegnaTabella(const Tabella& t);
     std::unique_ptr<Generatore> generatore_;
+    std::unique_ptr<Form2> form2_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;
 };

@@ -6,10 +6,6 @@
 
 namespace kenvaron {
 
-// ---- The reasoning window and the candidate view ----
-void Form1::MostraSequenzaRagionamento() {}
-void Form1::CmdValidi_Click() {}
-
 // ---- Generation of a new puzzle ----
 void Form1::Cmdcomplic4_Click() {}
 
