@@ -66,8 +66,8 @@ public:
     Motore& motore() { return *stato.motore; }
     Condiviso& condiviso() { return stato.stato; }
 
-    // Ends the program at once (batch production's end, Esc in batch mode).
-    // Tests replace it so that the test run goes on.
+    // Ends the program at once with stato.CodiceUscita (batch production's
+    // end, Esc in batch mode).  Tests replace it so that the test run goes on.
     std::function<void()> FineProgramma;
 
     // ---- Controls -------------------------------------------------------------
@@ -200,6 +200,18 @@ public:
     // The printer set-up dialog; false when cancelled.
     bool Sceglistampante();
 
+    // ---- Rating and batch production ---------------------------------------------
+    // Reads the rules file; tronca = empty the "OUTPUT" files.  False when the
+    // file cannot be read (said in a message box, or on stderr in batch mode).
+    bool InizializzaAuto(bool tronca);
+    // Rates the puzzle on the board; registra = also write CalcolaValore.txt.
+    void CalcolaValore(bool registra);
+    // The toolbar's "CalcolaValore".
+    void Command3_Click();
+    // Batch production makes puzzles only when the generation driver is
+    // there ("Nuovo" no longer waits for its work; virtual: tests stand in one).
+    virtual bool GenerazioneDisponibile() const;
+
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
     void MnuNormale_Click() { ScegliLivello("MnuNormale"); }
@@ -222,8 +234,6 @@ public:
     // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
     // Stand-ins of work that comes later.  Their commands are greyed
     // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
-    // The value report of the rules file.
-    void Command3_Click();
     // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
     virtual void Cmdcomplic4_Click();
 
@@ -307,6 +317,8 @@ private:
     // The window is never narrower than its toolbar.
     void TienBarraIntera();
     void AvvioProduzione();
+    // Batch production's report of a failure: panel "p2" and stderr.
+    void AvvisoProduzione(const std::string& testo);
     void AvvioInterattivo();
 
     GrigliaPiattaforma griglia_{gr};
