@@ -38,8 +38,6 @@ inline constexpr ComandoInAttesa kComandiInAttesa[] = {
     // New puzzles.
     {LuogoComando::Barra, "Nuovo"},
     {LuogoComando::MenuFile, "mnuNuovo"},
-    // The value of a puzzle.
-    {LuogoComando::Barra, "CalcolaValore"},
 };
 
 // The one enabling rule: a command is enabled when its state asks for it and

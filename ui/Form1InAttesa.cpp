@@ -6,9 +6,6 @@
 
 namespace kenvaron {
 
-// ---- The value report of the rules file ----
-void Form1::Command3_Click() {}
-
 // ---- Generation of a new puzzle ----
 void Form1::Cmdcomplic4_Click() {}
 
