@@ -106,7 +106,7 @@ TEST_F(Testo, OpenTellsWhatItCannotReadAndChangesNothing) {
     std::filesystem::create_directories(cartella.percorso / "cartella.txt");
     cartella.Scrivi("vuoto.txt", "");
     cartella.Scrivi("parole.txt", "nessun numero qui\r\n   \r\n");
-    cartella.Scrivi("binario.ss", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\xff\xfe", 16));
+    cartella.Scrivi("binario.ss", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\xff\xfe", 13));
     const std::vector<std::pair<std::string, std::string>> casi{
         {Percorso("manca.txt"), " non trovato"},     {Percorso("manca/schema.txt"), " non trovato"},
         {Percorso("cartella.txt"), " non trovato"},  {fifo, " non trovato"},
