@@ -1,9 +1,11 @@
 // kenvaron-bench: solves every puzzle of a file as the program does and reports
 // the time taken and the search levels visited; --dump and --steps print the
 // results for checking them against other solvers and against earlier builds.
+// --generate makes seeded puzzles of a level instead.
 //
 //   kenvaron-bench [options] FILE
 //   kenvaron-bench [options] --full-grids N
+//   kenvaron-bench --generate LEVEL N [--seed S] [--skip K] [--code C]
 //
 // FILE holds one puzzle a line: the first 81 characters are digits, "0" or "."
 // for an empty cell; other lines are skipped.
@@ -20,7 +22,9 @@
 
 #include "bench/Comune.h"
 #include "engine/Motore.h"
+#include "generation/Generatore.h"
 #include "generation/Livelli.h"
+#include "generation/MenuLivelli.h"
 
 using namespace kenvaron;
 
@@ -28,6 +32,11 @@ namespace {
 
 constexpr const char* kUso =
     "uso: kenvaron-bench [opzioni] FILE\n"
+    "     kenvaron-bench --generate LIVELLO N [--seed S] [--skip K] [--code CODICE]\n"
+    "  --generate L N    N schemi del livello L (S N D E M C P 1 2 3), uno per seme,\n"
+    "                    senza limiti di tempo: cifre e seme su stdout\n"
+    "  --seed S          primo seme (poi S+1, ...); senza, il seme e il salto dell'orologio\n"
+    "  --skip K          estrazioni scartate 0..99 (default 0)\n"
     "  --code CODICE     ordine dei gruppi di tecniche (default SGDBC; \"\" = solo singoli)\n"
     "  --depth N         profondità di ragionamento 0..4 (default 4)\n"
     "  --generation      risolve come la generazione (ModoRisolvi falso)\n"
@@ -64,6 +73,13 @@ struct Opzioni {
     bool sfondo = false;
     double pesoXY = 1;
     std::string file;
+    // --generate
+    std::string livello;
+    int quanti = 0;
+    bool semeDato = false;
+    long seme = 0;
+    int salto = 0;
+    bool codiceDato = false;
 };
 
 [[noreturn]] void Errore(const std::string& messaggio) {
@@ -104,8 +120,19 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             if (i + 1 >= argc) Errore(a + " vuole un valore");
             return argv[++i];
         };
-        if (a == "--code")
+        if (a == "--code") {
             o.codice = valore();
+            o.codiceDato = true;
+        } else if (a == "--generate") {
+            o.livello = valore();
+            if (!TrovaRigaLettera(o.livello) && o.livello != "P")
+                Errore("--generate vuole un livello S N D E M C P 1 2 3, non \"" + o.livello + "\"");
+            o.quanti = Intero(valore(), "--generate", 1, 1000000);
+        } else if (a == "--seed") {
+            o.seme = Intero(valore(), "--seed", 0, 2000000000);
+            o.semeDato = true;
+        } else if (a == "--skip")
+            o.salto = Intero(valore(), "--skip", 0, 99);
         else if (a == "--depth")
             o.profondita = Intero(valore(), "--depth", 0, 4);
         else if (a == "--generation")
@@ -145,6 +172,10 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             Errore("un solo FILE, non anche " + a);
         else
             o.file = a;
+    }
+    if (!o.livello.empty()) {
+        if (!o.file.empty()) Errore("--generate non legge FILE");
+        return o;
     }
     if (o.file.empty() && o.griglie == 0) Errore("manca FILE");
     if (!o.file.empty() && o.griglie > 0) Errore("--full-grids non vuole un FILE");
@@ -238,10 +269,78 @@ void Stampa(const Motore& m, bool passi) {
     }
 }
 
+struct Sintesi {
+    double mediana = 0, massimo = 0;
+};
+
+Sintesi Riassumi(std::vector<double> ms) {
+    Sintesi s;
+    if (ms.empty()) return s;
+    std::sort(ms.begin(), ms.end());
+    const std::size_t n = ms.size();
+    s.mediana = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    s.massimo = ms.back();
+    return s;
+}
+
+// Seeded runs of a level, as the window makes them, without wall-clock limits.
+int Genera(const Opzioni& o) {
+    Condiviso stato;
+    auto motore = std::make_unique<Motore>(stato);
+    Motore& m = *motore;
+    Livelli livelli(m, stato);
+    ImpostazioniGenerazione impostazioni;
+    StatoGenerazione generazione;
+    FinestraGenerazione finestra;
+    ContestoLivello contesto{livelli, m, stato, impostazioni};
+    if (const RigaLivello* riga = TrovaRigaLettera(o.livello))
+        ApplicaRigaLivello(*riga, contesto);
+    else
+        ApplicaPersonalizzato(contesto);
+    if (o.codiceDato) {
+        livelli.CodiciTecniche = o.codice;
+        livelli.SettaTurni(livelli.CodiciTecniche);
+    }
+    stato.Sequenze[1] = livelli.CodiciTecniche;
+    m.ModoRisolvi = false;
+    Generatore generatore(m, stato, livelli, impostazioni, generazione, finestra);
+
+    using Cronometro = std::chrono::steady_clock;
+    std::vector<double> millisecondi;
+    int alLimite = 0, falliti = 0;
+    const auto inizio = Cronometro::now();
+    for (int i = 0; i < o.quanti; ++i) {
+        generazione.Chiudi = 0;
+        generatore.PeggiorRisoluzione = 0;
+        generatore.PeggiorTentativo = 0;
+        const auto t0 = Cronometro::now();
+        const bool riuscito = o.semeDato ? generatore.CorpoSeminato(static_cast<double>(o.seme + i), o.salto, true)
+                                         : generatore.Command7_Click(true);
+        millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
+        if (generatore.PeggiorRisoluzione > 5.0 || generatore.PeggiorTentativo > 10.0) ++alLimite;
+        if (!riuscito) {
+            ++falliti;
+            std::printf("- %s\n", generazione.SemeCorrente.c_str());
+            continue;
+        }
+        std::string cifre;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + stato.Problema[r][c]);
+        std::printf("%s %s\n", cifre.c_str(), generazione.SemeCorrente.c_str());
+    }
+    const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
+    const Sintesi s = Riassumi(millisecondi);
+    std::fflush(stdout);
+    std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f at-limit %d failed %d\n", o.quanti,
+                 secondi, s.mediana, s.massimo, alLimite, falliti);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Opzioni o = LeggiOpzioni(argc, argv);
+    if (!o.livello.empty()) return Genera(o);
     const std::vector<std::string> schemi = o.griglie > 0 ? std::vector<std::string>() : LeggiSchemi(o.file);
     const std::size_t quanti = o.griglie > 0 ? static_cast<std::size_t>(o.griglie) : schemi.size();
 
@@ -320,16 +419,9 @@ int main(int argc, char** argv) {
     }
 
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    double mediana = 0, massimo = 0;
-    if (!millisecondi.empty()) {
-        std::vector<double> ordinati = millisecondi;
-        std::sort(ordinati.begin(), ordinati.end());
-        const std::size_t n = ordinati.size();
-        mediana = n % 2 ? ordinati[n / 2] : (ordinati[n / 2 - 1] + ordinati[n / 2]) / 2;
-        massimo = ordinati.back();
-    }
+    const Sintesi sintesi = Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %zu seconds %.3f median-ms %.3f max-ms %.3f at-limit %d levels %" PRId64 "\n",
-                 quanti, secondi, mediana, massimo, alLimite, visitati);
+                 quanti, secondi, sintesi.mediana, sintesi.massimo, alLimite, visitati);
     return 0;
 }

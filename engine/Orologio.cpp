@@ -1,5 +1,7 @@
 #include "engine/Orologio.h"
 
+#include "engine/Funzioni.h"
+
 #include <chrono>
 #include <ctime>
 
@@ -20,6 +22,8 @@ double OrologioDiSistema::SecondiDaMezzanotte() const {
         duration<double>(ora.time_since_epoch()).count() - static_cast<double>(t);
     return locale.tm_hour * 3600.0 + locale.tm_min * 60.0 + locale.tm_sec + frazione;
 }
+
+double OrologioDiSistema::Giorno() const { return static_cast<double>(Now().Giorni()); }
 
 OrologioDiSistema& OrologioDiSistema::Istanza() {
     static OrologioDiSistema orologio;

@@ -11,6 +11,8 @@ public:
     virtual double Trascorsi() const = 0;
     // Seconds since local midnight, with fractions (the role of Timer).
     virtual double SecondiDaMezzanotte() const = 0;
+    // Whole days from 30 December 1899 to today's local date (the role of Int(Now)).
+    virtual double Giorno() const = 0;
 };
 
 // The real clock of the machine.
@@ -18,6 +20,7 @@ class OrologioDiSistema final : public Orologio {
 public:
     double Trascorsi() const override;
     double SecondiDaMezzanotte() const override;
+    double Giorno() const override;
     // One shared instance; the clock has no state.
     static OrologioDiSistema& Istanza();
 };
@@ -27,12 +30,14 @@ class OrologioFinto final : public Orologio {
 public:
     double Trascorsi() const override { return trascorsi; }
     double SecondiDaMezzanotte() const override { return mezzanotte; }
+    double Giorno() const override { return giorno; }
     void Avanza(double secondi) {
         trascorsi += secondi;
         mezzanotte += secondi;
     }
     double trascorsi = 1000.0;
     double mezzanotte = 43200.0;
+    double giorno = 46000.0;
 };
 
 }  // namespace kenvaron

@@ -12,9 +12,9 @@
 #include "ui/Comandi.h"
 #include "ui/Form3.h"
 #include "ui/Form5.h"
+#include "generation/MenuLivelli.h"
 #include "ui/Form6.h"
 #include "ui/Form7.h"
-#include "ui/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 
 namespace kenvaron {
@@ -219,7 +219,7 @@ void Form1::Form_Activate() {
     stato.RidisegnoGriglia = true;
     if (stato.GiaAttivato != 0) return;
     stato.GiaAttivato = 1;
-    if (stato.GeneraAuto)
+    if (stato.generazione.GeneraAuto)
         AvvioProduzione();
     else
         AvvioInterattivo();
@@ -262,8 +262,8 @@ void Form1::AvvioInterattivo() {
 
 void Form1::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != 27) return;
-    if (stato.GenerazioneInCorso) stato.Chiudi = 1;
-    if (stato.GeneraAuto) FineProgramma();
+    if (stato.generazione.GenerazioneInCorso) stato.generazione.Chiudi = 1;
+    if (stato.generazione.GeneraAuto) FineProgramma();
 }
 
 void Form1::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
@@ -337,9 +337,12 @@ void Form1::Inizializzagrid() {
     stato.impostazioni.SoloAngolari = true;
 }
 
-void Form1::Visualizza(const Tabella& t) {
-    const OpzioniVisualizza o{&motore().CelleDate, stato.ModoInterrogativo, stato.SudokuDisponibile};
-    motore().NumCellePiene = kenvaron::Visualizza(griglia_, t, o);
+void Form1::Visualizza(const Tabella& t) { motore().NumCellePiene = DisegnaTabella(t); }
+
+int Form1::DisegnaTabella(const Tabella& t) {
+    const OpzioniVisualizza o{&motore().CelleDate, stato.generazione.ModoInterrogativo,
+                              stato.generazione.SudokuDisponibile};
+    return kenvaron::Visualizza(griglia_, t, o);
 }
 
 void Form1::VisualizzaStr(const TabellaTesti& s) { kenvaron::VisualizzaStr(griglia_, motore().Griglia, s); }

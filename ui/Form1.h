@@ -13,6 +13,8 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Grid.h"
+#include "generation/FinestraGenerazione.h"
+#include "generation/Generatore.h"
 #include "ui/StatoPrincipale.h"
 #include "ui/Tabellone.h"
 
@@ -47,7 +49,7 @@ private:
     plat::Grid& g_;
 };
 
-class Form1 : public plat::Form {
+class Form1 : public plat::Form, public FinestraGenerazione {
 public:
     Form1();
     ~Form1() override;
@@ -170,6 +172,24 @@ public:
     void mnuStampa_Click();
     void mnuManuale_Click();
 
+    // ---- Generation (hidden developer buttons; the work is the generator's) ------
+    void Command1_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command7_Click();
+    void CmdSemplifica_Click();
+    void CmdTogliSemplici_Click();
+    // The seeded run without wall-clock limits, for checking a seed's puzzle.
+    bool Command7SenzaLimiti();
+    Generatore& generatore();
+
+    // What the generator asks of the window.
+    void Cedi() override;
+    void Disegna(const Tabella& tabella) override;
+    void Ridisegna(bool sempre = false) override;
+    void TestoPannello(const std::string& chiave, const std::string& testo) override;
+    void Puntatore(int puntatore) override;
+
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
     // meanwhile waits until the last such computation has returned.
@@ -205,6 +225,14 @@ private:
     std::vector<std::unique_ptr<plat::Menu>> menu_;
     std::map<std::string, plat::Menu*> menuPerNome_;
     Form5* sfondo_ = nullptr;
+    // The hidden setting boxes as the generator reads them.
+    void CopiaImpostazioniGenerazione();
+    // Runs a generator command as a long computation with the boxes' settings.
+    template <class Comando>
+    auto EseguiGenerazione(Comando&& comando);
+    // Draws a table and returns its filled cells.
+    int DisegnaTabella(const Tabella& t);
+    std::unique_ptr<Generatore> generatore_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;
 };

@@ -94,7 +94,7 @@ void Form1::AbilitaMenu(const std::string& nome, bool abilitato) {
 void Form1::tlb1_ButtonClick(plat::ToolbarButton& Button) {
     Stbr.SetText("p2", "");
     // A close that waits for a running computation keeps its stop request.
-    if (!stato.ChiusuraRinviata()) stato.Chiudi = 0;
+    if (!stato.ChiusuraRinviata()) stato.generazione.Chiudi = 0;
     const auto& azioni = AzioniBarra();
     if (const auto it = azioni.find(Button.Key()); it != azioni.end()) it->second(*this);
 }
@@ -127,7 +127,7 @@ void Form1::CicloNuovo() {
     CalcoloLungo calcolo(*this);
     kenvaron::CicloNuovo(motore(), [this] {
         Cmdcomplic4_Click();
-        return stato.SudokuDisponibile && !stato.ChiusuraRinviata();
+        return stato.generazione.SudokuDisponibile && !stato.ChiusuraRinviata();
     });
 }
 

@@ -19,7 +19,7 @@ int Main(const std::string& rigaComando) {
     const bool regole = FileExists(plat::AppPath() + "/" + kFileRegole);
     const ModoAvvio modo = DecidiAvvio(rigaComando, regole);
     if (modo == ModoAvvio::Fine) return 0;
-    principale.stato.GeneraAuto = modo == ModoAvvio::Produzione;
+    principale.stato.generazione.GeneraAuto = modo == ModoAvvio::Produzione;
     principale.Show(plat::vbModal);
     return 0;
 }

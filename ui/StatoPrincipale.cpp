@@ -10,7 +10,7 @@ StatoPrincipale::StatoPrincipale()
 StatoPrincipale::EsitoChiusura StatoPrincipale::RichiestaChiusura(bool annulla) {
     if (annulla) return EsitoChiusura::Annullata;
     if (calcoliInCorso_ > 0) {
-        Chiudi = 1;
+        generazione.Chiudi = 1;
         chiusuraRinviata_ = true;
         return EsitoChiusura::Rinviata;
     }

@@ -10,8 +10,9 @@
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
-#include "ui/ImpostazioniGenerazione.h"
-#include "ui/MenuLivelli.h"
+#include "generation/ImpostazioniGenerazione.h"
+#include "generation/MenuLivelli.h"
+#include "generation/StatoGenerazione.h"
 
 namespace kenvaron {
 
@@ -29,14 +30,12 @@ public:
     ImpostazioniGenerazione impostazioni;
     ContestoLivello contestoLivello;
 
-    bool GeneraAuto = false;        // batch production mode
+    // Stop request, running and available flags, best try, seed and the passes' tables.
+    StatoGenerazione generazione;
+
     int GiaAttivato = 0;            // 1 after the first activation
     Byte SchemaModificato = 0;      // 1 = the board changed since loaded or saved
-    std::int16_t Chiudi = 0;        // 1 = stop the running computation
-    bool GenerazioneInCorso = false;
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
-    Byte ModoInterrogativo = 0;     // 1 = the board shows "?" for every digit
-    bool SudokuDisponibile = false; // an accepted puzzle is available
     Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
     Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
 

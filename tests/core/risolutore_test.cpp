@@ -32,6 +32,7 @@ public:
     explicit OrologioCheCorre(double passo, double passoMezzanotte = 0) : passo_(passo), passoM_(passoMezzanotte) {}
     double Trascorsi() const override { return t_ += passo_; }
     double SecondiDaMezzanotte() const override { return m_ -= passoM_; }
+    double Giorno() const override { return 46000.0; }
 
 private:
     double passo_, passoM_;

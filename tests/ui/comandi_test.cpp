@@ -89,16 +89,16 @@ TEST_F(Comandi, ListedCommandsStayGreyedInEveryStateAndTheRestFollowTheState) {
 TEST_F(Comandi, EveryClickClearsTheResultPanelAndTheStopFlagButNotAWaitingClose) {
     Apri();
     f->Stbr.SetText("p2", "Trovate 1 soluzioni");
-    f->stato.Chiudi = 1;
+    f->stato.generazione.Chiudi = 1;
     f->tlb1_ButtonClick(*f->tlb1.Button("s1"));
     EXPECT_EQ(f->Stbr.Text("p2"), "");
-    EXPECT_EQ(f->stato.Chiudi, 0);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 0);
 
     Form1::CalcoloLungo calcolo(*f);
     EXPECT_FALSE(f->CloseRequested());  // waits for the computation, which is asked to stop
-    ASSERT_EQ(f->stato.Chiudi, 1);
+    ASSERT_EQ(f->stato.generazione.Chiudi, 1);
     f->tlb1_ButtonClick(*f->tlb1.Button("Copia"));
-    EXPECT_EQ(f->stato.Chiudi, 1);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 1);
 }
 
 TEST_F(Comandi, SolveAndReasoningKeysSetTheirModesAndTheTurnsOfTheLevel) {
@@ -163,8 +163,8 @@ public:
     void Cmdcomplic4_Click() override {
         mosse.push_back(condiviso().NumMosse);
         condiviso().NumMosse = 3;
-        stato.SudokuDisponibile = mosse.size() <= schemi.size();
-        if (!stato.SudokuDisponibile) return;
+        stato.generazione.SudokuDisponibile = mosse.size() <= schemi.size();
+        if (!stato.generazione.SudokuDisponibile) return;
         const std::string& s = schemi[mosse.size() - 1];
         for (int k = 0; k < 81; ++k) condiviso().Problema[k / 9 + 1][k % 9 + 1] = static_cast<Byte>(s[k] - '0');
     }
@@ -276,7 +276,7 @@ TEST_F(Sfondo, AToggleBeforeTheFirstActivationOrInBatchModeNeverWrites) {
     EXPECT_EQ(sfondo->RichiesteAvvio, 1);
 
     Crea();
-    f->stato.GeneraAuto = true;
+    f->stato.generazione.GeneraAuto = true;
     f->Show();
     EXPECT_EQ(fini, 1);
     f->mnuAttivaBackGround_Click();

@@ -183,13 +183,13 @@ TEST_F(Finestra, BoardCountsFilledCellsGivensBlackUserDigitsBlue) {
     f->gr.SetCol(3);
     EXPECT_EQ(f->gr.CellBackColor(), kColoreBlu);
     // The generator's question mode hides the digits: red, then blue once accepted.
-    f->stato.ModoInterrogativo = 1;
+    f->stato.generazione.ModoInterrogativo = 1;
     f->Visualizza(t);
     f->gr.SetRow(IndiceGriglia(8));
     f->gr.SetCol(IndiceGriglia(3));
     EXPECT_EQ(f->gr.Text(), "?");
     EXPECT_EQ(f->gr.CellForeColor(), kColoreRosso);
-    f->stato.SudokuDisponibile = true;
+    f->stato.generazione.SudokuDisponibile = true;
     f->Visualizza(t);
     f->gr.SetRow(IndiceGriglia(8));
     f->gr.SetCol(IndiceGriglia(3));
@@ -283,7 +283,7 @@ TEST_F(Finestra, ACloseDuringAComputationWaitsForItAndAsksOnlyOnce) {
             risposte.messaggi = {plat::vbNo};
             EXPECT_FALSE(f->CloseRequested());
             EXPECT_TRUE(f->Loaded());
-            EXPECT_EQ(f->stato.Chiudi, 1);
+            EXPECT_EQ(f->stato.generazione.Chiudi, 1);
             EXPECT_FALSE(f->CloseRequested());  // a second close only waits too
         }
         EXPECT_TRUE(f->Loaded());  // the outer computation is still running
@@ -297,20 +297,20 @@ TEST_F(Finestra, ACloseDuringAComputationWaitsForItAndAsksOnlyOnce) {
 TEST_F(Finestra, EscStopsARunningGenerationAndEndsOnlyBatchProduction) {
     Apri();
     f->KeyTyped(27);
-    EXPECT_EQ(f->stato.Chiudi, 0);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 0);
     EXPECT_EQ(fini, 0);
-    f->stato.GenerazioneInCorso = true;
+    f->stato.generazione.GenerazioneInCorso = true;
     f->KeyTyped(27);
-    EXPECT_EQ(f->stato.Chiudi, 1);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 1);
     EXPECT_EQ(fini, 0);
-    f->stato.GeneraAuto = true;
+    f->stato.generazione.GeneraAuto = true;
     f->KeyTyped(27);
     EXPECT_EQ(fini, 1);
 }
 
 TEST_F(Finestra, BatchModePutsTheResultsGridInTheBoardsPlaceAndEnds) {
     Crea();
-    f->stato.GeneraAuto = true;
+    f->stato.generazione.GeneraAuto = true;
     bool risultatiVisibili = false, tabelloneVisibile = true;
     int larghezza = 0;
     f->FineProgramma = [&] {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/Avvio.h"
-#include "ui/MenuLivelli.h"
+#include "generation/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 #include "ui/StatoPrincipale.h"
 

@@ -10,7 +10,7 @@
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
-#include "ui/ImpostazioniGenerazione.h"
+#include "generation/ImpostazioniGenerazione.h"
 
 namespace kenvaron {
 
@@ -37,6 +37,10 @@ struct RigaLivello {
 // The rows of every entry but "Personalizzato", in menu order; nullptr for
 // an unknown name.
 const RigaLivello* TrovaRigaLivello(const std::string& menu);
+
+// The row that sets a level letter ("S", "N", ...); nullptr for "P" and
+// any letter outside the table.
+const RigaLivello* TrovaRigaLettera(const std::string& lettera);
 
 // Applies one row in the order the level handlers use: switches, code and
 // turns, letter, fish limit and choices, then the option, removal limits and

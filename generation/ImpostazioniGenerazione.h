@@ -1,9 +1,11 @@
 // Settings of the main window that the levels write and the puzzle generator
 // reads: the given-removal limits, the symmetry modes, the difficulty index
-// of the hidden combo Cmbf and the merit limit of level "3".
+// of the hidden combo Cmbf, the merit limits of levels "1" and "3", and the
+// texts of the hidden setting boxes the generator reads.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/Tipi.h"
 
@@ -24,6 +26,12 @@ struct ImpostazioniGenerazione {
     int IndiceCmbC = 0;
     // Merit limit of level "3", typed by the user.
     double LimiteSemplice2 = 0;
+    // The box "Simmetrico": givens come with their central partner.
+    bool Simmetrico = true;
+    // Representative cells of a seed puzzle (the box txtLiv).
+    std::string TestoLiv = "22";
+    // Merit under which the timed statistics run rejects a try (the box TxtMin).
+    std::string TestoMin = "1500";
 };
 
 }  // namespace kenvaron

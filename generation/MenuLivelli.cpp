@@ -1,4 +1,4 @@
-#include "ui/MenuLivelli.h"
+#include "generation/MenuLivelli.h"
 
 #include <charconv>
 
@@ -32,6 +32,12 @@ void ScelteStandard(ContestoLivello& c) {
 const RigaLivello* TrovaRigaLivello(const std::string& menu) {
     for (const RigaLivello& r : kRighe)
         if (menu == r.menu) return &r;
+    return nullptr;
+}
+
+const RigaLivello* TrovaRigaLettera(const std::string& lettera) {
+    for (const RigaLivello& r : kRighe)
+        if (lettera == r.lettera) return &r;
     return nullptr;
 }
 

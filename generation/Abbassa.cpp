@@ -1,0 +1,115 @@
+// Lowering a level: one pass tries to take a given, with its partners, out of
+// the puzzle while the solution stays unique.  The givens are shuffled, then,
+// by the generation difficulty, ordered by how many empty cells a single still
+// solves once each is gone (most first for an easy puzzle, fewest first for a
+// hard one).  Under central symmetry the placing of the other givens puts the
+// tried one back as a partner, so in the common case only a lone centre given
+// can go: the generator's tuning rests on that.
+#include <algorithm>
+#include <utility>
+
+#include "generation/Generatore.h"
+
+namespace kenvaron {
+
+void Generatore::TrasferisciSoluz(int n, int k, const std::array<Byte, 82>& righe,
+                                  const std::array<Byte, 82>& colonne, int escluso) {
+    const Tabella& problema = stato_.Problema;
+    // The partner most recently placed in this call; none at first.
+    int pr = -1, pc = -1;
+    const bool kValido = k >= 1 && k <= n;
+    for (int i = 1; i <= n; ++i) {
+        if (i == k || i == escluso) continue;
+        if (kValido && righe[k] == pr && colonne[k] == pc) continue;
+        const int r = righe[i], c = colonne[i];
+        Piazza(r, c, problema[r][c]);
+        if (!imp_.Simmetrico) continue;
+        auto partner = [&](int rr, int cc) {
+            pr = rr;
+            pc = cc;
+            Piazza(rr, cc, problema[rr][cc]);
+        };
+        if (!(r == 5 && c == 5)) partner(10 - r, 10 - c);
+        if (imp_.SuperSimmetrico && NO456(imp_, r) && NO456(imp_, c)) {
+            if (c != 5) partner(r, 10 - c);
+            if (r != 5) partner(10 - r, c);
+        }
+    }
+}
+
+void Generatore::AbbassaLivello() {
+    Tabella& problema = stato_.Problema;
+    std::array<Byte, 82> righe{}, colonne{}, pesi{};
+    int n = 0;
+    for (int i = 1; i <= 9; ++i)
+        for (int j = 1; j <= 9; ++j)
+            if (problema[i][j] != 0) {
+                ++n;
+                righe[n] = static_cast<Byte>(i);
+                colonne[n] = static_cast<Byte>(j);
+            }
+    auto scambia = [&](int a, int b) {
+        std::swap(righe[a], righe[b]);
+        std::swap(colonne[a], colonne[b]);
+        std::swap(pesi[a], pesi[b]);
+    };
+    for (int volta = 0; volta < 200; ++volta) {
+        const int a = static_cast<int>(m_.GeneraCasuale(n));
+        const int b = static_cast<int>(m_.GeneraCasuale(n));
+        if (n > 0) scambia(a, b);
+    }
+    // The order draw is taken whatever the difficulty, so the sequence is the same.
+    int x = static_cast<int>(m_.GeneraCasuale(3));
+    switch (imp_.IndiceCmbf) {
+        case 0: x = 2; break;
+        case 1: x = 1; break;
+        case 2: x = 3; break;
+        default: break;
+    }
+    if (x > 1) {
+        for (int k = 1; k <= n; ++k) {
+            finestra_.Cedi();
+            if (gen_.Chiudi == 1) return;
+            m_.Inizializza();
+            TrasferisciSoluz(n, k, righe, colonne, 0);
+            Motore::SalvaTabella(problema, m_.Griglia);
+            Scrivi(m_.Griglia, GruppoDi(righe[k], colonne[k]), nullptr);
+            int singoli = 0;
+            for (int i = 1; i <= 9; ++i)
+                for (int j = 1; j <= 9; ++j)
+                    if (m_.Griglia[i][j] == 0 &&
+                        m_.CercaSoluzioniBelle(static_cast<Byte>(i), static_cast<Byte>(j), false,
+                                               static_cast<Byte>(n), m_.Soluzione[i][j]))
+                        ++singoli;
+            pesi[k] = static_cast<Byte>(singoli);
+        }
+        // Gnome sort; equal weights keep the shuffled order.
+        auto inOrdine = [&](int a, int b) { return x == 2 ? pesi[a] >= pesi[b] : pesi[a] <= pesi[b]; };
+        for (int a = 1, b = 2; b <= n;) {
+            if (inOrdine(a, b)) {
+                ++a;
+                ++b;
+            } else {
+                scambia(a, b);
+                if (a > 1) {
+                    --a;
+                    --b;
+                } else {
+                    ++a;
+                    ++b;
+                }
+            }
+        }
+    }
+    for (int k = 1; k <= n; ++k) {
+        m_.Inizializza();
+        TrasferisciSoluz(n, k, righe, colonne, 0);
+        ContaSoluzioni();
+        if (m_.ContaSoluz == 1) {
+            Motore::SalvaTabella(m_.Griglia, problema);
+            return;
+        }
+    }
+}
+
+}  // namespace kenvaron
