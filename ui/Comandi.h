@@ -35,16 +35,6 @@ struct ComandoInAttesa {
 // The commands whose work the program does not do yet: they stay greyed in
 // every state.  Each group leaves the list when its work arrives.
 inline constexpr ComandoInAttesa kComandiInAttesa[] = {
-    // Editing, undo, puzzle text and printing.
-    {LuogoComando::Barra, "UndoAll"},
-    {LuogoComando::Barra, "Undo"},
-    {LuogoComando::Barra, "Copia"},
-    {LuogoComando::Barra, "Incolla"},
-    {LuogoComando::Barra, "Schema"},
-    {LuogoComando::Barra, "Stampa"},
-    {LuogoComando::MenuFile, "mnuApri"},
-    {LuogoComando::MenuFile, "mnuStampa"},
-    {LuogoComando::MenuFile, "mnuManuale"},
     // Solving.
     {LuogoComando::Barra, "Risolvi"},
     // The reasoning window, single steps and hints.

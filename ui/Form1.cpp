@@ -35,6 +35,7 @@ Form1::Form1()
       gr(*this),
       gra(*this),
       tlb1(*this),
+      tlb2(*this),
       Stbr(*this),
       Frame1(*this),
       Frame2(*this),
@@ -56,6 +57,9 @@ Form1::Form1()
     plat::RiempiIcone(immagini);
     tlb1.SetImageList(&immagini);
     tlb1.ButtonClick = [this](plat::ToolbarButton& b) { tlb1_ButtonClick(b); };
+    tlb2.SetImageList(&immagini);
+    tlb2.ButtonClick = [this](plat::ToolbarButton& b) { tlb2_ButtonClick(b); };
+    tlb2.SetVisible(false);
 
     Stbr.Add("p1", "", 2400);
     Stbr.Add("p2", "", 2400, plat::sbrSpring);
@@ -71,6 +75,7 @@ Form1::Form1()
         f->SetWidth(kLatoPopup);
         f->SetHeight(kLatoPopup);
     }
+    CostruisciPopup();
 
     // Settings kept in controls, with the texts they start with.
     TxtMin.SetText("1500");

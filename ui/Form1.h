@@ -3,9 +3,11 @@
 // window's life from loading to closing.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -71,10 +73,17 @@ public:
     plat::Grid gra;  // the results grid of batch production
     plat::ImageList immagini;
     plat::Toolbar tlb1;
+    // The manual composition's toolbar under tlb1: hidden until the first composition.
+    plat::Toolbar tlb2;
     plat::StatusBar Stbr;
     // The two cell-editing pop-ups.
     plat::Frame Frame1;
     plat::Frame Frame2;
+    // Their rings of labels, indices 1..11 ("1".."9", "0", "     X"), and centres.
+    std::array<std::unique_ptr<plat::Label>, 12> Label1;
+    std::array<std::unique_ptr<plat::Label>, 12> LabelC;
+    std::unique_ptr<plat::Label> LabeV;
+    std::unique_ptr<plat::Label> LabeCC;
     // Hidden controls that hold settings (Tag "V").
     plat::TextBox Text1;
     plat::TextBox Text2;
@@ -131,6 +140,48 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- Cell editing and the user's undo (Form1Modifica.cpp) --------------------
+    // A mouse button on the board, before the click it belongs to: the right
+    // button makes the cell under the mouse current and asks for candidates.
+    void gr_MouseButton(int Button, int Shift, float X, float Y);
+    // Opens the value or the candidate pop-up over the current cell.
+    void gr_Click();
+    void Label1_Click(int Index);
+    void LabelC_Click(int Index);
+    // The steps accepted in the reasoning window, entries 1..quanti.
+    void AccettaSuggerimento(std::span<const std::string> testi, std::span<const std::string> tipi,
+                             int quanti);
+    void AnnullaMossa();
+    void AnnullaTutto();
+
+    // ---- Puzzle text (Form1Testo.cpp) ----------------------------------------------
+    // The open dialog: the chosen path, "" when cancelled.
+    std::string Apri();
+    // Puts the chosen file's text into Text1; true when a file was read.
+    bool Command11_Click();
+    void mnuApri_Click();
+    // The one loader of puzzle text: loads Text1 as the new puzzle.  False,
+    // with nothing changed, when the text holds no cell.
+    bool Text1_DblClick();
+    void CopiaSchema();
+    // Loads the clipboard's text; true when it held a puzzle.
+    bool IncollaSchema();
+    void MostraSchema();
+
+    // ---- Whole-board commands (Form1Schema.cpp) ------------------------------------
+    void mnuManuale_Click();
+    void tlb2_ButtonClick(plat::ToolbarButton& Button);
+    void TerminaComposizione();
+    // "Riparti ": an empty board.  "Ruota": puzzle and solution a quarter turn.
+    void Cmdriparti_Click();
+    void Command8_Click();
+
+    // ---- Printing the board (Form1Stampa.cpp) --------------------------------------
+    void Stampa();
+    void mnuStampa_Click();
+    // The printer set-up dialog; false when cancelled.
+    bool Sceglistampante();
+
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
     void MnuNormale_Click() { ScegliLivello("MnuNormale"); }
@@ -161,16 +212,6 @@ public:
     void Command3_Click();
     // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
     virtual void Cmdcomplic4_Click();
-    // Editing, undo, puzzle text and printing.
-    void AnnullaMossa();
-    void AnnullaTutto();
-    void CopiaSchema();
-    void IncollaSchema();
-    void MostraSchema();
-    void Stampa();
-    void mnuApri_Click();
-    void mnuStampa_Click();
-    void mnuManuale_Click();
 
     // ---- Generation (hidden developer buttons; the work is the generator's) ------
     void Command1_Click();
@@ -215,6 +256,9 @@ protected:
 private:
     void CostruisciMenu();
     void CostruisciBarra();
+    void CostruisciPopup();
+    // Puts a pop-up over the cell at grid row and column (g, h), inside the window.
+    void PosizionaPopup(plat::Frame& f, int g, int h);
     void ScegliLivello(const std::string& menu);
     // The window is never narrower than its toolbar.
     void TienBarraIntera();

@@ -30,8 +30,8 @@ void Risolvi(Form1& f) {
 void Incolla(Form1& f) {
     bool annulla = false;
     f.ChiediSalvataggio(annulla);
-    if (annulla) return;
-    f.IncollaSchema();
+    // A clipboard without a puzzle changes nothing, not even the caption.
+    if (annulla || !f.IncollaSchema()) return;
     f.stato.SchemaModificato = 1;
     f.SetCaption(kNomeProgramma);
 }

@@ -17,15 +17,4 @@ void Form1::Command3_Click() {}
 // ---- Generation of a new puzzle ----
 void Form1::Cmdcomplic4_Click() {}
 
-// ---- Editing, undo, puzzle text and printing ----
-void Form1::AnnullaMossa() {}
-void Form1::AnnullaTutto() {}
-void Form1::CopiaSchema() {}
-void Form1::IncollaSchema() {}
-void Form1::MostraSchema() {}
-void Form1::Stampa() {}
-void Form1::mnuApri_Click() {}
-void Form1::mnuStampa_Click() {}
-void Form1::mnuManuale_Click() {}
-
 }  // namespace kenvaron

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
@@ -38,6 +39,12 @@ public:
     bool RidisegnoGriglia = true;   // what drawing code gives the grid's Redraw
     Byte SingoloStep = 0;           // 1 = the reasoning is shown one step at a time
     Byte LivelloAiuto = 0;          // hint depth: 0 none, 1 the technique, 2 with digit and unit
+    Byte FlagVisPoss = 0;           // 1 while the board shows the candidates
+
+    // ---- Cell editing -------------------------------------------------------
+    std::string ModoSelezione;      // "N": the next click opens the value pop-up
+    Byte RigaGriglia = 0;           // grid row and column of the open pop-up's cell
+    Byte ColonnaGriglia = 0;
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {

@@ -24,6 +24,21 @@ inline constexpr int kCelleGriglia = 14;
 
 // Grid row (or column) of puzzle row (or column) i = 1..9: 2-4, 6-8, 10-12.
 constexpr int IndiceGriglia(int i) { return i + 1 + (i - 1) / 3; }
+// Puzzle row (or column) of grid row (or column) g of a cell: the inverse of IndiceGriglia.
+constexpr int IndiceCella(int g) {
+    if (g >= 10) --g;
+    if (g >= 5) --g;
+    return g - 1;
+}
+// A click on a separator line (or past the last cell) counts for the cell
+// beside it: grid row 13 or beyond goes to 12, 9 to 10, 5 to 6, 1 to 2.
+constexpr int AgganciaCella(int g) {
+    if (g >= 13) g = 12;
+    if (g == 9) g = 10;
+    if (g == 5) g = 6;
+    if (g == 1) g = 2;
+    return g;
+}
 
 // What the drawing procedures need of a cell grid: the current cell chosen by
 // Row and Col, and the properties of that cell.
