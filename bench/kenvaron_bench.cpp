@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BancoNuovo.h"
 #include "bench/Comune.h"
 #include "engine/Motore.h"
 #include "generation/Generatore.h"
@@ -33,6 +34,9 @@ namespace {
 constexpr const char* kUso =
     "uso: kenvaron-bench [opzioni] FILE\n"
     "     kenvaron-bench --generate LIVELLO N [--seed S] [--skip K] [--code CODICE]\n"
+    "     kenvaron-bench --search LIVELLO N [--seed S]  ricerche di \"Nuovo\" senza pool\n"
+    "     kenvaron-bench --decode LIVELLO  i record della raccolta del livello (N D C E M)\n"
+    "     kenvaron-bench --records LIVELLO CARTELLA  da CARTELLA/n.txt a CARTELLA/y.txt\n"
     "  --generate L N    N schemi del livello L (S N D E M C P 1 2 3), uno per seme,\n"
     "                    senza limiti di tempo: cifre e seme su stdout\n"
     "  --seed S          primo seme (poi S+1, ...); senza, il seme e il salto dell'orologio\n"
@@ -339,6 +343,7 @@ int Genera(const Opzioni& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int esito = bench::BancoNuovo(argc, argv); esito >= 0) return esito;
     const Opzioni o = LeggiOpzioni(argc, argv);
     if (!o.livello.empty()) return Genera(o);
     const std::vector<std::string> schemi = o.griglie > 0 ? std::vector<std::string>() : LeggiSchemi(o.file);

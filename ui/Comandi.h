@@ -43,9 +43,6 @@ inline constexpr ComandoInAttesa kComandiInAttesa[] = {
     {LuogoComando::Barra, "Mostra"},
     {LuogoComando::Barra, "Analisi"},
     {LuogoComando::Barra, "Validi"},
-    // New puzzles.
-    {LuogoComando::Barra, "Nuovo"},
-    {LuogoComando::MenuFile, "mnuNuovo"},
     // The value of a puzzle.
     {LuogoComando::Barra, "CalcolaValore"},
 };

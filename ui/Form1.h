@@ -17,6 +17,7 @@
 #include "platform/Grid.h"
 #include "generation/FinestraGenerazione.h"
 #include "generation/Generatore.h"
+#include "generation/Raccolte.h"
 #include "ui/StatoPrincipale.h"
 #include "ui/Tabellone.h"
 
@@ -210,8 +211,26 @@ public:
     void CmdValidi_Click();
     // The value report of the rules file.
     void Command3_Click();
-    // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
+
+    // ---- New puzzle (ui/Form1Nuovo.cpp) ------------------------------------------------
+    // Makes a puzzle of the current level and leaves it on the board: pool,
+    // search or coded collection (virtual: tests stand in a generator).
     virtual void Cmdcomplic4_Click();
+    // The pool request of a level letter; the pool file is saved every time.
+    std::string RecuperaProbl(const std::string& livello);
+    // Unloads the instructions window when it is open.
+    void ChiudiIstruzioni();
+    // A puzzle of a coded collection, by a clock-seeded key.
+    void ScegliSchemaN();
+    void ScegliSchemaD();
+    void Command19_Click();
+    void Command20_Click();
+    // Record k of a table (or the next that passes), disguised, solved and
+    // shown; false when none passes and the board restarts.
+    bool TrasformaSchema(char tabella, int k);
+    // The record maker: n.txt to y.txt in the program's folder.
+    void Command18_Click();
+    Decodificatore& decodificatore();
 
     // ---- Generation (hidden developer buttons; the work is the generator's) ------
     void Command1_Click();
@@ -264,6 +283,10 @@ private:
     void TienBarraIntera();
     void AvvioProduzione();
     void AvvioInterattivo();
+    // The empty board of state 0, with the four menus enabled.
+    void Ricomincia();
+    void ScegliSchema(char tabella);
+    std::unique_ptr<Decodificatore> decodificatore_;
 
     GrigliaPiattaforma griglia_{gr};
     std::vector<std::unique_ptr<plat::Menu>> menu_;

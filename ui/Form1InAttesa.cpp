@@ -14,7 +14,4 @@ void Form1::CmdValidi_Click() {}
 // ---- The value report of the rules file ----
 void Form1::Command3_Click() {}
 
-// ---- Generation of a new puzzle ----
-void Form1::Cmdcomplic4_Click() {}
-
 }  // namespace kenvaron
