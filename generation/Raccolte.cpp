@@ -164,21 +164,21 @@ bool Decodificatore::Verifica() {
     return gen_.RegolaSoddisfatta;
 }
 
-bool Decodificatore::Decodifica(char tabella, int k) {
-    const auto& tab = RecordTabella(tabella);
-    if (k < 1 || k > static_cast<int>(tab.size())) return false;
+bool Decodificatore::Decodifica(char tabella, const std::string& record) {
     const ContestoLivelloSalvato salvato = ImpostaContesto(tabella);
-    const bool ok = Ricostruisci(tab[k - 1]) && Verifica();
+    const bool ok = Ricostruisci(record) && Verifica();
     Ripristina(salvato);
     return ok;
 }
 
-int Decodificatore::DecodificaDa(char tabella, int k) {
-    const int n = static_cast<int>(RecordTabella(tabella).size());
+int Decodificatore::DecodificaDa(char tabella, int k) { return DecodificaDa(tabella, k, RecordTabella(tabella)); }
+
+int Decodificatore::DecodificaDa(char tabella, int k, const std::vector<const char*>& record) {
+    const int n = static_cast<int>(record.size());
     if (n == 0) return 0;
     if (k < 1 || k > n) k = 1;
     for (int i = 0; i < n; ++i, k = k % n + 1)
-        if (Decodifica(tabella, k)) return k;
+        if (Decodifica(tabella, record[k - 1])) return k;
     return 0;
 }
 

@@ -73,11 +73,13 @@ public:
     // In the current context: one solution, central symmetry, a solve without
     // trial that meets the level's rule.  Leaves the solve's measures.
     bool Verifica();
-    // Rebuild and check record k of a table in its context (the caller's
-    // context comes back); true when it passes.
-    bool Decodifica(char tabella, int k);
-    // Tries k, then k Mod N + 1, ... until one passes; the key that passed, 0 when none.
+    // Rebuild and check a record in a table's context (the caller's context
+    // comes back); true when it passes.
+    bool Decodifica(char tabella, const std::string& record);
+    // Tries key k of the table's records (or of `record`), then k Mod N + 1,
+    // ... until one passes; the key that passed, 0 when none.
     int DecodificaDa(char tabella, int k);
+    int DecodificaDa(char tabella, int k, const std::vector<const char*>& record);
 
     // Turns, digit relabels and row and column exchanges of Problema with Soluzione,
     // drawn after reseeding the engine's generator with `seme`.
