@@ -135,7 +135,6 @@ bool Decodificatore::Ricostruisci(const std::string& record) {
     if (!LeggiRecord(record, r)) return false;
     const double seme = ValoreSeme(r.seme);
     const int salto = static_cast<int>(std::fmod(std::floor(Val(r.salto)), 100.0));
-    gen_.Chiudi = 0;
     if (!g_.CorpoSeminato(seme, salto < 0 ? 0 : salto, true)) return false;
     Tabella& p = stato_.Problema;
     for (const auto& [riga, col] : r.togli) {

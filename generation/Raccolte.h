@@ -68,7 +68,7 @@ public:
 
     // In the current context: the seeded run of the record, then its edits.
     // Problema and Soluzione hold the result, SemeCorrente seed "|" skip "|".
-    // False for an unreadable record or a failed run.
+    // False for an unreadable record or a failed run (a stop request fails it).
     bool Ricostruisci(const std::string& record);
     // In the current context: one solution, central symmetry, a solve without
     // trial that meets the level's rule.  Leaves the solve's measures.

@@ -121,6 +121,8 @@ void Form1::Cmdcomplic4_Click() {
             Visualizza(condiviso().Problema);
             gr.SetRedraw(stato.RidisegnoGriglia);
             settaBottoni(2);
+        } else if (stato.ChiusuraRinviata()) {
+            // The window closes when this call returns: no fallback puzzle.
         } else if (l == "N") {
             ScegliSchemaN();
         } else if (l == "D") {
@@ -201,6 +203,7 @@ void Form1::Command18_Click() {
     CalcoloLungo calcolo(*this);
     CopiaImpostazioniGenerazione();
     stato.generazione.GenerazioneInCorso = false;
+    if (!stato.ChiusuraRinviata()) stato.generazione.Chiudi = 0;
     const std::string ingresso = plat::AppPath() + "/n.txt";
     const EsitoTabella e = CreaTabella(decodificatore(), ingresso, plat::AppPath() + "/y.txt");
     stato.generazione.ModoInterrogativo = 0;
