@@ -178,7 +178,7 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.file = a;
     }
     if (!o.livello.empty()) {
-        if (!o.file.empty()) Errore("--generate non legge FILE");
+        if (!o.file.empty() || o.griglie > 0) Errore("--generate non legge FILE");
         return o;
     }
     if (o.file.empty() && o.griglie == 0) Errore("manca FILE");

@@ -188,10 +188,11 @@ std::string Generatore::SecondiTrascorsi() const {
 
 bool Generatore::Command1_Click() {
     Clessidra clessidra(finestra_);
-    // The generator's own solves: no user's limits, trials allowed.
+    // The generator's own solves: no user's limits, trials allowed, no analysis.
     m_.ModoRisolvi = false;
     m_.SenzaTentativi = false;
     m_.SoloSingoli = false;
+    m_.Analisi = false;
     m_.Inizializza();
     m_.ContaRiempimento = 0;
     {
@@ -317,15 +318,20 @@ bool Generatore::CorpoSeminato(double seme, int salto, bool senzaLimiti) {
     const bool limitiPrima = senzaLimiti_;
     senzaLimiti_ = senzaLimiti;
     if (senzaLimiti) m_.orologio = &fermo_;
+    // The user's strikes belong to the puzzle on the board, not to the one being made.
+    const int mosse = stato_.NumMosse;
+    stato_.NumMosse = 0;
     struct Ripristino {
         Generatore& g;
         Orologio* orologio;
         bool limiti;
+        int mosse;
         ~Ripristino() {
             g.m_.orologio = orologio;
             g.senzaLimiti_ = limiti;
+            g.stato_.NumMosse = mosse;
         }
-    } ripristino{*this, orologio, limitiPrima};
+    } ripristino{*this, orologio, limitiPrima, mosse};
 
     const double minimo = Val(imp_.TestoMin);
     gen_.ModoInterrogativo = 1;

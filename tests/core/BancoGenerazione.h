@@ -14,6 +14,21 @@
 
 namespace kenvaron::verifica {
 
+// A clock whose elapsed face moves `passo` seconds at every reading while its
+// seconds since midnight and its day stand still.
+class OrologioACatti final : public Orologio {
+public:
+    OrologioACatti(double passo, double mezzanotte, double giorno)
+        : passo_(passo), mezzanotte_(mezzanotte), giorno_(giorno) {}
+    double Trascorsi() const override { return t_ += passo_; }
+    double SecondiDaMezzanotte() const override { return mezzanotte_; }
+    double Giorno() const override { return giorno_; }
+
+private:
+    double passo_, mezzanotte_, giorno_;
+    mutable double t_ = 0;
+};
+
 class FinestraProva final : public FinestraGenerazione {
 public:
     explicit FinestraProva(StatoGenerazione& g) : gen_(g) {}

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tests/core/BancoGenerazione.h"
 #include "ui/Form1.h"
 #include "ui/Tabellone.h"
 
@@ -14,17 +15,6 @@ namespace {
 
 constexpr const char* kSchema79583 =
     "000000400029100006074920000000590080180000054090068000000059260600002570002000000";
-
-// The elapsed face jumps an hour at every reading; the seconds and the day stand still.
-class OrologioCheSalta final : public Orologio {
-public:
-    double Trascorsi() const override { return t_ += 3600.0; }
-    double SecondiDaMezzanotte() const override { return 79583.9; }
-    double Giorno() const override { return 46038.0; }
-
-private:
-    mutable double t_ = 0;
-};
 
 class FinestraGenerazioneTest : public ::testing::Test {
 protected:
@@ -42,7 +32,8 @@ protected:
         return s;
     }
 
-    OrologioCheSalta orologio;
+    // The elapsed face jumps an hour at every reading; the seconds and the day stand still.
+    verifica::OrologioACatti orologio{3600.0, 79583.9, 46038.0};
     Form1 f;
 };
 
