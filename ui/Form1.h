@@ -286,6 +286,9 @@ private:
     // The empty board of state 0, with the four menus enabled.
     void Ricomincia();
     void ScegliSchema(char tabella);
+    // The puzzle of Problema with its Soluzione as the givens, solved once and
+    // shown in command state 2.
+    void MostraSchemaFinale();
     std::unique_ptr<Decodificatore> decodificatore_;
 
     GrigliaPiattaforma griglia_{gr};

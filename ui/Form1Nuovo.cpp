@@ -111,16 +111,7 @@ void Form1::Cmdcomplic4_Click() {
             accettato = ricerca.Cerca(l, Val(txtSec.Text()));
         }
         if (accettato) {
-            m.SenzaTentativi = false;
-            m.Inizializza();
-            Motore::SalvaTabella(condiviso().Problema, m.CelleDate);
-            m.Risolvi(1);
-            g.GenerazioneInCorso = false;
-            g.ModoInterrogativo = 0;
-            Motore::SalvaTabella(condiviso().Problema, m.CelleDate);
-            Visualizza(condiviso().Problema);
-            gr.SetRedraw(stato.RidisegnoGriglia);
-            settaBottoni(2);
+            MostraSchemaFinale();
         } else if (stato.ChiusuraRinviata()) {
             // The window closes when this call returns: no fallback puzzle.
         } else if (l == "N") {
@@ -187,16 +178,21 @@ bool Form1::TrasformaSchema(char tabella, int k) {
         return false;
     }
     decodificatore().Travesti(m.orologio->SecondiDaMezzanotte());
+    MostraSchemaFinale();
+    return true;
+}
+
+void Form1::MostraSchemaFinale() {
+    Motore& m = motore();
     m.SenzaTentativi = false;
     m.Inizializza();
     Motore::SalvaTabella(condiviso().Problema, m.CelleDate);
     m.Risolvi(1);
-    g.GenerazioneInCorso = false;
-    g.ModoInterrogativo = 0;
+    stato.generazione.GenerazioneInCorso = false;
+    stato.generazione.ModoInterrogativo = 0;
     Visualizza(condiviso().Problema);
     gr.SetRedraw(stato.RidisegnoGriglia);
     settaBottoni(2);
-    return true;
 }
 
 void Form1::Command18_Click() {
