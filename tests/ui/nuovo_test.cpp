@@ -17,6 +17,7 @@ namespace kenvaron {
 namespace {
 
 using prova::Finestra;
+namespace fs = std::filesystem;
 
 constexpr const char* kDifficile = "100040000007000103600500200800027030060803020030460001006004007901000600000080002";
 constexpr const char* kImpegnativo =
@@ -110,6 +111,19 @@ TEST_F(NuovoFinestra, ImpegnativoWithAnEmptyPoolShowsACodedPuzzleAndEndsTheLoop)
     EXPECT_EQ(f->stato.livelli.Livello, "N");
     EXPECT_EQ(f->Stbr.Text("p3"), "Impegnativo");
     EXPECT_EQ(sfondo->RichiesteAvvio, 0);
+    ControllaUscita();
+}
+
+TEST_F(NuovoFinestra, APoolRequestThatFindsNothingStillWritesThePoolFile) {
+    f->MnuEstremo_Click();
+    f->condiviso().SchemiBkgC[1] = kImpegnativo;  // "Estremo" takes the E slots only
+    const fs::path file = cartella.percorso / kFileImpostazioni;
+    fs::remove(file);
+    f->mnuNuovo_Click();
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(f->condiviso().SchemiBkgC[1], kImpegnativo);
+    EXPECT_NE(Tavola(), kImpegnativo);
+    EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(Tavola()), 2), 1);
     ControllaUscita();
 }
 
