@@ -99,7 +99,7 @@ int Cerca(const std::string& lettera, int quanti, double seme) {
     b.motore->ModoRisolvi = false;
     const std::string l = LetteraDiLavoro(b.livelli.Livello, b.livelli.CodiciTecniche);
     const double limite = Val(LimiteSecondi(l));
-    RicercaNuovo ricerca(b.generatore, *b.motore, b.stato, b.livelli, b.impostazioni, b.generazione, b.finestra,
+    RicercaNuovo ricerca(b.generatore, *b.motore, b.stato, b.impostazioni, b.generazione, b.finestra,
                          orologio);
     std::vector<double> secondi;
     int alLimite = 0;

@@ -60,13 +60,12 @@ std::string TestoDisponibile(int pregio, long t) {
     return "PREGIO=" + std::to_string(pregio + 1) + " SUDOKU DISPONIBILE " + std::to_string(t);
 }
 
-RicercaNuovo::RicercaNuovo(Generatore& generatore, Motore& motore, Condiviso& stato, Livelli& livelli,
+RicercaNuovo::RicercaNuovo(Generatore& generatore, Motore& motore, Condiviso& stato,
                            ImpostazioniGenerazione& impostazioni, StatoGenerazione& generazione,
                            FinestraGenerazione& finestra, const Orologio& orologio)
     : g_(generatore),
       m_(motore),
       stato_(stato),
-      livelli_(livelli),
       imp_(impostazioni),
       gen_(generazione),
       finestra_(finestra),

@@ -39,9 +39,8 @@ std::string TestoDisponibile(int pregio, long t);
 
 class RicercaNuovo {
 public:
-    RicercaNuovo(Generatore& generatore, Motore& motore, Condiviso& stato, Livelli& livelli,
-                 ImpostazioniGenerazione& impostazioni, StatoGenerazione& generazione, FinestraGenerazione& finestra,
-                 const Orologio& orologio);
+    RicercaNuovo(Generatore& generatore, Motore& motore, Condiviso& stato, ImpostazioniGenerazione& impostazioni,
+                 StatoGenerazione& generazione, FinestraGenerazione& finestra, const Orologio& orologio);
 
     // Puts a Semplice pool puzzle on the board as the seed of an attempt;
     // false when the pool has none.  Unset: every seed is a seeded run.
@@ -65,7 +64,6 @@ private:
     Generatore& g_;
     Motore& m_;
     Condiviso& stato_;
-    Livelli& livelli_;
     ImpostazioniGenerazione& imp_;
     StatoGenerazione& gen_;
     FinestraGenerazione& finestra_;

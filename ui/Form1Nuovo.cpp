@@ -96,7 +96,7 @@ void Form1::Cmdcomplic4_Click() {
     if (!dalPool) {
         bool accettato = false;
         if (cerca) {
-            RicercaNuovo ricerca(generatore(), m, condiviso(), lv, stato.impostazioni, g, *this, *m.orologio);
+            RicercaNuovo ricerca(generatore(), m, condiviso(), stato.impostazioni, g, *this, *m.orologio);
             ricerca.SemeDalPool = [this, &g] {
                 const std::string s = RecuperaProbl("S");
                 if (s.empty()) return false;

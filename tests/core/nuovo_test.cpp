@@ -84,7 +84,7 @@ protected:
         b.gen.Chiudi = 0;
         b.gen.SudokuDisponibile = false;
         b.gen.GenerazioneInCorso = true;
-        RicercaNuovo r(b.generatore, b.m, b.stato, b.livelli, b.impostazioni, b.gen, b.finestra, b.orologio);
+        RicercaNuovo r(b.generatore, b.m, b.stato, b.impostazioni, b.gen, b.finestra, b.orologio);
         const bool ok = r.Cerca(l, limite);
         b.gen.GenerazioneInCorso = false;
         return ok;
@@ -147,7 +147,7 @@ TEST_F(RicercaNuovoTest, TheLimitStopsTheSweepAcrossMidnightToo) {
     b.gen.Chiudi = 0;
     b.gen.SudokuDisponibile = false;
     b.gen.InizioGenerazione = b.orologio.Trascorsi();
-    RicercaNuovo r(g, b.m, b.stato, b.livelli, b.impostazioni, b.gen, finestra, b.orologio);
+    RicercaNuovo r(g, b.m, b.stato, b.impostazioni, b.gen, finestra, b.orologio);
     r.Cerca("M", 180);
     // The stop came from the time check after a trial cell, not from midnight.
     EXPECT_EQ(b.gen.Chiudi, 1);
