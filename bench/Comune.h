@@ -1,5 +1,5 @@
-// What the bench programs share: reading a puzzle into Problema and the
-// generator's plain uniqueness test.
+// What the bench programs share: reading a puzzle into Problema, the
+// loader's solve and the generator's plain uniqueness test.
 #pragma once
 
 #include <string>
@@ -16,6 +16,16 @@ inline void Carica(Tabella& schema, const std::string& s) {
 
 // The puzzle an engine solves: the board's, or the background generator's.
 inline Tabella& Schema(Motore& m) { return m.Sfondo ? m.stato.ProblemaF5 : m.stato.Problema; }
+
+// As the puzzle-text loader leaves the engine: the givens, one solve, and
+// the grid it left kept as the solution.
+inline void SoluzioneDelCaricatore(Motore& m) {
+    Motore::AzzeraTabella(m.Soluzione);
+    m.Inizializza();
+    Motore::SalvaTabella(Schema(m), m.CelleDate);
+    m.Risolvi(1);
+    Motore::SalvaTabella(m.Griglia, m.Soluzione);
+}
 
 // As the generator tests a puzzle: a reset engine, the givens placed without
 // counting, then a plain search for up to two solutions.

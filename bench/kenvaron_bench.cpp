@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "generation/Generatore.h"
 #include "generation/Livelli.h"
 #include "generation/MenuLivelli.h"
+#include "narration/Risoluzione.h"
 
 using namespace kenvaron;
 
@@ -50,6 +52,10 @@ constexpr const char* kUso =
     "  --max N           massimo di soluzioni della seconda risoluzione (default 4)\n"
     "  --no-trial        SenzaTentativi e una sola Risolvi(1)\n"
     "  --plain           test di unicità della generazione\n"
+    "  --sequences       dopo il caricamento, le sette sequenze della finestra del ragionamento\n"
+    "                    (la prima da --code, --switches, --advanced, --fish; le altre SGDBC,\n"
+    "                    SGCDB, BSGCD, GSDBC, C, DSGBC con 111111, 000 e 5) risolte come Risolvi;\n"
+    "                    con --dump sette righe per schema\n"
     "  --min-cells       una sola Risolvi(1) con RegistraCelleMin, come le semplificazioni\n"
     "  --full-grids N    al posto di FILE: N griglie piene casuali, semi 1..N\n"
     "  --dump            una riga di risultati per schema, con l'impronta delle tabelle finali\n"
@@ -69,6 +75,7 @@ struct Opzioni {
     int massimo = 4;
     bool senzaTentativi = false;
     bool semplice = false;
+    bool sequenze = false;
     bool celleMin = false;
     int griglie = 0;
     bool dump = false;
@@ -153,6 +160,8 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
             o.senzaTentativi = true;
         else if (a == "--plain")
             o.semplice = true;
+        else if (a == "--sequences")
+            o.sequenze = true;
         else if (a == "--min-cells")
             o.celleMin = true;
         else if (a == "--full-grids")
@@ -202,11 +211,15 @@ std::vector<std::string> LeggiSchemi(const std::string& nome) {
     return schemi;
 }
 
-bool Piena(const Tabella& t) {
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            if (t[r][c] == 0) return false;
-    return true;
+// The sequence window's tabs 2 to 7 and the switches they solve with.
+constexpr const char* kSequenzeFisse[] = {"SGDBC", "SGCDB", "BSGCD", "GSDBC", "C", "DSGBC"};
+constexpr int kPesciSequenze = 5;
+
+// The technique switches and the fish limit of the options.
+void ApplicaInterruttori(const Opzioni& o, Condiviso& stato, Motore& m) {
+    for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');
+    for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(o.avanzate[i] - '0');
+    m.LimiteFor = static_cast<std::int16_t>(o.limiteFor);
 }
 
 // FNV-1a over the tables a caller reads after a solve, so that two builds that
@@ -255,9 +268,8 @@ std::uint64_t ImprontaTabelle(const Motore& m) {
     return h.Valore();
 }
 
-void Stampa(const Motore& m, bool passi) {
-    // The solution as the solve command shows it.
-    const Tabella& mostrata = Piena(m.Griglia) ? m.Griglia : m.Soluzione;
+// The results of the last solve, with the grid the board shows.
+void Stampa(const Motore& m, const Tabella& mostrata, bool passi) {
     std::string cifre;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + mostrata[r][c]);
@@ -361,9 +373,7 @@ int main(int argc, char** argv) {
     m.PesoTecnica = o.pesoXY;
     Tabella& schema = bench::Schema(m);
     Livelli livelli(m, stato);
-    for (int i = 0; i < 6; ++i) stato.TecnicheAttive[i] = static_cast<Byte>(o.interruttori[i] - '0');
-    for (int i = 0; i < 3; ++i) stato.TecnicheAvanzate[i] = static_cast<Byte>(o.avanzate[i] - '0');
-    m.LimiteFor = static_cast<std::int16_t>(o.limiteFor);
+    ApplicaInterruttori(o, stato, m);
     m.IndiceRagionamento = o.profondita;
 
     using Cronometro = std::chrono::steady_clock;
@@ -409,18 +419,36 @@ int main(int argc, char** argv) {
             misura([&] { m.Risolvi(1); });
         } else if (o.senzaTentativi) {
             misura([&] { m.Risolvi(1); });
+        } else if (o.sequenze) {
+            bench::SoluzioneDelCaricatore(m);
+            const auto t1 = Cronometro::now();
+            for (int tab = 1; tab <= 7; ++tab) {
+                if (tab == 1) {
+                    ApplicaInterruttori(o, stato, m);
+                    codice = o.codice;
+                } else {
+                    livelli.AccendiSchK(1, 1);
+                    livelli.AccendiAV(0, 0, 0);
+                    m.LimiteFor = kPesciSequenze;
+                    codice = kSequenzeFisse[tab - 2];
+                }
+                livelli.SettaTurni(codice);
+                std::optional<Tabella> mostrata;
+                misura([&] { mostrata = narrazione::RisolviPerComando(m); });
+                if (o.dump || o.passi) Stampa(m, mostrata.value_or(Tabella{}), o.passi);
+            }
+            millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t1).count());
+            if (limite) ++alLimite;
+            continue;
         } else {
             // The loader: every digit a given, one solve, its grid kept as the solution.
-            m.Inizializza();
-            Motore::SalvaTabella(schema, m.CelleDate);
-            misura([&] { m.Risolvi(1); });
-            Motore::SalvaTabella(m.Griglia, m.Soluzione);
+            misura([&] { bench::SoluzioneDelCaricatore(m); });
             // The solve command.
             misura([&] { m.Risolvi(static_cast<Byte>(o.massimo)); });
         }
         millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
         if (limite) ++alLimite;
-        if (o.dump || o.passi) Stampa(m, o.passi);
+        if (o.dump || o.passi) Stampa(m, narrazione::TabellaPiena(m.Griglia) ? m.Griglia : m.Soluzione, o.passi);
     }
 
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();

@@ -29,6 +29,8 @@ struct Condiviso {
 
     // The seven solving sequences offered by the reasoning window, 1..7.
     std::array<std::string, 8> Sequenze{};
+    // The step-log records the reasoning list walked when it was last filled.
+    int NumPassiMostrati = 0;
 
     // The user's undo stack, records 1..NumMosse.
     static constexpr int kMaxMosse = 1000;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/Marcatori.h"
 #include "engine/Motore.h"
 
 namespace kenvaron {
@@ -118,8 +119,8 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
         ContaSoluz += 1;
         if (narra)
             AggiungiPasso(static_cast<Byte>(livello),
-                          IncrementaIndice(livello) + "Soluzione n." + Num(static_cast<int>(ContaSoluz)), 0, 0, "0",
-                          "", "", "X", "", 0);
+                          IncrementaIndice(livello) + marcatori::kSoluzioneN + Num(static_cast<int>(ContaSoluz)), 0,
+                          0, "0", "", "", "X", "", 0);
         if (copia && Soluzione[1][1] == 0) SalvaTabella(Griglia, Soluzione);
         return ContaSoluz >= maxSoluzioni;
     };
@@ -303,8 +304,8 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                 rec.Cifra = static_cast<Byte>(rec.Validi[rec.Tentativo - 1] - '0');
                 if (narra)
                     AggiungiPasso(static_cast<Byte>(livello),
-                                  IncrementaIndice(livello) + "Provo " + Num(rec.Cifra) + "  in " + Num(rec.Riga) +
-                                      "," + Num(rec.Colonna),
+                                  IncrementaIndice(livello) + marcatori::kProvo + " " + Num(rec.Cifra) + "  in " +
+                                      Num(rec.Riga) + "," + Num(rec.Colonna),
                                   rec.Riga, rec.Colonna, Num(rec.Cifra), "", "", "P", "", 0);
                 Aggiorna(livello);
                 if (CelleRiempite == 81 && soluzione(livello, true)) return;

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "engine/Marcatori.h"
 #include "engine/Motore.h"
 
 namespace kenvaron {
@@ -38,7 +39,7 @@ void Motore::PremiaSingolo(int livello) {
         AccumulatoriTurno[k] = 0;
     }
     if (livello == 1) ++ContaPregio;
-    if (NumPassi > 0) LogPassi[NumPassi].Testo += " !!!!";
+    if (NumPassi > 0) LogPassi[NumPassi].Testo += marcatori::kBonus;
     TecnicaPendente = false;
 }
 

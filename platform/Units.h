@@ -17,6 +17,8 @@ constexpr double TwipPerPollice = 1440.0;
 inline int Px(double twip) { return static_cast<int>(std::lround(twip / TwipPerPixel)); }
 // Pixels to twips.
 inline int Twip(int px) { return px * TwipPerPixel; }
+// Millimetres to twips, for placing printed text.
+constexpr double ConvertiMmTwip(double mm) { return mm * TwipPerPollice / 25.4; }
 // Points to whole pixels at 96 dpi (never below 1).
 inline int PuntiInPixel(double punti) {
     const long px = std::lround(punti * 96.0 / 72.0);

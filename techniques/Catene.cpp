@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/Marcatori.h"
+
 namespace kenvaron {
 
 namespace {
@@ -214,7 +216,7 @@ bool NarraCatene(Motore& m, const Rami& rami, const std::string& esclusioni, int
             const int r = anello.nodo.riga, c = anello.nodo.colonna;
             if (esteso && rami.NumCandidatiCella[r][c] > 2)
                 testo += " " + Motore::FraseTAV(TestoCandidati(rami.CandidatiCella[r][c]), prima, voce);
-            if (ScriviPasso(m, livello, testo, m.ListaCambi + "xxx", tipo)) ++anelliScritti;
+            if (ScriviPasso(m, livello, testo, m.ListaCambi + marcatori::kXxx, tipo)) ++anelliScritti;
         }
         ++contatore;
         prima = voce;

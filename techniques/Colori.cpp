@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "engine/Marcatori.h"
 #include "engine/Motore.h"
 #include "techniques/TerneTesto.h"
 
@@ -63,9 +64,9 @@ std::string Motore::DecodificaMult1(const std::string& voce, int s, int q) const
         else
             parteUnita = " il quadrato ";
     }
-    const char* medio = q != 1   ? " sarebbe l' unico possibile per "
-                        : s == 1 ? " è una delle due possibilità per "
-                                 : " è l'altra possibilità per ";
+    const std::string medio = q != 1   ? std::string(" ") + marcatori::kSarebbe + " l' unico possibile per "
+                              : s == 1 ? " è una delle due possibilità per "
+                                       : " è l'altra possibilità per ";
     std::string frase;
     frase += cifra;
     frase += " in ";
@@ -266,14 +267,14 @@ void Motore::CtrlColori(int posti, const std::string& Rientro, int livello) {
                         conclusione += voce;
                         voce += sc.lettera[q];
                         AggiungiPasso(profondita, Rientro + DecodificaMult1(voce, s, q), 0, 0, "0", "",
-                                      "/" + schema + "X,X,X|" + escluseFinora + "yyy", "M", "", 4);
+                                      "/" + schema + "X,X,X|" + escluseFinora + marcatori::kYyy, "M", "", 4);
                         if (sc.inizio[q + 1] > sc.inizio[q]) {
                             std::string esclusa;
                             for (int i = sc.inizio[q]; i < sc.inizio[q + 1]; ++i)
                                 AggiungiTerna(esclusa, sc.esclusi[i].r, sc.esclusi[i].c, d);
                             escluseFinora += esclusa;
                             AggiungiPasso(profondita, Rientro + DecodificaMult2(esclusa), 0, 0, "0", "",
-                                          "/" + schema + "X,X,X|" + escluseFinora + "yyy", "M", "", 4);
+                                          "/" + schema + "X,X,X|" + escluseFinora + marcatori::kYyy, "M", "", 4);
                         }
                     }
                 }

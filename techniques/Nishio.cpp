@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Marcatori.h"
 #include "engine/Motore.h"
 #include "techniques/TerneTesto.h"
 
@@ -42,9 +43,10 @@ public:
         if (narra_) {
             frasi_.assign(1, std::string());
             persi_.assign(1, std::string());
-            frasi_.push_back(Inizio(r0, c0) + " porta a una contraddizione poichè: ");
+            frasi_.push_back(Inizio(r0, c0) + " " + marcatori::kPortaA + " una " + marcatori::kContraddizione +
+                             " poichè: ");
             annulla_.clear();
-            celle_ = "COL/";
+            celle_ = std::string(marcatori::kCOL) + "/";
             AggiungiTerna(celle_, r0, c0, d_);
             corrente_ = frasi_[1];
         }
@@ -88,9 +90,10 @@ private:
     bool Passo(int k) {
         const int r = codaR_[k], c = codaC_[k];
         const std::string rientro = narra_ ? Motore::IncrementaIndice(livello_) : std::string();
-        if (narra_ && m_.ModoRisolvi && !m_.Sfondo && corrente_.find("contraddizione") != std::string::npos) {
+        if (narra_ && m_.ModoRisolvi && !m_.Sfondo &&
+            corrente_.find(marcatori::kContraddizione) != std::string::npos) {
             if (m_.NumPassi == m_.IsalvaValidi - 1) m_.SalvaCandidati();
-            m_.AggiungiPasso(static_cast<Byte>(livello_), "Vuota", 0, 0, "0", "", celle_, "", "", 0);
+            m_.AggiungiPasso(static_cast<Byte>(livello_), marcatori::kVuota, 0, 0, "0", "", celle_, "", "", 0);
         }
         LivelloPila& p0 = m_.PilaLivelli[0];
         p0.Riga = static_cast<Byte>(r);
@@ -104,12 +107,12 @@ private:
             AggiungiTerna(voce, r, c, d_);
             annulla_.insert(0, voce);
 
-            celle_ = "COL/" + VociCoda(k) + "X,X,X|" + Persi(k - 1);
+            celle_ = marcatori::kCOL + ("/" + VociCoda(k)) + "X,X,X|" + Persi(k - 1);
             Scrivi(rientro + frasi_[k], celle_, "");
             const std::string& perso = persi_[k];
             if (!perso.empty()) {
                 // The list with one more "|": the two empty pieces at its end add blanks too.
-                std::string testo = rientro + "verrebbe escluso dalle celle ";
+                std::string testo = rientro + marcatori::kVerrebbeEscluso + " dalle celle ";
                 AggiungiPezzi(testo, perso + "|", 3, "  ");
                 Scrivi(testo, celle_ + "X,X,X|" + Persi(k), "");
             }
@@ -166,7 +169,7 @@ private:
                 codaR_[numCoda_] = fr;
                 codaC_[numCoda_] = fc;
                 if (narra_) {
-                    frasi_.push_back(Inizio(fr, fc) + " sarebbe unico poss. per " + tipo.nome +
+                    frasi_.push_back(Inizio(fr, fc) + " " + marcatori::kSarebbe + " unico poss. per " + tipo.nome +
                                      std::to_string(u));
                     corrente_ = frasi_.back();
                 }
@@ -177,10 +180,10 @@ private:
 
     void Contraddizione(int k, const char* nome, const char* codice, int u) {
         const std::string testo = Motore::IncrementaIndice(livello_) + std::to_string(d_) +
-                                  " non  sarebbe  poss. per " + nome + std::to_string(u);
+                                  " non  " + marcatori::kSarebbe + "  poss. per " + nome + std::to_string(u);
         m_.ListaCambi.clear();
         AggiungiTerna(m_.ListaCambi, codaR_[1], codaC_[1], d_);
-        Scrivi(testo, m_.ListaCambi + "/" + VociCoda(k) + "X,X,X|" + Persi(k) + "CLL", codice);
+        Scrivi(testo, m_.ListaCambi + "/" + VociCoda(k) + "X,X,X|" + Persi(k) + marcatori::kCLL, codice);
     }
 
     // Takes back every placement of the trial, newest first.

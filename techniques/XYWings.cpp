@@ -3,6 +3,8 @@
 // and reports a candidate that every assumption removes.
 #include "techniques/Catene.h"
 
+#include "engine/Marcatori.h"
+
 namespace kenvaron {
 
 using catene::Bit;
@@ -44,7 +46,8 @@ void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, in
                 });
             } else {
                 const std::string cella = catene::TestoNodo(rimotore);
-                prefisso = "il " + cella.substr(4, 1) + " può andare in " + cella.substr(0, 3) + " o ";
+                prefisso = "il " + cella.substr(4, 1) + " " + marcatori::kPuo + marcatori::kAndare + " in " +
+                           cella.substr(0, 3) + " o ";
             }
         }
         if (rami.Lunghezza(0) < 8 || rami.Lunghezza(1) < 8) return false;

@@ -35,14 +35,6 @@ struct ComandoInAttesa {
 // The commands whose work the program does not do yet: they stay greyed in
 // every state.  Each group leaves the list when its work arrives.
 inline constexpr ComandoInAttesa kComandiInAttesa[] = {
-    // Solving.
-    {LuogoComando::Barra, "Risolvi"},
-    // The reasoning window, single steps and hints.
-    {LuogoComando::Barra, "SingoloStep"},
-    {LuogoComando::Barra, "Aiuto"},
-    {LuogoComando::Barra, "Mostra"},
-    {LuogoComando::Barra, "Analisi"},
-    {LuogoComando::Barra, "Validi"},
     // The value of a puzzle.
     {LuogoComando::Barra, "CalcolaValore"},
 };

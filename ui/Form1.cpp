@@ -10,6 +10,7 @@
 #include "platform/Units.h"
 #include "ui/Avvio.h"
 #include "ui/Comandi.h"
+#include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form5.h"
 #include "generation/MenuLivelli.h"

@@ -23,6 +23,7 @@
 
 namespace kenvaron {
 
+class Form2;
 class Form3;
 class Form5;
 
@@ -141,6 +142,22 @@ public:
     void MnuFile_Click();
     void MnuLivelli_Click();
 
+    // ---- Solving (ui/Form1Risolvi.cpp) ---------------------------------------------
+    // Every solve command's entry: the level's order becomes sequence 1, the
+    // filled cells are counted, then DocmdRisolvi.
+    void PreparaRisolvi();
+    // Solves the board's puzzle in user mode, draws the solution and writes the count.
+    void DocmdRisolvi();
+
+    // ---- The reasoning window and the candidate view (Form1Sequenza.cpp) -----------
+    // After a solve: opens the reasoning window beside the board, or with
+    // LivelloAiuto 1 or 2 writes the hint for the next step and opens nothing.
+    void MostraSequenzaRagionamento();
+    // The candidates of the puzzle on the board, the user's strikes taken out.
+    void CmdValidi_Click();
+    // The reasoning window while it is open, nullptr otherwise.
+    Form2* Sequenza() const { return form2_.get(); }
+
     // ---- Cell editing and the user's undo (Form1Modifica.cpp) --------------------
     // A mouse button on the board, before the click it belongs to: the right
     // button makes the cell under the mouse current and asks for candidates.
@@ -205,10 +222,6 @@ public:
     // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
     // Stand-ins of work that comes later.  Their commands are greyed
     // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
-    // Solving, the reasoning window and the candidate view.
-    void PreparaRisolvi();
-    void MostraSequenzaRagionamento();
-    void CmdValidi_Click();
     // The value report of the rules file.
     void Command3_Click();
 
@@ -303,6 +316,7 @@ private:
     // Draws a table and returns its filled cells.
     int DisegnaTabella(const Tabella& t);
     std::unique_ptr<Generatore> generatore_;
+    std::unique_ptr<Form2> form2_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;
 };

@@ -6,11 +6,6 @@
 
 namespace kenvaron {
 
-// ---- Solving, the reasoning window and the candidate view ----
-void Form1::PreparaRisolvi() {}
-void Form1::MostraSequenzaRagionamento() {}
-void Form1::CmdValidi_Click() {}
-
 // ---- The value report of the rules file ----
 void Form1::Command3_Click() {}
 

@@ -78,4 +78,58 @@ inline bool SoluzioneDi(const Celle& schema, const Celle& griglia) {
     return ContaSoluzioni(griglia, 1) == 1;
 }
 
+// A puzzle with exactly two solutions made from a puzzle with one: its
+// givens taken away, first to last, as long as one solution is left, until
+// taking one more leaves two.  When no given does, the solution itself with
+// the four cells of a rectangle a b / b a over two boxes emptied.  "" when
+// the puzzle has no single solution or neither way works.
+inline std::string ConDueSoluzioni(std::string schema) {
+    Celle soluzione{};
+    if (ContaSoluzioni(DaTesto(schema), 2, &soluzione) != 1) return {};
+    for (int i = 0; i < 81 && i < static_cast<int>(schema.size()); ++i) {
+        if (schema[i] < '1' || schema[i] > '9') continue;
+        std::string prova = schema;
+        prova[i] = '0';
+        const int n = ContaSoluzioni(DaTesto(prova), 3);
+        if (n == 2) return prova;
+        if (n == 1) schema = prova;
+    }
+    const Celle& s = soluzione;
+    for (int r1 = 0; r1 < 9; ++r1)
+        for (int r2 = r1 + 1; r2 < 9 && r2 / 3 == r1 / 3; ++r2)
+            for (int c1 = 0; c1 < 9; ++c1)
+                for (int c2 = (c1 / 3 + 1) * 3; c2 < 9; ++c2)
+                    if (s[r1 * 9 + c1] == s[r2 * 9 + c2] && s[r1 * 9 + c2] == s[r2 * 9 + c1]) {
+                        Celle prova = s;
+                        for (int i : {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1, r2 * 9 + c2}) prova[i] = 0;
+                        return ComeTesto(prova);
+                    }
+    return {};
+}
+
+// A puzzle text with one given changed to a digit that meets no equal digit
+// in its row, column or box, yet leaves the puzzle without a solution (the
+// first such given and digit); `dove` gets the changed cell, 0..80.  "" when
+// there is none.
+inline std::string ConUnDatoSbagliato(const std::string& schema, int& dove) {
+    const Celle t = DaTesto(schema);
+    for (int i = 0; i < 81; ++i) {
+        if (t[i] == 0) continue;
+        for (int cifra = 1; cifra <= 9; ++cifra) {
+            bool scontro = false;
+            for (int j = 0; j < 81 && !scontro; ++j) {
+                const bool pari = i / 9 == j / 9 || i % 9 == j % 9 || (i / 27 == j / 27 && i % 9 / 3 == j % 9 / 3);
+                scontro = j != i && pari && t[j] == cifra;
+            }
+            Celle prova = t;
+            prova[i] = cifra;
+            if (!scontro && ContaSoluzioni(prova, 1) == 0) {
+                dove = i;
+                return ComeTesto(prova);
+            }
+        }
+    }
+    return {};
+}
+
 }  // namespace kenvaron::verifica

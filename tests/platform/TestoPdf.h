@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointF>
 #include <QRegularExpression>
 #include <QString>
 #include <map>
@@ -77,6 +78,23 @@ public:
         }
         t.replace(QLatin1Char('\t'), QLatin1Char(' '));  // Qt maps its blank glyph to a tab
         return t.normalized(QString::NormalizationForm_KC);  // ligatures such as "fi" split again
+    }
+
+    // Where the document's first text begins: its baseline, in points from
+    // the top-left corner of the printable area; (-1, -1) when there is none.
+    QPointF PrimoTesto() const {
+        static const QRegularExpression scala(QStringLiteral("([\\d.]+) 0 0 -([\\d.]+) [-\\d.]+ [-\\d.]+ cm"));
+        static const QRegularExpression inizio(
+            QStringLiteral("BT\\s*/F\\d+ [\\d.]+ Tf 1 0 0 -1 0 0 Tm\\s*([-\\d.]+) ([-\\d.]+) Td"));
+        for (const auto& [numero, o] : oggetti_) {
+            const QString f = QString::fromLatin1(o.flusso);
+            const auto s = scala.match(f);
+            const auto t = inizio.match(f);
+            if (!s.hasMatch() || !t.hasMatch()) continue;
+            const double k = s.captured(1).toDouble();
+            return {t.captured(1).toDouble() * k, -t.captured(2).toDouble() * k};
+        }
+        return {-1, -1};
     }
 
 private:

@@ -25,12 +25,11 @@ TEST(ComandiInAttesa, TheListNamesExactlyTheCommandsWhoseWorkIsMissing) {
     std::set<std::string> barra, file;
     for (const ComandoInAttesa& c : kComandiInAttesa)
         (c.luogo == LuogoComando::Barra ? barra : file).insert(c.nome);
-    EXPECT_EQ(barra, (std::set<std::string>{"Risolvi", "SingoloStep", "Aiuto", "Mostra", "Analisi", "CalcolaValore",
-                                            "Validi"}));
+    EXPECT_EQ(barra, (std::set<std::string>{"CalcolaValore"}));
     EXPECT_TRUE(file.empty());
     EXPECT_EQ(std::size(kComandiInAttesa), barra.size() + file.size());
     // The same name in the other place is not waiting.
-    EXPECT_TRUE(Abilitabile(LuogoComando::MenuFile, "Risolvi", true));
+    EXPECT_TRUE(Abilitabile(LuogoComando::MenuFile, "CalcolaValore", true));
     EXPECT_TRUE(Abilitabile(LuogoComando::Barra, "Nuovo", true));
     EXPECT_FALSE(Abilitabile(LuogoComando::Barra, "Uscita", false));
 }
@@ -68,9 +67,9 @@ TEST_F(Comandi, ListedCommandsStayGreyedInEveryStateAndTheRestFollowTheState) {
     }
     EXPECT_TRUE(f->tlb1.Button("Uscita")->Enabled());
     // Single enablings go through the same rule.
-    f->AbilitaBottone("Mostra", true);
+    f->AbilitaBottone("CalcolaValore", true);
     f->AbilitaBottone("Undo", true);
-    EXPECT_FALSE(f->tlb1.Button("Mostra")->Enabled());
+    EXPECT_FALSE(f->tlb1.Button("CalcolaValore")->Enabled());
     EXPECT_TRUE(f->tlb1.Button("Undo")->Enabled());
     f->AbilitaBottone("Uscita", false);
     EXPECT_FALSE(f->tlb1.Button("Uscita")->Enabled());
@@ -80,7 +79,7 @@ TEST_F(Comandi, ListedCommandsStayGreyedInEveryStateAndTheRestFollowTheState) {
     f->AbilitaMenu("mnuNuovo", false);
     EXPECT_FALSE(f->Menu("mnuNuovo")->Enabled());
     // A greyed button does nothing when clicked.
-    EXPECT_FALSE(f->tlb1.Click("Risolvi"));
+    EXPECT_FALSE(f->tlb1.Click("CalcolaValore"));
 }
 
 // ---- The dispatcher -------------------------------------------------------------------

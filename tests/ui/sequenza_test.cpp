@@ -1,0 +1,624 @@
+// The reasoning window offscreen: opening it beside the board, the tabs and
+// their solves, single-step reveal, the board at a step and with the
+// candidates of that moment, hints without a window, acceptance, and the
+// switches put back on closing.  The modal window is driven from inside
+// through the responder; puzzles come from data/.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Funzioni.h"
+#include "narration/Aiuto.h"
+#include "narration/VistaPasso.h"
+#include "platform/Dialogs.h"
+#include "platform/Printer.h"
+#include "platform/Units.h"
+#include "tests/core/SchemiPubblici.h"
+#include "tests/core/SolutoreIndipendente.h"
+#include "tests/platform/TestoPdf.h"
+#include "tests/ui/TabelloneProva.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Tabellone.h"
+
+namespace kenvaron {
+namespace {
+
+class Sequenza : public TabelloneProva {
+protected:
+    void CaricaDaDati(const std::string& file, int numero) {
+        Carica(verifica::LeggiSchemi(file, static_cast<std::size_t>(numero)).back());
+    }
+
+    // A reasoning command clicked on the toolbar ("Mostra" after a solve).
+    void Comando(const std::string& chiave) {
+        if (chiave == "Mostra") ASSERT_TRUE(f->tlb1.Click("Risolvi"));
+        ASSERT_TRUE(f->tlb1.Click(chiave)) << chiave;
+    }
+    // Opens the window and runs `dentro` while it is shown.
+    void ConFinestra(const std::string& chiave, const std::function<void(Form2&)>& dentro) {
+        bool eseguito = false;
+        risposte.finestraModale = [&](plat::Form& w) {
+            eseguito = true;
+            Form2* f2 = f->Sequenza();
+            ASSERT_EQ(&w, static_cast<plat::Form*>(f2));
+            dentro(*f2);
+            if (w.Loaded()) w.Unload();
+        };
+        Comando(chiave);
+        EXPECT_TRUE(eseguito);
+    }
+
+    static std::vector<int> RigheVisibili(const Form2& w) {
+        std::vector<int> v;
+        for (int i = 1; i < w.gp.Rows(); ++i)
+            if (w.gp.RowHeight(i) > 1) v.push_back(i);
+        return v;
+    }
+    // The first list row whose text holds `testo`, 0 when none.
+    static int Riga(const Form2& w, const std::string& testo) {
+        for (int i = 1; i < w.gp.Rows(); ++i)
+            if (w.gp.TextMatrix(i, narrazione::kColTesto).find(testo) != std::string::npos) return i;
+        return 0;
+    }
+    static void Seleziona(Form2& w, int riga) {
+        w.gp.SetRow(riga);
+        w.gp.SetRowSel(riga);
+        w.gp_Click();
+    }
+    // Board cell of puzzle row r, column c.
+    void Cella(int r, int c) {
+        f->gr.SetRow(IndiceGriglia(r));
+        f->gr.SetCol(IndiceGriglia(c));
+    }
+
+};
+
+TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    f->Move(900, 600);
+    const int altezza = f->Height();
+    ConFinestra("Mostra", [&](Form2& w) {
+        EXPECT_EQ(f->Left(), 0);
+        EXPECT_EQ(f->Top(), 0);
+        EXPECT_EQ(w.Top(), 0);
+        EXPECT_NEAR(w.Left(), f->gr.Left() + f->gr.Width() + 100, plat::TwipPerPixel);  // whole pixels
+        EXPECT_EQ(w.Height(), altezza);
+        EXPECT_EQ(w.Caption(), "Kenvaron sequenza ragionamento");
+        std::vector<std::string> chiavi;
+        for (int i = 1; i <= w.tlb1.Count(); ++i) chiavi.push_back(w.tlb1.ButtonAt(i).Key());
+        EXPECT_EQ(chiavi, (std::vector<std::string>{"Validi", "Schema", "s9", "Accetta", "s6", "Stampa"}));
+        EXPECT_EQ(w.tlb1.Button("Accetta")->ToolTipText(), "Conferma il suggerimento e torna allo schema");
+        EXPECT_EQ(w.tlb1.Button("s9")->Width(), 500);
+        const std::vector<std::string> suggerimenti{
+            "Sequenza di soluzione applicando il livello selezionato",
+            "Sequenza di soluzione applicando tutti gli schemi logici",
+            "Sequenza di soluzione privilegiando colori e catene obbligate",
+            "Sequenza di soluzione privilegiando Burma",
+            "Sequenza di soluzione privlegiando doppi / tripli nudi/nascosti",
+            "Sequenza di soluzione applicando solo colori e catene obbligate ",
+            "Sequenza di soluzione privilegiando candidati fissati in 2 quadrati"};
+        ASSERT_EQ(w.Tbs.Count(), 7);
+        EXPECT_EQ(w.Tbs.TabAt(1).Caption(), "Impegnativo");
+        for (int i = 1; i <= 7; ++i) {
+            if (i > 1) EXPECT_EQ(w.Tbs.TabAt(i).Caption(), "Sequenza " + std::to_string(i));
+            EXPECT_EQ(w.Tbs.TabAt(i).ToolTipText(), suggerimenti[i - 1]);
+        }
+        EXPECT_EQ(w.Tbs.SelectedIndex(), 1);
+        EXPECT_FALSE(f->stato.RidisegnoGriglia);
+        // Every step is listed, none hidden.
+        EXPECT_EQ(RigheVisibili(w).size(), static_cast<std::size_t>(w.gp.Rows() - 1));
+    });
+    EXPECT_EQ(f->Left(), 900);
+    EXPECT_EQ(f->Top(), 600);
+    EXPECT_EQ(f->Stbr.Text("p2"), "");
+    EXPECT_TRUE(f->stato.RidisegnoGriglia);
+    EXPECT_EQ(f->Sequenza(), nullptr);
+}
+
+TEST_F(Sequenza, EstremoOpensOnTab2OnlyWithEverySwitchOn) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    f->MnuEstremo_Click();
+    ConFinestra("Mostra", [&](Form2& w) { EXPECT_EQ(w.Tbs.SelectedIndex(), 2); });
+    f->condiviso().TecnicheAttive[3] = 0;
+    ConFinestra("Mostra", [&](Form2& w) {
+        EXPECT_EQ(w.Tbs.SelectedIndex(), 1);
+        EXPECT_EQ(w.Tbs.TabAt(1).Caption(), "Estremo");
+    });
+}
+
+TEST_F(Sequenza, AHintWritesTheStatusBarAndOpensNothingThenAnalysisHasItsOwnWindow) {
+    CaricaDaDati("qqwing_expert.txt", 2);
+    f->Move(900, 600);
+    Comando("Aiuto");
+    // The hint of the first step of a fresh solve, at strength 2.
+    EXPECT_EQ(f->Stbr.Text("p2"), narrazione::TestoAiuto(f->motore(), 1, 2));
+    EXPECT_GT(f->Stbr.Text("p2").size(), std::string("Cerca ").size());
+    EXPECT_EQ(f->Stbr.Text("p2").rfind("Cerca ", 0), 0u) << f->Stbr.Text("p2");
+    EXPECT_TRUE(risposte.domandati.empty());
+    EXPECT_EQ(f->Left(), 900);
+    EXPECT_EQ(f->Top(), 600);
+    EXPECT_EQ(f->Sequenza(), nullptr);
+    ConFinestra("Analisi", [&](Form2& w) {
+        EXPECT_EQ(w.Caption(), "Kenvaron analisi delle semplificazioni possibili");
+        std::vector<std::string> chiavi;
+        for (int i = 1; i <= w.tlb1.Count(); ++i) chiavi.push_back(w.tlb1.ButtonAt(i).Key());
+        EXPECT_EQ(chiavi, (std::vector<std::string>{"Validi", "Schema", "s9", "s6", "Stampa"}));
+    });
+}
+
+TEST_F(Sequenza, SingleStepShowsOneStepAndRevealsTheNextUntilTheLast) {
+    CaricaDaDati("qqwing_expert.txt", 3);
+    ConFinestra("SingoloStep", [&](Form2& w) {
+        EXPECT_EQ(w.tlb1.Button("SingoloStep")->ToolTipText(), "Altro suggerimento");
+        EXPECT_FALSE(w.tlb1.Button("Applica")->Enabled());
+        EXPECT_EQ(RigheVisibili(w), std::vector<int>{1});
+        EXPECT_EQ(w.gp.Row(), 1);
+        // The first step's digit is on the board, highlighted.
+        const Terna t = LeggiTerna(w.gp.TextMatrix(1, narrazione::kColCella));
+        Cella(t.riga, t.colonna);
+        EXPECT_EQ(f->gr.Text(), std::to_string(t.cifra));
+        EXPECT_EQ(f->gr.CellBackColor(), 0x00FFFF);
+        w.tlb1.Click("SingoloStep");
+        EXPECT_EQ(RigheVisibili(w), (std::vector<int>{1, 2}));
+        EXPECT_EQ(w.gp.Row(), 2);
+        int conRighe = 0;
+        for (int i = 1; i < w.gp.Rows(); ++i) conRighe += w.gp.TextMatrix(i, narrazione::kColTesto).empty() ? 0 : 1;
+        // A step revealed below the visible rows scrolls the list (as far as
+        // the revealed rows allow), so that the step shows.
+        const int visibili = w.gp.Height() / 270;
+        ASSERT_GT(conRighe, visibili + 12);
+        while (w.gp.Row() <= visibili) w.tlb1.Click("SingoloStep");
+        EXPECT_GT(w.gp.TopRow(), 1);
+        EXPECT_LE((w.gp.Row() - w.gp.TopRow() + 1) * 270, w.gp.Height());
+        for (int k = 0; k < w.gp.Rows(); ++k) w.tlb1.Click("SingoloStep");
+        EXPECT_EQ(static_cast<int>(RigheVisibili(w).size()), conRighe);
+        const int ultima = w.gp.Row();
+        w.tlb1.Click("SingoloStep");
+        EXPECT_EQ(w.gp.Row(), ultima);
+        // Without candidates on the board no step can be applied: "Applica" does nothing.
+        EXPECT_EQ(w.Stbr.Text("p1"), "");
+        EXPECT_FALSE(w.tlb1.Button("Applica")->Enabled());
+        f->gr.SetTextMatrix(IndiceGriglia(5), IndiceGriglia(5), "x");
+        w.tlb1_ButtonClick(*w.tlb1.Button("Applica"));
+        EXPECT_EQ(f->gr.TextMatrix(IndiceGriglia(5), IndiceGriglia(5)), "x");
+    });
+}
+
+TEST_F(Sequenza, ATabListsAFreshSolveOfItsOrderAndClosingPutsTheSwitchesBack) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    Condiviso& c = f->condiviso();
+    Motore& m = f->motore();
+    c.TecnicheAvanzate = {1, 0, 1};
+    const auto attive = c.TecnicheAttive;
+    const auto limite = m.LimiteFor;
+    const auto turni = m.Turni;
+    const auto obbligatorio = f->stato.livelli.TurnoObbligatorio;
+
+    // What a solve with tab 3's order and every switch gives.
+    Condiviso c2;
+    c2.Problema = c.Problema;
+    c2.TecnicheAttive = {1, 1, 1, 1, 1, 1};
+    Motore m2(c2);
+    m2.CostruisciTabelleUnita();
+    m2.SoluzioneLogica = true;
+    m2.ModoRisolvi = true;
+    m2.LimiteFor = 5;
+    m2.IndiceRagionamento = m.IndiceRagionamento;
+    Livelli l2(m2, c2);
+    std::string ordine = "SGCDB";
+    l2.SettaTurni(ordine);
+    m2.Risolvi(4);
+
+    ConFinestra("Mostra", [&](Form2& w) {
+        w.Tbs.SetSelectedIndex(3);
+        EXPECT_EQ(c.TecnicheAttive, (std::array<Byte, 6>{1, 1, 1, 1, 1, 1}));
+        EXPECT_EQ(c.TecnicheAvanzate, (std::array<Byte, 3>{0, 0, 0}));
+        EXPECT_EQ(m.LimiteFor, 5);
+        int riga = 1;
+        for (int i = 1; i <= m2.NumPassi && riga < w.gp.Rows(); ++i) {
+            const Passo& p = m2.LogPassi[i];
+            if (p.Testo.find("Vuota") == std::string::npos)
+                EXPECT_EQ(w.gp.TextMatrix(riga, narrazione::kColTesto), narrazione::NumeroPasso(i) + ")" + p.Testo) << i;
+            EXPECT_EQ(w.gp.TextMatrix(riga, narrazione::kColPasso), std::to_string(i));
+            riga += w.gp.TextMatrix(riga + 1, narrazione::kColTesto).find("Quindi") != std::string::npos ? 2 : 1;
+        }
+        // Back on tab 1: the level's own switches and advanced variants.
+        w.Tbs.SetSelectedIndex(1);
+        EXPECT_EQ(c.TecnicheAttive, attive);
+        EXPECT_EQ(c.TecnicheAvanzate, (std::array<Byte, 3>{1, 0, 1}));
+        w.Tbs.SetSelectedIndex(6);
+    });
+    EXPECT_EQ(c.TecnicheAttive, attive);
+    EXPECT_EQ(c.TecnicheAvanzate, (std::array<Byte, 3>{1, 0, 1}));
+    EXPECT_EQ(m.LimiteFor, limite);
+    EXPECT_EQ(m.Turni, turni);
+    EXPECT_EQ(f->stato.livelli.TurnoObbligatorio, obbligatorio);
+}
+
+
+// The candidates a fresh engine shows when its log reaches `passo`: cell
+// strings of the empty cells, "" for the filled ones.
+TabellaTesti CandidatiAlPasso(const Form1& f, int passo) {
+    Condiviso c = f.stato.stato;
+    const Motore& m = *f.stato.motore;
+    auto m2 = std::make_unique<Motore>(c);
+    m2->CostruisciTabelleUnita();
+    m2->SoluzioneLogica = true;
+    m2->ModoRisolvi = m.ModoRisolvi;
+    m2->LimiteFor = m.LimiteFor;
+    m2->IndiceRagionamento = m.IndiceRagionamento;
+    m2->Turni = m.Turni;
+    TabellaTesti esito{};
+    m2->VisualizzaValidi = [&](const TabellaCandidati& p) {
+        esito = CandidatiValidi(p);
+        for (int r = 1; r <= 9; ++r)
+            for (int k = 1; k <= 9; ++k)
+                if (m2->Griglia[r][k] != 0) esito[r][k].clear();
+    };
+    m2->IsalvaValidi = static_cast<std::int16_t>(passo);
+    m2->Risolvi(1);
+    return esito;
+}
+
+TEST_F(Sequenza, AStepPaintsItsDigitEliminationsAndPatternAndCollectsEachStepOnce) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    f->MnuEstremo_Click();
+    ConFinestra("Mostra", [&](Form2& w) {
+        // The first continuation row whose step has a pattern.
+        int quindi = 0;
+        for (int i = 2; i < w.gp.Rows() && quindi == 0; ++i)
+            if (w.gp.TextMatrix(i, narrazione::kColTesto).find("Quindi") != std::string::npos &&
+                !ScomponiCelle(w.gp.TextMatrix(i, narrazione::kColCelle)).schema.empty())
+                quindi = i;
+        ASSERT_GT(quindi, 0);
+        Seleziona(w, quindi);
+        for (int c = 0; c < f->gr.Cols(); ++c) EXPECT_EQ(f->gr.TextMatrix(0, c), "Trovate 1 soluzioni");
+        const CelleDelPasso celle = ScomponiCelle(w.gp.TextMatrix(quindi, narrazione::kColCelle));
+        ASSERT_FALSE(celle.eliminazioni.empty());
+        for (const std::string& e : celle.eliminazioni) {
+            const Terna t = LeggiTerna(e + ",");
+            Cella(t.riga, t.colonna);
+            EXPECT_EQ(f->gr.Text().back(), static_cast<char>('0' + t.cifra)) << e;
+            EXPECT_EQ(f->gr.CellForeColor(), 0x0000FF) << e;
+            EXPECT_EQ(f->gr.CellFontSize(), 8) << e;
+            EXPECT_FALSE(f->gr.CellFontBold()) << e;
+            EXPECT_EQ(f->gr.CellBackColor(), 0x00FFFF) << e;
+        }
+        for (const VoceSchema& v : celle.schema) {
+            const Terna t = LeggiTerna(v.voce + ",");
+            Cella(t.riga, t.colonna);
+            EXPECT_TRUE(f->gr.CellBackColor() == 0x00FF00 || f->gr.CellBackColor() == 0xC0FFC0) << v.voce;
+        }
+        // The hints: every earlier placement once, then this step's eliminations once.
+        const kenvaron::Suggerimenti& s = w.suggerimenti();
+        const int passo = std::stoi(w.gp.TextMatrix(quindi, narrazione::kColPasso));
+        int piazzamenti = 0;
+        for (int i = 1; i <= s.NumSuggerimenti; ++i) piazzamenti += s.TipiSuggerimento[i] == "N" ? 1 : 0;
+        int attesi = 0;
+        for (int i = 1; i <= passo; ++i) {
+            const Terna t = LeggiTerna(f->motore().LogPassi[i].Cifra.empty()
+                                           ? ""
+                                           : std::to_string(f->motore().LogPassi[i].Riga) + "," +
+                                                 std::to_string(f->motore().LogPassi[i].Colonna) + "," +
+                                                 f->motore().LogPassi[i].Cifra + ",");
+            attesi += t.cifra > 0 && t.cifra < 10 ? 1 : 0;
+        }
+        EXPECT_EQ(piazzamenti, attesi);
+        EXPECT_EQ(s.NumSuggerimenti - piazzamenti, static_cast<int>(celle.eliminazioni.size()));
+        EXPECT_EQ(s.TipiSuggerimento[s.NumSuggerimenti], "C");
+
+        // On the step's own row the eliminations are not written.
+        Seleziona(w, quindi - 1);
+        const Terna e = LeggiTerna(celle.eliminazioni.front() + ",");
+        Cella(e.riga, e.colonna);
+        EXPECT_NE(f->gr.CellFontSize(), 8);
+    });
+}
+
+TEST_F(Sequenza, TrialDigitsAreMarkedUntilTheSolutionLine) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    ConFinestra("Mostra", [&](Form2& w) {
+        const int provo = Riga(w, "Provo");
+        ASSERT_GT(provo, 0);
+        Seleziona(w, provo);
+        const Terna t = LeggiTerna(w.gp.TextMatrix(provo, narrazione::kColCella));
+        Cella(t.riga, t.colonna);
+        EXPECT_EQ(f->gr.Text(), std::to_string(t.cifra) + "?");
+        const int soluzione = Riga(w, "Soluzione n.");
+        ASSERT_GT(soluzione, provo);
+        EXPECT_EQ(soluzione, w.gp.Rows() - 1);
+        Seleziona(w, soluzione);
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) {
+                Cella(r, c);
+                EXPECT_EQ(f->gr.Text().find('?'), std::string::npos) << r << "," << c;
+            }
+    });
+}
+
+TEST_F(Sequenza, ValidiShowsTheCandidatesOfThatMomentAndLeavesTheSolveAlone) {
+    const std::string testo = verifica::ConDueSoluzioni(verifica::LeggiSchemi("qqwing_expert.txt", 5).back());
+    ASSERT_FALSE(testo.empty());
+    Carica(testo);
+    f->MnuEstremo_Click();
+    ConFinestra("Mostra", [&](Form2& w) {
+        Motore& m = f->motore();
+        const int righe = w.gp.Rows();
+        const int passi = m.NumPassi;
+        const double soluzioni = m.ContaSoluz;
+        ASSERT_GE(soluzioni, 2);
+        const int riga = std::min(12, righe - 1);
+        w.gp.SetRow(riga);
+        w.tlb1.Click("Validi");
+        EXPECT_EQ(w.VistaValidi(), 1);
+        EXPECT_EQ(f->stato.FlagVisPoss, 1);
+        const int passo = std::stoi(w.gp.TextMatrix(riga, narrazione::kColPasso));
+        const TabellaTesti attesi =
+            CandidatiAlPasso(*f, PassoCandidati(w.gp.TextMatrix(riga, narrazione::kColTesto), passo, 0));
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (!attesi[r][c].empty()) {
+                    Cella(r, c);
+                    EXPECT_EQ(f->gr.Text(), attesi[r][c]) << r << "," << c;
+                }
+        // The replay kept the tab's solve: count, log and list.
+        EXPECT_EQ(m.ContaSoluz, soluzioni);
+        EXPECT_EQ(m.NumPassi, passi);
+        EXPECT_EQ(w.gp.Rows(), righe);
+        Seleziona(w, riga);
+        EXPECT_EQ(f->gr.TextMatrix(0, 1), "Trovate " + Format(soluzioni, "0") + " soluzioni");
+        // "Schema" goes back to the digits.
+        w.tlb1.Click("Schema");
+        EXPECT_EQ(w.VistaValidi(), 0);
+        EXPECT_EQ(f->stato.FlagVisPoss, 0);
+    });
+}
+
+TEST_F(Sequenza, ValidiOnANishioRowStopsTwoStepsEarlierAndNeedsASelectedRow) {
+    // Tab 6 solves with colours, chains and Nishio only.
+    bool trovato = false;
+    for (int n = 1; n <= 12 && !trovato; ++n) {
+        CaricaDaDati("qqwing_expert.txt", n);
+        ConFinestra("Mostra", [&](Form2& w) {
+            w.Tbs.SetSelectedIndex(6);
+            const int riga = Riga(w, "verrebbe escluso");
+            if (riga == 0) return;
+            trovato = true;
+            w.gp.SetRow(riga);
+            w.tlb1.Click("Validi");
+            const int passo = std::stoi(w.gp.TextMatrix(riga, narrazione::kColPasso));
+            const TabellaTesti attesi = CandidatiAlPasso(*f, passo - 2);
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c)
+                    if (!attesi[r][c].empty()) {
+                        Cella(r, c);
+                        EXPECT_EQ(f->gr.Text(), attesi[r][c]) << r << "," << c;
+                    }
+            w.gp.SetRow(0);
+            w.tlb1.Click("Validi");
+            w.tlb1.Click("Schema");
+        });
+    }
+    ASSERT_TRUE(trovato);
+    int avvisi = 0;
+    for (const auto& d : risposte.domandati)
+        if (d.tipo == "messaggio") {
+            EXPECT_EQ(d.testo, "Selezionare una riga");
+            EXPECT_EQ(d.pulsanti, plat::vbOKOnly);
+            ++avvisi;
+        }
+    EXPECT_EQ(avvisi, 2);
+}
+
+TEST_F(Sequenza, AccettaPutsEachShownPlacementOnTheStackOnce) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    f->MnuEstremo_Click();
+    const Tabella prima = f->condiviso().Problema;
+    TabellaCandidati contatori{};
+    int piazzamenti = 0;
+    int eliminazioni = 0;
+    ConFinestra("SingoloStep", [&](Form2& w) {
+        // Reveal steps until a continuation row is shown, so its step is on the path twice.
+        while (w.gp.TextMatrix(w.gp.Row(), narrazione::kColTesto).find("Quindi") == std::string::npos) {
+            const int riga = w.gp.Row();
+            w.tlb1.Click("SingoloStep");
+            ASSERT_NE(w.gp.Row(), riga);
+        }
+        const kenvaron::Suggerimenti& s = w.suggerimenti();
+        for (int i = 1; i <= s.NumSuggerimenti; ++i)
+            (s.TipiSuggerimento[i] == "N" ? piazzamenti : eliminazioni) += 1;
+        contatori = f->motore().Possibili;
+        w.tlb1.Click("Accetta");
+        EXPECT_FALSE(w.Loaded());
+    });
+    const Condiviso& c = f->condiviso();
+    EXPECT_EQ(c.NumMosse, piazzamenti + eliminazioni);
+    EXPECT_GT(eliminazioni, 0);
+    int cambiate = 0;
+    for (int r = 1; r <= 9; ++r)
+        for (int k = 1; k <= 9; ++k) cambiate += c.Problema[r][k] != prima[r][k] ? 1 : 0;
+    EXPECT_EQ(cambiate, piazzamenti);
+    for (int i = 1; i <= c.NumMosse; ++i)
+        for (int j = i + 1; j <= c.NumMosse; ++j)
+            EXPECT_FALSE(c.PilaAnnulla[i].Riga == c.PilaAnnulla[j].Riga &&
+                         c.PilaAnnulla[i].Colonna == c.PilaAnnulla[j].Colonna &&
+                         c.PilaAnnulla[i].Tipo == c.PilaAnnulla[j].Tipo &&
+                         c.PilaAnnulla[i].Cifra == c.PilaAnnulla[j].Cifra)
+                << i << " " << j;
+    // Undo takes every accepted move back: the board and the counters as before.
+    ASSERT_TRUE(f->tlb1.Button("UndoAll")->Enabled());
+    f->tlb1.Click("UndoAll");
+    EXPECT_EQ(c.NumMosse, 0);
+    EXPECT_EQ(c.Problema, prima);
+    EXPECT_EQ(f->motore().Possibili, contatori);
+    for (int r = 1; r <= 9; ++r)
+        for (int k = 1; k <= 9; ++k) {
+            Cella(r, k);
+            EXPECT_EQ(f->gr.Text(), prima[r][k] == 0 ? "" : std::to_string(prima[r][k])) << r << "," << k;
+        }
+}
+
+
+TEST_F(Sequenza, WithCandidatesShownApplicaShowsTheCandidatesOneStepFurther) {
+    CaricaDaDati("qqwing_expert.txt", 3);
+    f->CmdValidi_Click();
+    ConFinestra("SingoloStep", [&](Form2& w) {
+        // The first activation opens on the candidates of the first step.
+        EXPECT_EQ(w.VistaValidi(), 1);
+        ASSERT_EQ(f->motore().LogPassi[1].Tipo, "U");
+        EXPECT_EQ(w.Stbr.Text("p1"), "Tasto Dx: Applica");
+        EXPECT_TRUE(w.tlb1.Button("Applica")->Enabled());
+        w.tlb1.Click("Applica");
+        const int passo = std::stoi(w.gp.TextMatrix(w.gp.Row(), narrazione::kColPasso));
+        const TabellaTesti attesi = CandidatiAlPasso(*f, passo + 1);
+        int confrontate = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (!attesi[r][c].empty()) {
+                    Cella(r, c);
+                    EXPECT_EQ(f->gr.Text(), attesi[r][c]) << r << "," << c;
+                    ++confrontate;
+                }
+        EXPECT_GT(confrontate, 0);
+    });
+    EXPECT_EQ(f->stato.FlagVisPoss, 1);
+}
+
+TEST_F(Sequenza, TheCandidateViewTakesOutTheUsersStrikesOnlyWherePossible) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    Condiviso& c = f->condiviso();
+    f->CmdValidi_Click();
+    // An empty cell, a candidate of it, and a digit its peers already hold.
+    int r = 0, k = 0;
+    for (int i = 1; i <= 9 && r == 0; ++i)
+        for (int j = 1; j <= 9 && r == 0; ++j)
+            if (c.Problema[i][j] == 0) r = i, k = j;
+    Cella(r, k);
+    const std::string prima = f->gr.Text();
+    ASSERT_GE(prima.size(), 2u);
+    const Byte libera = static_cast<Byte>(prima[0] - '0');
+    Byte presa = 0;
+    for (Byte d = 1; d <= 9 && presa == 0; ++d)
+        if (prima.find(static_cast<char>('0' + d)) == std::string::npos) presa = d;
+    const Byte contatorePreso = f->motore().Possibili[r][k][presa];
+    ASSERT_LT(contatorePreso, 50);
+    for (Byte d : {libera, presa}) {
+        Mossa& m = c.PilaAnnulla[++c.NumMosse];
+        m = Mossa{};
+        m.Tipo = "C";
+        m.Riga = static_cast<Byte>(r);
+        m.Colonna = static_cast<Byte>(k);
+        m.Cifra = d;
+    }
+    f->CmdValidi_Click();
+    Cella(r, k);
+    EXPECT_EQ(f->gr.Text(), prima.substr(1));
+    EXPECT_EQ(f->motore().Possibili[r][k][libera], 49);
+    EXPECT_EQ(f->motore().Possibili[r][k][presa], contatorePreso);
+    EXPECT_EQ(f->stato.FlagVisPoss, 1);
+}
+
+class StampaSequenza : public Sequenza {
+protected:
+    // ctest runs the tests as parallel processes: each writes its own file.
+    std::filesystem::path pdf =
+        std::filesystem::temp_directory_path() /
+        ("kenvaron_sequenza_" + std::to_string(::getpid()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf");
+    void SetUp() override {
+        std::filesystem::remove(pdf);
+        plat::Printer::Instance().SetPdfOutput(pdf.string());
+    }
+    void TearDown() override {
+        plat::Printer::Instance().SetPdfOutput("");
+        std::filesystem::remove(pdf);
+    }
+    QByteArray Leggi() const {
+        QFile file(QString::fromStdString(pdf.string()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(StampaSequenza, EveryRowIsPrintedOnceHiddenAndContinuationRowsIncluded) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    f->MnuEstremo_Click();
+    std::vector<std::string> righe;
+    ConFinestra("SingoloStep", [&](Form2& w) {
+        for (int i = 1; i < w.gp.Rows(); ++i) righe.push_back(w.gp.TextMatrix(i, narrazione::kColTesto));
+        w.tlb1.Click("Stampa");
+    });
+    const plat::Printer& p = plat::Printer::Instance();
+    EXPECT_EQ(p.FontName(), "Verdana");
+    EXPECT_EQ(p.FontSize(), 9);
+    EXPECT_TRUE(p.FontBold());
+    const QByteArray contenuto = Leggi();
+    ASSERT_TRUE(contenuto.startsWith("%PDF"));
+    const plat::TestoPdf letto(contenuto);
+    const QString testo = letto.Testo();
+    // The first line 1 mm from the left; its baseline one line below 10 mm.
+    const double mm = 72 / 25.4;
+    EXPECT_NEAR(letto.PrimoTesto().x(), 1 * mm, 0.1);
+    EXPECT_GT(letto.PrimoTesto().y(), 10 * mm);
+    EXPECT_LT(letto.PrimoTesto().y(), 10 * mm + 9);
+    ASSERT_GT(righe.size(), 50u);
+    // One printed line per row, in order.
+    std::vector<std::string> stampate;
+    for (const QString& l : testo.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) stampate.push_back(l.toStdString());
+    std::vector<std::string> attese;
+    for (const std::string& r : righe)
+        if (!r.empty()) attese.push_back(r);
+    EXPECT_EQ(stampate, attese);
+    EXPECT_TRUE(std::any_of(righe.begin(), righe.end(),
+                            [](const std::string& r) { return r.find("Quindi") != std::string::npos; }));
+}
+
+TEST_F(StampaSequenza, CancelPrintsNothingAndSaysNothing) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    risposte.stampanti.push_back(false);
+    ConFinestra("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    for (const auto& d : risposte.domandati) EXPECT_NE(d.tipo, "messaggio");
+}
+
+TEST_F(StampaSequenza, ADocumentThePrinterCannotStartIsReported) {
+    CaricaDaDati("qqwing_expert.txt", 4);
+    plat::Printer::Instance().SetPdfOutput((pdf / "cartella_che_non_c_e" / "x.pdf").string());
+    ConFinestra("Mostra", [&](Form2& w) { w.tlb1.Click("Stampa"); });
+    std::vector<std::string> messaggi;
+    for (const auto& d : risposte.domandati)
+        if (d.tipo == "messaggio") messaggi.push_back(d.testo);
+    ASSERT_EQ(messaggi.size(), 1u);
+    EXPECT_FALSE(messaggi.front().empty());
+}
+
+TEST_F(StampaSequenza, ALongListSpansPagesWithNoLineLostOrDoubled) {
+    // Singles only: this puzzle's log reaches its 6000-record cap.
+    f->mnuSemplice_Click();
+    CaricaDaDati("seventeen_1000.txt", 180);
+    std::vector<std::string> righe;
+    ConFinestra("Mostra", [&](Form2& w) {
+        for (int i = 1; i < w.gp.Rows(); ++i)
+            if (!w.gp.TextMatrix(i, narrazione::kColTesto).empty())
+                righe.push_back(w.gp.TextMatrix(i, narrazione::kColTesto));
+        w.tlb1.Click("Stampa");
+    });
+    ASSERT_EQ(f->motore().NumPassi, Motore::kMaxPassi);
+    ASSERT_GE(righe.size(), 5000u);
+    const plat::TestoPdf letto(Leggi());
+    EXPECT_GE(letto.Pagine(), 20);
+    std::vector<std::string> stampate;
+    for (const QString& l : letto.Testo().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        stampate.push_back(l.toStdString());
+    EXPECT_EQ(stampate, righe);
+}
+
+}  // namespace
+}  // namespace kenvaron

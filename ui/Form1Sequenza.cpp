@@ -1,0 +1,93 @@
+// The main window's side of the reasoning window: opening it after a solve
+// (or writing a hint instead), and the candidate view of the board.
+#include <algorithm>
+#include <memory>
+
+#include "narration/Sequenze.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Ragionamento.h"
+
+namespace kenvaron {
+
+void Form1::MostraSequenzaRagionamento() {
+    NascondiFrame();
+    Motore& m = motore();
+    Condiviso& c = condiviso();
+    const bool aiuto = stato.LivelloAiuto != 0;
+    // A hint shows no window, so the main window stays where it is.
+    const int sinistra = Left();
+    const int alto = Top();
+    if (!aiuto) Move(0, 0);
+
+    form2_ = std::make_unique<Form2>(*this);
+    Form2& w = *form2_;
+    w.Load();
+    w.Azione = false;
+    w.Tbs.SetSelectedIndex(1);
+    for (int i = 1; i <= kNumeroSequenze; ++i) {
+        plat::Tab& t = w.Tbs.TabAt(i);
+        t.SetCaption(TitoloScheda(i, Stbr.Text("p3")));
+        t.SetToolTipText(SuggerimentoScheda(i));
+    }
+    w.Tbs.SetSelectedIndex(SchedaIniziale(stato.livelli.CodiciTecniche, c.Sequenze, c.TecnicheAttive));
+    w.Azione = true;
+
+    if (m.NumPassi == 1) m.Risolvi(1);
+    Visualizza(c.Problema);
+    gr.SetRedraw(stato.RidisegnoGriglia);
+    AbilitaBottone("Validi", true);
+    w.RiempiLista();
+    if (stato.SingoloStep == 1) w.NascondiRighe();
+    w.gp.SetRow(0);
+    if (stato.FlagVisPoss == 1 && w.gp.Rows() > 1) w.gp.SetRow(1);
+    w.gp.SetCol(0);
+
+    if (aiuto) {
+        if (stato.FlagVisPoss == 1) CmdValidi_Click();
+        VisAiuto(1, m, stato.LivelloAiuto, Stbr);
+    } else {
+        w.Show(plat::vbModal);
+        Move(sinistra, alto);
+        Stbr.SetText("p2", "");
+        Visualizza(c.Problema);
+        if (stato.FlagVisPoss == 1) CmdValidi_Click();
+    }
+    // Every opening sets the window up anew; closing puts the switches back.
+    if (w.Loaded()) w.Unload();
+    form2_.reset();
+    gr.SetRow(0);
+    gr.SetRedraw(stato.RidisegnoGriglia);
+}
+
+void Form1::CmdValidi_Click() {
+    NascondiFrame();
+    Motore& m = motore();
+    const Tabella& schema = condiviso().Problema;
+    m.Inizializza();
+    Motore::SalvaTabella(schema, m.Griglia);
+    LivelloPila& primo = m.PilaLivelli[1];
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (schema[r][c] != 0) {
+                primo.Riga = static_cast<Byte>(r);
+                primo.Colonna = static_cast<Byte>(c);
+                primo.Cifra = schema[r][c];
+                m.Aggiorna(1);
+            }
+    // The user's strikes, where the placements left the candidate possible.
+    const Condiviso& c = condiviso();
+    for (int k = 1; k <= std::clamp(c.NumMosse, 0, Condiviso::kMaxMosse); ++k) {
+        const Mossa& mossa = c.PilaAnnulla[k];
+        if (mossa.Tipo != "C" || mossa.Riga < 1 || mossa.Riga > 9 || mossa.Colonna < 1 || mossa.Colonna > 9 ||
+            mossa.Cifra < 1 || mossa.Cifra > 9)
+            continue;
+        Byte& contatore = m.Possibili[mossa.Riga][mossa.Colonna][mossa.Cifra];
+        if (contatore == 50) contatore = 49;
+    }
+    VisualizzaValidi(m.Possibili);
+    stato.FlagVisPoss = 1;
+    AbilitaBottone("Schema", true);
+}
+
+}  // namespace kenvaron
