@@ -13,9 +13,9 @@
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form5.h"
-#include "generation/MenuLivelli.h"
 #include "ui/Form6.h"
 #include "ui/Form7.h"
+#include "generation/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 
 namespace kenvaron {
