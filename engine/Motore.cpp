@@ -176,7 +176,7 @@ void Motore::Aggiorna(int k) {
     const int r = p.Riga, c = p.Colonna, d = p.Cifra;
     Griglia[r][c] = static_cast<Byte>(d);
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite + ContaRiempimento);
-    PerOgniPari(r, c, [&](int rr, int cc) { Abbassa(rr, cc, d); });
+    SpostaCifra(r, c, d, -1);
 }
 
 void Motore::Ripristina(int k) {
@@ -184,7 +184,7 @@ void Motore::Ripristina(int k) {
     const int r = p.Riga, c = p.Colonna, d = p.Cifra;
     Griglia[r][c] = 0;
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite - ContaRiempimento);
-    PerOgniPari(r, c, [&](int rr, int cc) { Alza(rr, cc, d); });
+    SpostaCifra(r, c, d, +1);
 }
 
 void Motore::AggiornaPerClr(int k) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,6 +21,68 @@
 #include "engine/Tipi.h"
 
 namespace kenvaron {
+
+// One cell of the peer walk of a cell (its row, its column, its box), as the
+// flat index r * 10 + c, and how many times the walk visits it.
+struct VisitaPari {
+    Byte cella;
+    Byte volte;
+};
+// For each cell r * 10 + c: the 21 distinct cells of its walk.  The cell itself
+// is visited three times, the other cells of its row and column inside its box
+// twice, every other peer once.
+inline constexpr auto kPariDistinti = [] {
+    std::array<std::array<VisitaPari, 21>, 100> t{};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            auto& lista = t[r * 10 + c];
+            int n = 0;
+            const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
+            for (int rr = 1; rr <= 9; ++rr)
+                for (int cc = 1; cc <= 9; ++cc) {
+                    const bool riga = rr == r, colonna = cc == c;
+                    const bool quadrato = rr >= r0 && rr < r0 + 3 && cc >= c0 && cc < c0 + 3;
+                    const int volte = riga + colonna + quadrato;
+                    if (volte > 0) lista[n++] = {static_cast<Byte>(rr * 10 + cc), static_cast<Byte>(volte)};
+                }
+        }
+    return t;
+}();
+
+// A set of the 81 cells, cell (r, c) being bit (r - 1) * 9 + c - 1.
+struct Insieme81 {
+    std::uint64_t basso = 0, alto = 0;  // bits 0..63, 64..80
+    static constexpr int Bit(int r, int c) { return (r - 1) * 9 + c - 1; }
+    constexpr void Metti(int i) { (i < 64 ? basso : alto) |= std::uint64_t{1} << (i & 63); }
+    constexpr bool Ha(int i) const { return ((i < 64 ? basso : alto) >> (i & 63) & 1) != 0; }
+    constexpr Insieme81 operator&(const Insieme81& o) const { return {basso & o.basso, alto & o.alto}; }
+    constexpr Insieme81& operator^=(const Insieme81& o) {
+        basso ^= o.basso;
+        alto ^= o.alto;
+        return *this;
+    }
+    // Calls f(i) for every cell i of the set, ascending.
+    template <class F>
+    void PerOgni(F&& f) const {
+        for (std::uint64_t b = basso; b != 0; b &= b - 1) f(std::countr_zero(b));
+        for (std::uint64_t b = alto; b != 0; b &= b - 1) f(64 + std::countr_zero(b));
+    }
+};
+// For each cell bit: its row, column and box, itself included; and the flat
+// index r * 10 + c of each cell bit.
+inline constexpr auto kPariInsieme = [] {
+    std::array<Insieme81, 81> t{};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            for (const VisitaPari& v : kPariDistinti[r * 10 + c])
+                t[Insieme81::Bit(r, c)].Metti(Insieme81::Bit(v.cella / 10, v.cella % 10));
+    return t;
+}();
+inline constexpr auto kCellaDelBit = [] {
+    std::array<Byte, 81> t{};
+    for (int i = 0; i < 81; ++i) t[i] = static_cast<Byte>((i / 9 + 1) * 10 + i % 9 + 1);
+    return t;
+}();
 
 // What kind of engine an instance is, fixed when it is built.  The main window's
 // engine reads the technique switches of Condiviso and the user's struck
@@ -416,6 +479,33 @@ private:
     void ApplicaEliminazioni(int livello, char tipo);
     // Records a fewest-candidates cell of the first trial point.
     void RegistraCellaMin(int r, int c);
+    // The empty cell with the fewest candidates by the counts `numeri` (a table
+    // of 100 bytes, cell r * 10 + c), the first in row-major order among equals:
+    // its count, and its row and column in mr, mc (0 when the grid has no empty
+    // cell, the count then being 99).
+    int CellaMinima(const Byte* numeri, int& mr, int& mc) const;
+
+    // ---- Plain search
+    // A plain search reads nothing of Possibili but which digits of a cell are
+    // at 50, and of NumeroCandidati but their number.  It keeps both in sets and
+    // counts of its own and leaves the tables alone while it runs; when it ends
+    // they get the trial digits still in place (Possibili only moves by whole
+    // placements, so the result is the same).
+    struct CandidatiVeloci {
+        std::array<Insieme81, 10> dove;  // for digit d, the cells where Possibili(cell, d) is 50
+        std::array<Byte, 100> numeri;    // NumeroCandidati, cell r * 10 + c
+    };
+    CandidatiVeloci Veloci{};
+    // For each level, the cells where its trial digit fell below 50, to raise it
+    // back on the way up.
+    std::array<Insieme81, kMaxLivelli + 1> PersiSalvati{};
+    // Trial digits in place, levels 1..TentativiPiazzati.
+    int TentativiPiazzati = 0;
+    void IniziaVeloci();
+    void PiazzaVeloce(int k);
+    void TogliVeloce(int k);
+    // Carries the trial digits in place into Possibili and NumeroCandidati.
+    void RiportaTentativi();
 
 public:
     // ---- end solver loop
@@ -438,6 +528,21 @@ private:
     }
     void Alza(int r, int c, int d) {
         if (++Possibili[r][c][d] == 50) ++NumeroCandidati[r][c];
+    }
+    // The counters of d along the whole walk of (r, c) lowered (verso -1) or raised
+    // (+1) in one go: each of the 21 distinct cells moves by the number of times
+    // the walk visits it, and NumeroCandidati follows every counter that crosses
+    // between 49 and 50, as one Abbassa or Alza per visit would leave them.  The
+    // tables are read as flat bytes: cell r * 10 + c, counter (r * 10 + c) * 10 + d.
+    void SpostaCifra(int r, int c, int d, int verso) {
+        Byte* contatori = reinterpret_cast<Byte*>(Possibili.data()) + d;
+        Byte* numeri = reinterpret_cast<Byte*>(NumeroCandidati.data());
+        for (const VisitaPari& v : kPariDistinti[r * 10 + c]) {
+            Byte& contatore = contatori[v.cella * 10];
+            const int prima = contatore, dopo = prima + verso * v.volte;
+            contatore = static_cast<Byte>(dopo);
+            numeri[v.cella] = static_cast<Byte>(numeri[v.cella] + (dopo >= 50) - (prima >= 50));
+        }
     }
 };
 

@@ -7,7 +7,8 @@ namespace kenvaron {
 class Orologio {
 public:
     virtual ~Orologio() = default;
-    // Seconds on a monotonic clock; only differences mean anything.
+    // Seconds on a monotonic clock; only differences mean anything.  The
+    // system clock may step by a few milliseconds at a time.
     virtual double Trascorsi() const = 0;
     // Seconds since local midnight, with fractions (the role of Timer).
     virtual double SecondiDaMezzanotte() const = 0;

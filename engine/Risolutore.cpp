@@ -5,6 +5,8 @@
 // string.  Plain mode only tries digits.  An engine with the background profile
 // gives the program's windows a turn at the head of every level, in both modes.
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "engine/Marcatori.h"
@@ -89,6 +91,79 @@ void Motore::RegistraCellaMin(int r, int c) {
         if (Possibili[r][c][d] == 50) CelleMinValidi[i] += static_cast<char>('0' + d);
 }
 
+void Motore::IniziaVeloci() {
+    TentativiPiazzati = 0;
+    Veloci.dove = {};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            for (int d = 1; d <= 9; ++d)
+                if (Possibili[r][c][d] == 50) Veloci.dove[d].Metti(Insieme81::Bit(r, c));
+            Veloci.numeri[r * 10 + c] = NumeroCandidati[r][c];
+        }
+}
+
+void Motore::PiazzaVeloce(int k) {
+    const LivelloPila& p = PilaLivelli[k];
+    const int r = p.Riga, c = p.Colonna, d = p.Cifra;
+    Griglia[r][c] = static_cast<Byte>(d);
+    CelleRiempite = static_cast<std::int16_t>(CelleRiempite + ContaRiempimento);
+    TentativiPiazzati = k;
+    // Every cell of the walk where d was at 50 falls below it: one candidate fewer.
+    const Insieme81 persi = Veloci.dove[d] & kPariInsieme[Insieme81::Bit(r, c)];
+    Veloci.dove[d] ^= persi;
+    PersiSalvati[k] = persi;
+    persi.PerOgni([&](int i) { --Veloci.numeri[kCellaDelBit[i]]; });
+}
+
+void Motore::TogliVeloce(int k) {
+    const LivelloPila& p = PilaLivelli[k];
+    Griglia[p.Riga][p.Colonna] = 0;
+    CelleRiempite = static_cast<std::int16_t>(CelleRiempite - ContaRiempimento);
+    TentativiPiazzati = k - 1;
+    const Insieme81& persi = PersiSalvati[k];
+    Veloci.dove[p.Cifra] ^= persi;
+    persi.PerOgni([&](int i) { ++Veloci.numeri[kCellaDelBit[i]]; });
+}
+
+void Motore::RiportaTentativi() {
+    for (int k = 1; k <= TentativiPiazzati; ++k) {
+        const LivelloPila& p = PilaLivelli[k];
+        SpostaCifra(p.Riga, p.Colonna, p.Cifra, -1);
+    }
+    TentativiPiazzati = 0;
+}
+
+int Motore::CellaMinima(const Byte* numero, int& mr, int& mc) const {
+    // Both tables read as 100 bytes in row-major order, r * 10 + c.  A key per
+    // cell (its count when empty, 255 when filled or outside the grid), then the
+    // smallest key and its first place: no branch on the counts, and loops the
+    // compiler turns into vector instructions.  Bytes 0..3 lie in row 0, so the
+    // loop runs over the 96 bytes from 4, a whole number of vectors.
+    static_assert(sizeof(Tabella) == 100);
+    static constexpr auto kFuori = [] {
+        std::array<Byte, 100> fuori{};
+        for (int i = 0; i < 100; ++i) fuori[i] = i < 10 || i % 10 == 0 ? 0xFF : 0;
+        return fuori;
+    }();
+    const Byte* griglia = reinterpret_cast<const Byte*>(Griglia.data());
+    std::array<Byte, 100> chiave;
+    Byte minimo = 0xFF;
+    for (int i = 4; i < 100; ++i) {
+        const Byte k = static_cast<Byte>(numero[i] | kFuori[i] | -static_cast<Byte>(griglia[i] != 0));
+        chiave[i] = k;
+        minimo = k < minimo ? k : minimo;
+    }
+    if (minimo == 0xFF) {
+        mr = mc = 0;
+        return 99;
+    }
+    const auto* primo = static_cast<const Byte*>(std::memchr(chiave.data() + 4, minimo, 96));
+    const int i = static_cast<int>(primo - chiave.data());
+    mr = i / 10;
+    mc = i % 10;
+    return minimo;
+}
+
 void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
     const auto& attive = stato.TecnicheAttive;
     // The background engine reads no switch: its XY-wing always runs.
@@ -107,6 +182,15 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
     LivelloRagionamento = static_cast<Byte>(std::clamp(IndiceRagionamento, 0, 4));
     ContaPregio = 0;
     int livello = 0;
+    // Whichever way a plain search ends, the tables get its trial digits.
+    struct Riporta {
+        Motore& m;
+        bool attivo;
+        ~Riporta() {
+            if (attivo) m.RiportaTentativi();
+        }
+    } riporta{*this, !narra};
+    if (!narra) IniziaVeloci();
     ContaSoluz = 0;
     CelleRiempite = static_cast<std::int16_t>(81 - vuote);
     AccumulatoriTurno.fill(0);
@@ -254,20 +338,9 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                             if (n == minimo) RegistraCellaMin(r, c);
                         }
                 } else {
-                    // A cell without candidates cannot be beaten: the scan stops there.
-                    for (int r = 1; r <= 9 && minimo > 0; ++r) {
-                        const auto& g = Griglia[r];
-                        const auto& n = NumeroCandidati[r];
-                        for (int c = 1; c <= 9; ++c) {
-                            const int k = g[c] != 0 ? 99 : n[c];
-                            if (k < minimo) {
-                                minimo = k;
-                                mr = r;
-                                mc = c;
-                                if (k == 0) break;
-                            }
-                        }
-                    }
+                    minimo = CellaMinima(narra ? reinterpret_cast<const Byte*>(NumeroCandidati.data())
+                                               : Veloci.numeri.data(),
+                                         mr, mc);
                 }
                 if (mr == 0) {
                     fase = Fase::Indietro;
@@ -277,9 +350,15 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                 rec.Colonna = static_cast<Byte>(mc);
                 rec.NumValidi = static_cast<Byte>(minimo);
                 rec.Tentativo = 0;
-                rec.Validi.clear();
-                for (int d = 1; d <= 9; ++d)
-                    if (Possibili[mr][mc][d] == 50) rec.Validi += static_cast<char>('0' + d);
+                {
+                    char validi[9];
+                    int n = 0;
+                    const int bit = Insieme81::Bit(mr, mc);
+                    for (int d = 1; d <= 9; ++d)
+                        if (narra ? Possibili[mr][mc][d] == 50 : Veloci.dove[d].Ha(bit))
+                            validi[n++] = static_cast<char>('0' + d);
+                    rec.Validi.assign(validi, static_cast<std::size_t>(n));
+                }
                 if (narra) {
                     if (!rec.Validi.empty())
                         AggiungiPasso(static_cast<Byte>(livello),
@@ -307,7 +386,10 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                   IncrementaIndice(livello) + marcatori::kProvo + " " + Num(rec.Cifra) + "  in " +
                                       Num(rec.Riga) + "," + Num(rec.Colonna),
                                   rec.Riga, rec.Colonna, Num(rec.Cifra), "", "", "P", "", 0);
-                Aggiorna(livello);
+                if (narra)
+                    Aggiorna(livello);
+                else
+                    PiazzaVeloce(livello);
                 if (CelleRiempite == 81 && soluzione(livello, true)) return;
                 fase = Fase::Livello;
                 break;
@@ -337,7 +419,10 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                   "P", 0);
                     RipristinaTecnica(lista);
                 }
-                Ripristina(livello);
+                if (narra)
+                    Ripristina(livello);
+                else
+                    TogliVeloce(livello);
                 ++rec.Tentativo;
                 if (rec.Tentativo <= rec.NumValidi && rec.Tentativo <= rec.Validi.size()) fase = Fase::Prova;
                 break;

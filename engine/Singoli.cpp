@@ -1,4 +1,5 @@
 // Singles (hidden in box, row, column; naked) and the dead-end test.
+#include <array>
 #include <string>
 
 #include "engine/Motore.h"
@@ -28,19 +29,15 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
         AggiungiPasso(livello, testo, riga, colonna, Num(d), "", "", "U", codice, 0);
     };
 
-    // The only place for d among the nine cells of a unit is (r, c).
+    // The only place for d among the nine cells of a unit is (r, c), itself a
+    // place: any other place decides it.
     auto unico = [&](auto cella) {
-        int conta = 0, ur = 0, uc = 0;
         for (int i = 0; i < 9; ++i) {
             int rr = 0, cc = 0;
             cella(i, rr, cc);
-            if (posto(rr, cc)) {
-                ++conta;
-                ur = rr;
-                uc = cc;
-            }
+            if ((rr != r || cc != c) && posto(rr, cc)) return false;
         }
-        return conta == 1 && ur == r && uc == c;
+        return true;
     };
     const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
     auto inQuadrato = [&] {
@@ -58,15 +55,11 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
         registra("C", "colonna", c);
         return true;
     };
-    // Naked: d is the cell's only candidate.
+    // Naked: d, a candidate of (r, c), is its only one.
     auto nudo = [&] {
-        int conta = 0, ud = 0;
-        for (int dd = 1; dd <= 9; ++dd)
-            if (Possibili[r][c][dd] == 50) {
-                ++conta;
-                ud = dd;
-            }
-        if (conta != 1 || ud != d) return false;
+        bool solo = true;
+        for (int dd = 1; dd <= 9 && solo; ++dd) solo = dd == d || Possibili[r][c][dd] != 50;
+        if (!solo) return false;
         registra("", "", 0);
         return true;
     };
@@ -99,6 +92,21 @@ bool Motore::Verifiche(Byte livello) {
                 return false;
             }
 
+    // The digits each cell holds or may take, one bit each, worked out once for
+    // the 27 units.
+    std::array<std::array<unsigned, 10>, 10> segniCella{};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            const int g = Griglia[r][c];
+            unsigned segni = 0;
+            if (g != 0) {
+                if (g <= 9) segni = 1u << g;
+            } else {
+                for (int d = 1; d <= 9; ++d)
+                    if (Possibili[r][c][d] == 50) segni |= 1u << d;
+            }
+            segniCella[r][c] = segni;
+        }
     // Digits of a unit that have neither a filled cell nor a candidate left:
     // returns the first such digit, 0 when every digit has a place.
     auto mancante = [&](auto cella) {
@@ -106,13 +114,7 @@ bool Motore::Verifiche(Byte livello) {
         for (int i = 1; i <= 9; ++i) {
             int r = 0, c = 0;
             cella(i, r, c);
-            const int g = Griglia[r][c];
-            if (g != 0) {
-                if (g <= 9) segni |= 1u << g;
-            } else {
-                for (int d = 1; d <= 9; ++d)
-                    if (Possibili[r][c][d] == 50) segni |= 1u << d;
-            }
+            segni |= segniCella[r][c];
         }
         for (int d = 1; d <= 9; ++d)
             if (!(segni & (1u << d))) return d;

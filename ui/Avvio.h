@@ -3,10 +3,9 @@
 
 #include <string>
 
-namespace kenvaron {
+#include "generation/RegoleProduzione.h"
 
-// The batch rules file, looked for in the program's folder.
-inline constexpr const char* kFileRegole = "Kenvaron.ini";
+namespace kenvaron {
 
 enum class ModoAvvio {
     Interattivo,  // any command line but "/prod"

@@ -32,7 +32,7 @@ constexpr const char* kTagNascosto = "V";
 }  // namespace
 
 Form1::Form1()
-    : FineProgramma([] { plat::EndProgram(0); }),
+    : FineProgramma([this] { plat::EndProgram(stato.CodiceUscita); }),
       gr(*this),
       gra(*this),
       tlb1(*this),
@@ -77,6 +77,7 @@ Form1::Form1()
         f->SetHeight(kLatoPopup);
     }
     CostruisciPopup();
+    CostruisciSviluppo();
 
     // Settings kept in controls, with the texts they start with.
     TxtMin.SetText("1500");
@@ -243,19 +244,6 @@ void Form1::TienBarraIntera() {
     }
 }
 
-void Form1::AvvioProduzione() {
-    // The results grid takes the board's place, twice as wide.
-    gra.Move(gr.Left(), gr.Top(), gr.Width(), gr.Height());
-    gra.SetWidth(gra.Width() * 2);
-    SetWidth(Width() + gr.Width());
-    gra.SetVisible(true);
-    gr.SetVisible(false);
-    tlb1.SetEnabled(false);
-    // Reading the rules and the production loop come with batch production;
-    // until then the batch run has nothing to do and ends here.
-    FineProgramma();
-}
-
 void Form1::AvvioInterattivo() {
     gr.SetVisible(true);
     gra.SetVisible(false);
@@ -269,11 +257,22 @@ void Form1::AvvioInterattivo() {
 void Form1::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != 27) return;
     if (stato.generazione.GenerazioneInCorso) stato.generazione.Chiudi = 1;
-    if (stato.generazione.GeneraAuto) FineProgramma();
+    if (stato.generazione.GeneraAuto) {
+        stato.ProduzioneFermata = true;
+        FineProgramma();
+    }
 }
 
 void Form1::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     if (scaricoRinviato_) return;  // the save question was answered already
+    if (stato.generazione.GeneraAuto) {
+        // Batch production asks nothing; a close while it runs ends it as Esc does.
+        if (!stato.CalcoloInCorso()) return;
+        Cancel = 1;
+        stato.ProduzioneFermata = true;
+        FineProgramma();
+        return;
+    }
     if (stato.ChiusuraRinviata()) {
         Cancel = 1;  // a close is already waiting for the computation
         return;

@@ -18,6 +18,7 @@
 #include "generation/FinestraGenerazione.h"
 #include "generation/Generatore.h"
 #include "generation/Raccolte.h"
+#include "generation/Sviluppo.h"
 #include "ui/StatoPrincipale.h"
 #include "ui/Tabellone.h"
 
@@ -66,8 +67,8 @@ public:
     Motore& motore() { return *stato.motore; }
     Condiviso& condiviso() { return stato.stato; }
 
-    // Ends the program at once (batch production's end, Esc in batch mode).
-    // Tests replace it so that the test run goes on.
+    // Ends the program at once with stato.CodiceUscita (batch production's
+    // end, Esc in batch mode).  Tests replace it so that the test run goes on.
     std::function<void()> FineProgramma;
 
     // ---- Controls -------------------------------------------------------------
@@ -200,6 +201,18 @@ public:
     // The printer set-up dialog; false when cancelled.
     bool Sceglistampante();
 
+    // ---- Rating and batch production ---------------------------------------------
+    // Reads the rules file; tronca = empty the "OUTPUT" files.  False when the
+    // file cannot be read (said in a message box, or on stderr in batch mode).
+    bool InizializzaAuto(bool tronca);
+    // Rates the puzzle on the board; registra = also write CalcolaValore.txt.
+    void CalcolaValore(bool registra);
+    // The toolbar's "CalcolaValore".
+    void Command3_Click();
+    // Batch production makes puzzles only when the generation driver is
+    // there ("Nuovo" no longer waits for its work; virtual: tests stand in one).
+    virtual bool GenerazioneDisponibile() const;
+
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
     void MnuNormale_Click() { ScegliLivello("MnuNormale"); }
@@ -218,12 +231,6 @@ public:
     void DecodMnuLiv();
     // The hidden combos show the indexes the level state holds.
     void AllineaCombo();
-
-    // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
-    // Stand-ins of work that comes later.  Their commands are greyed
-    // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
-    // The value report of the rules file.
-    void Command3_Click();
 
     // ---- New puzzle (ui/Form1Nuovo.cpp) ------------------------------------------------
     // Makes a puzzle of the current level and leaves it on the board: pool,
@@ -263,6 +270,31 @@ public:
     void TestoPannello(const std::string& chiave, const std::string& testo) override;
     void Puntatore(int puntatore) override;
 
+    // ---- Developer controls, all hidden (ui/Form1Sviluppo.cpp) --------------------
+    // A developer button by its control name (nullptr for an unknown name).
+    plat::CommandButton* Bottone(const std::string& nome);
+    // The statistics run's tick: 1 ms, off until Command14 starts a run.
+    plat::Timer Timer1;
+    CorsaStatistica statistica;
+    void cmdSalvaPS_Click();
+    void cmdScambiariga_Click();
+    void cmdscambiacolonna_Click();
+    void CmDazzeraVal_Click();
+    void Command2_Click();
+    void Command10_Click();
+    void Command12_Click();
+    void Command14_Click();
+    void Command16_Click();
+    void Timer1_Timer();
+    void FermaEsecuzione();
+    void VisualizzaTabellaStr();
+    void VisualizzaTabellaStr2();
+    // Harder and easier variants of the board's puzzle.
+    void CmdComplica_Click();
+    void CmdComplicaGen_Click();
+    void RiduciNuovo_Click();
+    void semplNuovo_Click();
+
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
     // meanwhile waits until the last such computation has returned.
@@ -289,12 +321,19 @@ private:
     void CostruisciMenu();
     void CostruisciBarra();
     void CostruisciPopup();
+    void CostruisciSviluppo();
+    void FineStatistica();
+    template <class Passo>
+    void EseguiVariante(Passo&& passo);
+    void Scambia(const std::string& domanda, void (*scambia)(Tabella&, double, double));
     // Puts a pop-up over the cell at grid row and column (g, h), inside the window.
     void PosizionaPopup(plat::Frame& f, int g, int h);
     void ScegliLivello(const std::string& menu);
     // The window is never narrower than its toolbar.
     void TienBarraIntera();
     void AvvioProduzione();
+    // Batch production's report of a failure: panel "p2" and stderr.
+    void AvvisoProduzione(const std::string& testo);
     void AvvioInterattivo();
     // The empty board of state 0, with the four menus enabled.
     void Ricomincia();
@@ -316,6 +355,7 @@ private:
     // Draws a table and returns its filled cells.
     int DisegnaTabella(const Tabella& t);
     std::unique_ptr<Generatore> generatore_;
+    std::vector<std::unique_ptr<plat::CommandButton>> bottoniSviluppo_;
     std::unique_ptr<Form2> form2_;
     // The close that waited for a computation is under way: no second question.
     bool scaricoRinviato_ = false;

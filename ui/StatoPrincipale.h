@@ -11,6 +11,7 @@
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
 #include "generation/Livelli.h"
+#include "generation/RegoleProduzione.h"
 #include "generation/ImpostazioniGenerazione.h"
 #include "generation/MenuLivelli.h"
 #include "generation/StatoGenerazione.h"
@@ -45,6 +46,13 @@ public:
     std::string ModoSelezione;      // "N": the next click opens the value pop-up
     Byte RigaGriglia = 0;           // grid row and column of the open pop-up's cell
     Byte ColonnaGriglia = 0;
+
+    // Technique weights and batch rules of the rules file, and the last rating.
+    RegoleProduzione regole;
+    std::int32_t ValoreCalcolato = 0;
+    // Batch production: Esc or a close asked it to stop; the program's exit code.
+    bool ProduzioneFermata = false;
+    int CodiceUscita = 0;
 
     // ---- Closing while a long computation yields ----------------------------
     enum class EsitoChiusura {

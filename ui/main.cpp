@@ -1,10 +1,17 @@
 // Kenvaron: a 9x9 Sudoku program.
 #include <QApplication>
+#include <QByteArray>
+#include <cstring>
 
 #include "platform/System.h"
 #include "ui/Programma.h"
 
 int main(int argc, char** argv) {
+    // Batch production runs unattended: with no display to reach, it draws
+    // its results grid off screen instead of failing to start.
+    if (argc == 2 && std::strcmp(argv[1], "/prod") == 0 && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kenvaron");
     return kenvaron::Main(kenvaron::plat::Command());

@@ -409,6 +409,59 @@ TEST_F(RisolutoreTest, TimeLimitEndsTheSearchOnTheElapsedClock) {
     }
 }
 
+TEST_F(RisolutoreTest, PlainSearchLeavesTheTablesOfItsTrialDigitsInPlace) {
+    // However a plain search ends, Possibili and NumeroCandidati are what the
+    // givens and the trial digits still in place make of them, placed one by one.
+    const auto schemi = LeggiSchemi("seventeen_1000.txt", 1);
+    auto tabelleAttese = [&](const Motore& fatto, int piazzati) {
+        Condiviso altro;
+        auto atteso = std::make_unique<Motore>(altro, orologio);
+        atteso->ContaRiempimento = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (stato.Problema[r][c] != 0) {
+                    atteso->PilaLivelli[0] = {static_cast<Byte>(r), static_cast<Byte>(c), 0, 0, "",
+                                              stato.Problema[r][c], ""};
+                    atteso->Aggiorna(0);
+                }
+        for (int k = 1; k <= piazzati; ++k) {
+            atteso->PilaLivelli[0] = fatto.PilaLivelli[k];
+            atteso->Aggiorna(0);
+        }
+        EXPECT_EQ(Testo(atteso->Griglia), Testo(fatto.Griglia));
+        EXPECT_EQ(atteso->Possibili, fatto.Possibili);
+        EXPECT_EQ(atteso->NumeroCandidati, fatto.NumeroCandidati);
+    };
+    auto cerca = [&](Motore& mm, Byte massimo) {
+        Carica(schemi[0]);
+        mm.Inizializza();
+        mm.ContaRiempimento = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (stato.Problema[r][c] != 0) {
+                    mm.PilaLivelli[0] = {static_cast<Byte>(r), static_cast<Byte>(c), 0, 0, "",
+                                         stato.Problema[r][c], ""};
+                    mm.Aggiorna(0);
+                }
+        mm.Sviluppa(massimo, false, 64, false);
+    };
+    // Cut short by the time limit at the sixth level entered: five trial digits in place.
+    OrologioCheCorre veloce(1.0);
+    auto mm = std::make_unique<Motore>(stato, veloce);
+    cerca(*mm, 2);
+    EXPECT_EQ(mm->ContaSoluz, 4);
+    tabelleAttese(*mm, 5);
+    // Ended at its solution: every empty cell holds its trial digit.
+    cerca(*m, 1);
+    EXPECT_EQ(m->ContaSoluz, 1);
+    EXPECT_EQ(Testo(m->Griglia).find('0'), std::string::npos);
+    tabelleAttese(*m, 64);
+    // Exhausted: nothing is left of the trials.
+    cerca(*m, 2);
+    EXPECT_EQ(m->ContaSoluz, 1);
+    tabelleAttese(*m, 0);
+}
+
 TEST_F(RisolutoreTest, NoTrialModeStopsWhereATrialWouldBeNeeded) {
     m->SenzaTentativi = true;
     Carica(kFacile);

@@ -1,0 +1,178 @@
+#include "generation/Produzione.h"
+
+#include "engine/FileTesto.h"
+
+namespace kenvaron {
+
+namespace {
+
+struct Colonna {
+    int larghezza;
+    const char* intestazione;
+};
+constexpr std::array<Colonna, 7> kColonne{{{0, ""},
+                                           {8050, "Regola"},
+                                           {1000, "Schemi"},
+                                           {1000, "Generati"},
+                                           {1000, "Val. Min."},
+                                           {1000, "Val. Max."},
+                                           {1000, "Media"}}};
+
+// The keywords: group letter, whether it is added every time, the switch it
+// sets (-1 none) and the largest fish it sets (0 none).
+struct ParolaChiave {
+    const char* parola;
+    char lettera;
+    bool ripetuta;
+    int interruttore;
+    std::int16_t limiteFor;
+};
+constexpr ParolaChiave kParole[] = {
+    {"CNDIMP", 'S', true, -1, 0},  {"HIDNAK", 'G', true, -1, 0},  {"XWISWO", 'B', false, 0, 3},
+    {"BURMA", 'B', false, 0, 5},   {"XYZWIN", 'B', false, 1, 0},  {"COLMCO", 'C', false, 3, 0},
+    {"FORCH1", 'C', false, 4, 0},  {"FORCH2", 'C', false, 5, 0},  {"NISHIO", 'C', false, 2, 0},
+};
+
+// Floor of a quotient, negatives too (-7 / 2 gives -4).
+std::int64_t DivisioneInGiu(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+void AggiungiCifre(std::string& riga, const Tabella& t) {
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) riga += static_cast<char>('0' + t[r][c] % 10);
+}
+
+bool Completa(const Tabella& t) {
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (t[r][c] < 1 || t[r][c] > 9) return false;
+    return true;
+}
+
+}  // namespace
+
+void InizializzaGRA(GrigliaRisultati& gra, const RegoleProduzione& regole) {
+    gra.SetRows(1);
+    gra.SetCols(static_cast<int>(kColonne.size()));
+    for (int c = 0; c < static_cast<int>(kColonne.size()); ++c) {
+        gra.SetColWidth(c, kColonne[c].larghezza);
+        if (c == 0) continue;
+        gra.SetTextMatrix(0, c, kColonne[c].intestazione);
+        gra.AllineaADestra(0, c);
+    }
+    for (int i = 1; i <= regole.NumRegole; ++i) {
+        gra.SetRows(i + 1);
+        for (int c = 1; c < static_cast<int>(kColonne.size()); ++c) gra.AllineaADestra(i, c);
+        gra.SetTextMatrix(i, 1, regole.Regole[i].Tecniche);
+        gra.SetTextMatrix(i, 2, std::to_string(regole.Regole[i].Schemi));
+    }
+}
+
+ConfigurazioneAuto DecodificaTecniche(const std::string& tecniche) {
+    ConfigurazioneAuto cfg;
+    std::size_t inizio = 0;
+    for (;;) {
+        const std::size_t virgola = tecniche.find(',', inizio);
+        const std::string parola = tecniche.substr(inizio, virgola - inizio);
+        for (const ParolaChiave& k : kParole) {
+            if (parola != k.parola) continue;
+            if (k.ripetuta || cfg.Codice.find(k.lettera) == std::string::npos) cfg.Codice += k.lettera;
+            if (k.interruttore >= 0) cfg.TecnicheAttive[k.interruttore] = 1;
+            if (k.limiteFor != 0) cfg.LimiteFor = k.limiteFor;
+        }
+        if (virgola == std::string::npos) break;
+        inizio = virgola + 1;
+    }
+    if (cfg.Codice.empty()) cfg.Livello = "1";
+    return cfg;
+}
+
+bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli,
+                      const std::function<bool()>& cicloNuovo) {
+    const ConfigurazioneAuto cfg = DecodificaTecniche(regola.Tecniche);
+    Condiviso& stato = motore.stato;
+    // The mandatory sequences must be set before the turns are worked out.
+    stato.SequenzeObbligatorie = 1;
+    stato.TecnicheAttive = cfg.TecnicheAttive;
+    motore.LimiteFor = cfg.LimiteFor;
+    motore.SaltaNaked = false;
+    livelli.CodiciTecniche = cfg.Codice;
+    livelli.SettaTurni(livelli.CodiciTecniche);
+    livelli.Livello = cfg.Livello;
+    if (!cicloNuovo()) return false;
+    Motore::SalvaTabella(motore.Griglia, stato.ProblemaF5);
+    return Completa(stato.ProblemaF5);
+}
+
+std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, std::int32_t valore,
+                           const std::string& tecniche, const DataOra& quando) {
+    std::string riga;
+    riga.reserve(220 + tecniche.size());
+    AggiungiCifre(riga, problema);
+    riga += ',';
+    AggiungiCifre(riga, soluzione);
+    riga += ',' + std::to_string(valore) + ',' + tecniche + ',' + Format(quando, "YYYY/mm/DD HH:MM:SS");
+    return riga;
+}
+
+bool ScriviSchema(const Regola& regola, const std::string& riga) {
+    return !regola.File.empty() && AggiungiRigaIntera(regola.File, riga);
+}
+
+std::string MessaggioNonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }
+
+EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& stato, GrigliaRisultati& gra,
+                                  ServiziProduzione& servizi) {
+    EsitoProduzione esito;
+    bool prodotto = false;  // some rule tried to make a puzzle in this pass
+    int r = 0;
+    for (;;) {
+        if (!servizi.Eventi()) {
+            esito.Interrotta = true;
+            return esito;
+        }
+        if (++r > regole.NumRegole) {
+            if (!prodotto) return esito;
+            prodotto = false;
+            r = 1;
+        }
+        Regola& regola = regole.Regole[r];
+        if (regola.Bloccata || regola.Generati >= regola.Schemi) continue;
+
+        Valutazione v;
+        for (;;) {
+            prodotto = true;
+            const bool accettato = servizi.Genera(regola);
+            if (!servizi.Eventi()) {
+                esito.Interrotta = true;
+                return esito;
+            }
+            if (!accettato) continue;
+            v = servizi.CalcolaValore();
+            if (v.ValoreCalcolato >= regola.Filtro) break;
+        }
+
+        // A puzzle counts only once its line is in the file.
+        const std::string riga =
+            RigaProduzione(stato.Problema, stato.ProblemaF5, v.ValoreCalcolato, v.TestoTecniche, servizi.Adesso());
+        if (!ScriviSchema(regola, riga)) {
+            regola.Bloccata = true;
+            esito.Fallimenti = true;
+            servizi.Avviso(MessaggioNonSalvato(regola.File));
+            continue;
+        }
+        const std::int32_t valore = v.ValoreCalcolato;
+        ++regola.Generati;
+        regola.Somma += valore;
+        if (regola.Generati == 1 || valore < regola.ValMin) regola.ValMin = valore;
+        if (regola.Generati == 1 || valore > regola.ValMax) regola.ValMax = valore;
+        gra.SetTextMatrix(r, 3, std::to_string(regola.Generati));
+        gra.SetTextMatrix(r, 4, std::to_string(regola.ValMin));
+        gra.SetTextMatrix(r, 5, std::to_string(regola.ValMax));
+        gra.SetTextMatrix(r, 6, std::to_string(DivisioneInGiu(regola.Somma, regola.Generati)));
+    }
+}
+
+}  // namespace kenvaron

@@ -1,0 +1,84 @@
+// Batch production: the rules are served in turn, one puzzle per rule per
+// pass, until a whole pass has nothing left to make.  Each puzzle is made
+// with only the rule's techniques, rated, kept when its value reaches the
+// rule's filter, appended as one line to the rule's file and counted in the
+// results grid.  Making a puzzle, rating it and yielding to the window are
+// handed in, so the loop runs the same under the window and in tests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/Funzioni.h"
+#include "engine/Motore.h"
+#include "generation/Livelli.h"
+#include "generation/RegoleProduzione.h"
+#include "generation/CalcolaValore.h"
+
+namespace kenvaron {
+
+// The results grid as the loop fills it (row 0 headers, one row per rule).
+class GrigliaRisultati {
+public:
+    virtual ~GrigliaRisultati() = default;
+    virtual void SetRows(int n) = 0;
+    virtual void SetCols(int n) = 0;
+    virtual void SetColWidth(int colonna, int twip) = 0;
+    virtual void SetTextMatrix(int riga, int colonna, const std::string& testo) = 0;
+    // The cell's text aligned right, centred vertically.
+    virtual void AllineaADestra(int riga, int colonna) = 0;
+};
+
+// Headers "Regola" .. "Media", widths, and each rule's techniques and count wanted.
+void InizializzaGRA(GrigliaRisultati& gra, const RegoleProduzione& regole);
+
+// What a rule's technique keywords ask of the solver.
+struct ConfigurazioneAuto {
+    std::string Codice;                   // group letters in the keywords' order
+    std::array<Byte, 6> TecnicheAttive{}; // the advanced technique switches
+    std::int16_t LimiteFor = 3;           // largest fish
+    std::string Livello = "P";            // "1" when the code is empty
+};
+ConfigurazioneAuto DecodificaTecniche(const std::string& tecniche);
+
+// Sets the level, switches and turns of a rule's techniques, then runs
+// `cicloNuovo` (the "Nuovo" loop: true when it left an accepted puzzle in
+// Problema and the solved grid in the engine).  True when the puzzle and its
+// full solution (copied into ProblemaF5) are ready to be written.
+bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli,
+                      const std::function<bool()>& cicloNuovo);
+
+// One output line without its end: puzzle, solution, value, techniques, time.
+std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, std::int32_t valore,
+                           const std::string& tecniche, const DataOra& quando);
+// Appends the line (and CR LF) to the rule's file, whole or not at all; false on failure.
+bool ScriviSchema(const Regola& regola, const std::string& riga);
+
+// The message of a file that could not be written.
+std::string MessaggioNonSalvato(const std::string& percorso);
+
+struct ServiziProduzione {
+    // One turn of the event loop; false when a stop was asked for (Esc, closing).
+    std::function<bool()> Eventi;
+    // Makes one puzzle for a rule into Problema and ProblemaF5; false = none accepted.
+    std::function<bool(const Regola&)> Genera;
+    // Rates the puzzle in Problema.
+    std::function<Valutazione()> CalcolaValore;
+    // Reports a failure (an output file that cannot be written).
+    std::function<void(const std::string&)> Avviso;
+    // The time stamp of a line.
+    std::function<DataOra()> Adesso = [] { return Now(); };
+};
+
+struct EsitoProduzione {
+    bool Interrotta = false;  // a stop was asked for: the caller's end has been called already
+    bool Fallimenti = false;  // some output file could not be written
+};
+
+// The batch loop over the rules; Problema and ProblemaF5 of `stato` hold each puzzle.
+EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& stato,
+                                  GrigliaRisultati& gra, ServiziProduzione& servizi);
+
+}  // namespace kenvaron

@@ -1,0 +1,249 @@
+// "Calcola Valore" and batch production in the main window, offscreen: the
+// report file, the rules file read again at each click, the results grid,
+// a stand-in "Nuovo" loop, Esc mid-run, and the program run with "/prod".
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "generation/CalcolaValore.h"
+#include "platform/Dialogs.h"
+#include "platform/System.h"
+#include "tests/ui/FinestraProva.h"
+#include "ui/Form1.h"
+#include "ui/Form5.h"
+
+namespace kenvaron {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An easy puzzle (every fourth cell of a public puzzle's solution left empty),
+// solved by singles, so that the "Nuovo" loop accepts it at any level.
+const std::string kSchema = "014309780362084905790251064901840237087102650236075801840617023103520496025403170";
+
+void CaricaSchema(Form1& f) {
+    for (int i = 0; i < 81; ++i) f.condiviso().Problema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(kSchema[i] - '0');
+}
+
+// The main window with a stand-in generation driver: each try puts the easy
+// puzzle on the board as an accepted one.
+class FinestraConGeneratore : public Form1 {
+public:
+    bool GenerazioneDisponibile() const override { return true; }
+    void Cmdcomplic4_Click() override {
+        ++fatti;
+        if (azione) azione(fatti);
+        CaricaSchema(*this);
+        stato.generazione.SudokuDisponibile = true;
+    }
+    std::function<void(int)> azione;
+    int fatti = 0;
+};
+
+class ProduzioneFinestra : public prova::Finestra {
+protected:
+    void CaricaSchema() { kenvaron::CaricaSchema(*f); }
+    FinestraConGeneratore& Generatore() { return static_cast<FinestraConGeneratore&>(*f); }
+    std::string Percorso(const std::string& nome) const { return (cartella.percorso / nome).string(); }
+    std::vector<std::string> Messaggi() const { return Domandati("messaggio"); }
+    int Righe(const std::string& nome) const {
+        const std::string t = cartella.Leggi(nome);
+        return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
+    }
+    // Batch production in a window whose generator is a stand-in; `azione`
+    // runs at each try with its number.
+    void Produci(std::function<void(int)> azione = nullptr) {
+        Crea(std::make_unique<FinestraConGeneratore>());
+        Generatore().azione = std::move(azione);
+        f->stato.generazione.GeneraAuto = true;
+        f->Show(plat::vbModal);
+    }
+    int schemiFatti() { return Generatore().fatti; }
+};
+
+const std::string kPesi = "Singoli nudi: 1\r\nSingoli nascosti: 2\r\nCandidati imprigionati: 50\r\n[REGOLE]\r\n";
+
+TEST_F(ProduzioneFinestra, CalcolaValoreRatesTheBoardWritesTheReportAndEmptiesNoFile) {
+    const std::string vecchie = "riga 1\r\nriga 2\r\n";
+    cartella.Scrivi("out.txt", vecchie);
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") + ",OUTPUT\r\n");
+    Crea();
+    f->Show();
+    CaricaSchema();
+    f->settaBottoni(2);
+    plat::ToolbarButton* bottone = f->tlb1.Button("CalcolaValore");
+    ASSERT_NE(bottone, nullptr);
+    EXPECT_TRUE(bottone->Enabled());
+    f->tlb1_ButtonClick(*bottone);
+    EXPECT_EQ(cartella.Leggi("out.txt"), vecchie);
+    EXPECT_EQ(f->stato.regole.Pesi.PCandidati_imprigionati, 50);
+    const std::int32_t valore = f->stato.ValoreCalcolato;
+    EXPECT_GE(valore, 21);  // 21 singles, each weighing 1 or 2
+    const std::string rapporto = cartella.Leggi("CalcolaValore.txt");
+    EXPECT_TRUE(rapporto.rfind("U 1 Singolo nudo", 0) == 0 || rapporto.rfind("U 2 Singolo nascosto", 0) == 0)
+        << rapporto.substr(0, 80);
+    const std::string totale = NumeroStampato(valore) + f->condiviso().TestoTecniche + "\r\n";
+    ASSERT_GE(rapporto.size(), totale.size());
+    EXPECT_EQ(rapporto.substr(rapporto.size() - totale.size()), totale);
+    EXPECT_EQ(f->motore().NumPassi + 1, static_cast<int>(std::count(rapporto.begin(), rapporto.end(), '\n')));
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+TEST_F(ProduzioneFinestra, WithTheRulesFileGoneCalcolaValoreSaysSoAndChangesNothing) {
+    cartella.Scrivi("Kenvaron.ini", kPesi);
+    Crea();
+    f->Show();
+    CaricaSchema();
+    f->Command3_Click();
+    const std::string rapporto = cartella.Leggi("CalcolaValore.txt");
+    fs::remove(cartella.percorso / "Kenvaron.ini");
+    f->condiviso().Problema = Tabella{};
+    f->Command3_Click();
+    EXPECT_EQ(Messaggi(), std::vector<std::string>{"File " + Percorso("Kenvaron.ini") + " non trovato"});
+    EXPECT_EQ(f->stato.regole.Pesi.PSingoli_nudi, 1);
+    EXPECT_EQ(cartella.Leggi("CalcolaValore.txt"), rapporto);
+}
+
+TEST_F(ProduzioneFinestra, AnUnwritableReportIsSaidButTheValueIsComputed) {
+    cartella.Scrivi("Kenvaron.ini", kPesi);
+    fs::create_directories(cartella.percorso / "CalcolaValore.txt");
+    Crea();
+    f->Show();
+    CaricaSchema();
+    f->Command3_Click();
+    EXPECT_EQ(Messaggi(), std::vector<std::string>{"File " + Percorso("CalcolaValore.txt") + " non salvato"});
+    EXPECT_GT(f->stato.ValoreCalcolato, 0);
+}
+
+TEST_F(ProduzioneFinestra, BatchProductionFillsTheGridAndTheFilesAndEndsWithoutADialog) {
+    cartella.Scrivi("out.txt", "vecchia\r\n");
+    cartella.Scrivi("app.txt", "vecchia\r\n");
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") +
+                                        ",OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=2\r\n<REGOLA>\r\nFILE=" +
+                                        Percorso("app.txt") + ",APPEND\r\nSCHEMI=1\r\n");
+    Produci();
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 0);
+    EXPECT_EQ(schemiFatti(), 3);
+    EXPECT_EQ(Righe("out.txt"), 2);
+    EXPECT_EQ(cartella.Leggi("out.txt").substr(0, 82), kSchema + ",");
+    EXPECT_EQ(Righe("app.txt"), 2);
+    EXPECT_EQ(cartella.Leggi("app.txt").substr(0, 9), "vecchia\r\n");
+    EXPECT_EQ(f->gra.TextMatrix(0, 1), "Regola");
+    EXPECT_EQ(f->gra.TextMatrix(0, 6), "Media");
+    EXPECT_EQ(f->gra.TextMatrix(1, 1), "CNDIMP");
+    EXPECT_EQ(f->gra.TextMatrix(1, 3), "2");
+    EXPECT_EQ(f->gra.TextMatrix(2, 3), "1");
+    EXPECT_EQ(f->gra.TextMatrix(1, 4), f->gra.TextMatrix(1, 5));  // the same puzzle twice
+    EXPECT_EQ(f->gra.ColWidth(1), 8050);
+    EXPECT_TRUE(Messaggi().empty());
+    EXPECT_FALSE(fs::exists(cartella.percorso / "Kenvaron.txt"));
+}
+
+TEST_F(ProduzioneFinestra, EscMidRunEndsTheProgramAndLeavesWholeLines) {
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") + ",OUTPUT\r\nSCHEMI=50\r\n");
+    Produci([this](int n) {
+        if (n == 3) f->KeyTyped(27);
+    });
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 0);
+    EXPECT_EQ(schemiFatti(), 3);
+    EXPECT_EQ(Righe("out.txt"), 2);
+    const std::string t = cartella.Leggi("out.txt");
+    EXPECT_EQ(t.substr(t.size() - 2), "\r\n");
+}
+
+TEST_F(ProduzioneFinestra, AnUnwritableOutputFileIsReportedAndGivesExitCode1) {
+    fs::create_directories(cartella.percorso / "cartella");
+    // The failing rule comes last, so that no later rating's count covers its message.
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("b.txt") + "\r\nSCHEMI=1\r\n" +
+                                        "<REGOLA>\r\nFILE=" + Percorso("cartella") + "\r\nSCHEMI=3\r\n");
+    Produci();
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 1);
+    EXPECT_EQ(f->Stbr.Text("p2"), "File " + Percorso("cartella") + " non salvato");
+    EXPECT_EQ(schemiFatti(), 2);
+    EXPECT_EQ(Righe("b.txt"), 1);
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+TEST_F(ProduzioneFinestra, WithTheGeneratorBatchProductionWritesTheRulesPuzzle) {
+    cartella.Scrivi("out.txt", "vecchia\r\n");
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") + ",OUTPUT\r\nSCHEMI=1\r\n");
+    Crea();
+    f->stato.generazione.GeneraAuto = true;
+    f->Show(plat::vbModal);
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 0);
+    const std::string uscita = cartella.Leggi("out.txt");
+    ASSERT_GE(uscita.size(), 81u);
+    EXPECT_EQ(uscita.find_first_not_of("0123456789"), 81u) << uscita;
+    EXPECT_EQ(f->gra.TextMatrix(0, 2), "Schemi");
+    EXPECT_EQ(f->gra.TextMatrix(1, 2), "1");
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+TEST_F(ProduzioneFinestra, ARulesFileGoneAtBatchStartEndsWithExitCode1AndNoDialog) {
+    Produci();
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 1);
+    EXPECT_EQ(schemiFatti(), 0);
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+// ---- The program itself ------------------------------------------------------------------
+
+class ProgrammaProduzione : public ::testing::Test {
+protected:
+    ProgrammaProduzione() {
+        const std::string eseguibile = (cartella.percorso / "kenvaron").string();
+        fs::copy_file(KENVARON_ESEGUIBILE, eseguibile);
+        processo.setProgram(QString::fromStdString(eseguibile));
+        processo.setWorkingDirectory(QString::fromStdString(cartella.percorso.string()));
+        // No display at all: "/prod" must find its way off screen by itself.
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.remove("DISPLAY");
+        ambiente.remove("WAYLAND_DISPLAY");
+        ambiente.remove("QT_QPA_PLATFORM");
+        processo.setProcessEnvironment(ambiente);
+        processo.setArguments({"/prod"});
+    }
+    ~ProgrammaProduzione() override {
+        if (processo.state() != QProcess::NotRunning) {
+            processo.kill();
+            processo.waitForFinished(5000);
+        }
+    }
+    prova::CartellaProva cartella;
+    QProcess processo;
+};
+
+TEST_F(ProgrammaProduzione, HeadlessProdWithNothingToMakeExits0AndTouchesNoPoolFile) {
+    cartella.Scrivi("Kenvaron.txt", "pool");
+    cartella.Scrivi("out.txt", "vecchia\r\n");
+    cartella.Scrivi("app.txt", "vecchia\r\n");
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=0\r\n" +
+                                        "<REGOLA>\r\nFILE=app.txt\r\nSCHEMI=0\r\n");
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(20000));
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(processo.exitCode(), 0);
+    EXPECT_EQ(cartella.Leggi("out.txt"), "");  // relative to the current folder
+    EXPECT_EQ(cartella.Leggi("app.txt"), "vecchia\r\n");
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), "pool");
+}
+
+TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=1\r\n");
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(60000));
+    EXPECT_EQ(processo.exitCode(), 0);
+    EXPECT_EQ(cartella.Leggi("out.txt").find_first_not_of("0123456789"), 81u);
+}
+
+}  // namespace
+}  // namespace kenvaron

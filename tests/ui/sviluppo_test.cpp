@@ -1,0 +1,178 @@
+// The hidden developer buttons offscreen: hidden after load with their
+// captions, the puzzle-and-solution line, the row swap, the digit-slice file,
+// the developer text file, the box tables on the board and a statistics run
+// ended by its time limit on an injected clock.
+#include <gtest/gtest.h>
+
+#include "engine/Orologio.h"
+#include "engine/TestoSchema.h"
+#include "tests/ui/FinestraProva.h"
+#include "ui/Salvataggio.h"
+#include "ui/Tabellone.h"
+
+namespace kenvaron::prova {
+namespace {
+
+constexpr const char* kSchema =
+    "000000400029100006074920000000590080180000054090068000000059260600002570002000000";
+
+class Sviluppo : public Finestra {
+protected:
+    void SetUp() override {
+        Apri();
+        Tabella t{};
+        ASSERT_TRUE(LeggiSchema(kSchema, t));
+        f->condiviso().Problema = t;
+        f->motore().Griglia = t;
+        f->motore().Griglia[1][1] = 8;  // the working grid differs from the puzzle
+        f->motore().CelleDate = t;
+    }
+    std::string Cella(int r, int c) { return f->gr.TextMatrix(IndiceGriglia(r), IndiceGriglia(c)); }
+};
+
+TEST_F(Sviluppo, EveryDeveloperControlIsHiddenWithItsCaption) {
+    const std::pair<const char*, const char*> attese[] = {
+        {"Command1", "Nuovo Sudoku"}, {"Command4", "Abbassa un Livello"}, {"Command5", "Generazione"},
+        {"Command8", "Ruota"},        {"Cmdriparti", "Riparti "},         {"cmdSalvaPS", "salva probl e soluz"},
+        {"cmdScambiariga", "scambiariga"}, {"cmdscambiacolonna", "scambiaacolonna"},
+        {"Command3", "Calcolavalore"}, {"CmDazzeraVal", "AzzeraMaxvalore"}, {"Command2", "vis sol"},
+        {"Command14", "Command14"}, {"CmdComplica", "Complica"}, {"RiduciNuovo", "RiduciNuovo "},
+        {"semplNuovo", "semplNuovo"}, {"CmdComplicaGen", "CompilcaGen"}};
+    for (const auto& [nome, didascalia] : attese) {
+        ASSERT_NE(f->Bottone(nome), nullptr) << nome;
+        EXPECT_EQ(f->Bottone(nome)->Caption(), didascalia);
+    }
+    EXPECT_EQ(f->Bottone("Command99"), nullptr);
+    for (const char* nome : {"Command1", "Command7", "CmdSemplifica", "CmdTogliSemplici", "Command10",
+                             "Command12", "Command16", "cmdSalvaPS", "Command2", "Command11"})
+        EXPECT_FALSE(f->Bottone(nome)->Visible()) << nome;
+    EXPECT_EQ(f->Timer1.Interval(), 1);
+    EXPECT_FALSE(f->Timer1.Enabled());
+}
+
+TEST_F(Sviluppo, TheButtonsReachTheirHandlers) {
+    f->Text1.SetText("qualcosa");
+    f->Bottone("Command10")->Click();
+    EXPECT_EQ(f->Text1.Text(), "");
+    f->stato.generazione.MaxValore = 77;
+    f->Bottone("CmDazzeraVal")->Click();
+    EXPECT_EQ(f->stato.generazione.MaxValore, 0);
+    f->motore().Soluzione[2][3] = 6;
+    f->stato.FlagVisPoss = 1;
+    f->Bottone("Command2")->Click();
+    EXPECT_EQ(f->stato.FlagVisPoss, 0);
+    EXPECT_EQ(Cella(2, 3), "6");
+}
+
+TEST_F(Sviluppo, PuzzleAndGridLinesAreAppended) {
+    f->cmdSalvaPS_Click();
+    f->Bottone("cmdSalvaPS")->Click();
+    std::string griglia = kSchema;
+    griglia[0] = '8';
+    const std::string riga = std::string(kSchema) + "," + griglia + "\r\n";
+    EXPECT_EQ(riga.size(), 165u);
+    EXPECT_EQ(cartella.Leggi("tmpsuper.txt"), riga + riga);
+    EXPECT_TRUE(Domandati("messaggio").empty());
+}
+
+TEST_F(Sviluppo, RowSwapMovesPuzzleAndGridButNotTheGivens) {
+    const Tabella prima = f->condiviso().Problema, grigliaPrima = f->motore().Griglia;
+    for (const char* cattiva : {"0x", "", "1", "1 2"}) {
+        risposte.domande.push_back(std::string(cattiva));
+        f->cmdScambiariga_Click();
+    }
+    risposte.domande.push_back(std::nullopt);
+    f->cmdscambiacolonna_Click();
+    EXPECT_EQ(f->condiviso().Problema, prima);
+    EXPECT_EQ(f->motore().Griglia, grigliaPrima);
+
+    risposte.domande.push_back(std::string("12"));
+    f->cmdScambiariga_Click();
+    const auto& p = f->condiviso().Problema;
+    const auto& g = f->motore().Griglia;
+    for (int c = 1; c <= 9; ++c) {
+        EXPECT_EQ(p[1][c], prima[2][c]);
+        EXPECT_EQ(p[2][c], prima[1][c]);
+        EXPECT_EQ(p[8][c], prima[9][c]);
+        EXPECT_EQ(p[9][c], prima[8][c]);
+        EXPECT_EQ(g[2][c], grigliaPrima[1][c]);
+        EXPECT_EQ(g[9][c], grigliaPrima[8][c]);
+    }
+    EXPECT_EQ(f->motore().CelleDate, prima);
+    EXPECT_EQ(Cella(1, 2), prima[2][2] ? std::to_string(prima[2][2]) : "");
+    const auto domande = Domandati("domanda");
+    EXPECT_EQ(domande.front(), "scambia riga");
+    EXPECT_EQ(domande[4], "scambia colonna");
+}
+
+TEST_F(Sviluppo, SliceFileAndDeveloperText) {
+    f->Command16_Click();
+    f->Command16_Click();  // rewritten, not appended
+    const std::string s = kSchema;
+    EXPECT_EQ(cartella.Leggi("z.txt"), s + "\r\n" + s.substr(0, 20) + "\r\n" + s.substr(20, 20) + "\r\n" +
+                                           s.substr(40, 20) + "\r\n" + s.substr(60) + "\r\n");
+
+    f->Text1.SetText("prima");
+    f->Text2.SetText("  ");
+    f->Command12_Click();  // no tmp.ss: nothing changes, nothing is asked
+    EXPECT_EQ(f->Text2.Text(), "tmp");
+    EXPECT_EQ(f->Text1.Text(), "prima");
+    cartella.Scrivi("tmp.ss", kSchema);
+    f->Command12_Click();
+    EXPECT_NE(f->Text1.Text().find(kSchema), std::string::npos);
+    EXPECT_TRUE(Domandati("messaggio").empty());
+    EXPECT_TRUE(Domandati("apri").empty());
+}
+
+TEST_F(Sviluppo, BoxTablesShowOnAnEmptyGrid) {
+    f->motore().Griglia = Tabella{};
+    f->VisualizzaTabellaStr();
+    EXPECT_EQ(Cella(4, 5), "5/2");
+    f->VisualizzaTabellaStr2();
+    EXPECT_EQ(Cella(5, 2), "4/5");
+    EXPECT_EQ(Cella(9, 9), "9/9");
+}
+
+TEST_F(Sviluppo, FermaEsecuzioneAsksTheStop) {
+    f->Frame1.SetVisible(true);
+    f->FermaEsecuzione();
+    EXPECT_EQ(f->stato.generazione.Chiudi, 1);
+    EXPECT_FALSE(f->Frame1.Visible());
+}
+
+TEST_F(Sviluppo, AStoppedStatisticsRunEndsAfterOneTick) {
+    OrologioFinto orologio;
+    f->motore().orologio = &orologio;
+    f->txtSec.SetText("0");
+    f->Txtmax.SetText("non un numero");
+    f->stato.generazione.Chiudi = 1;  // no generation: the tick only does its bookkeeping
+    f->Command14_Click();
+    EXPECT_TRUE(f->Timer1.Enabled());
+    EXPECT_TRUE(f->stato.generazione.ProvaCronometrata);
+    EXPECT_EQ(f->statistica.ValoreObiettivo, 0);
+    EXPECT_EQ(f->statistica.MigliorValoreStatistica, -1);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 0);
+    // Command14 restarted the board.
+    EXPECT_EQ(f->condiviso().Problema, Tabella{});
+
+    f->condiviso().Problema[5][5] = 3;
+    f->stato.generazione.Chiudi = 1;
+    f->motore().ProfonditaMax = 2;
+    f->motore().Valore = 900;
+    orologio.Avanza(1.0);
+    f->Timer1_Timer();
+    // The try needed a trial: logged, counted in class 0, nothing dumped.
+    EXPECT_EQ(f->Text1.Text().substr(f->Text1.Text().size() - 1), "_");
+    ASSERT_EQ(f->List1.ListCount(), 1);
+    EXPECT_EQ(f->List1.List(0), "00 1");
+    EXPECT_FALSE(f->Timer1.Enabled());
+    EXPECT_FALSE(f->stato.generazione.ProvaCronometrata);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 0);
+    // No tick beat -1: the board keeps its last puzzle.
+    EXPECT_EQ(f->condiviso().Problema[5][5], 3);
+    EXPECT_EQ(f->Label2.Caption(), " 1 -1");
+    f->motore().orologio = &OrologioDiSistema::Istanza();
+}
+
+}  // namespace
+}  // namespace kenvaron::prova

@@ -1,0 +1,151 @@
+// The main window's rating and batch production: reading the rules file,
+// "Calcola Valore", and the batch run that replaces the board by the results
+// grid.  The work itself is core code; this file hands it the window's
+// engine, grid, status bar and event loop.
+#include <cstdio>
+
+#include "engine/FileTesto.h"
+#include "generation/Produzione.h"
+#include "generation/CalcolaValore.h"
+#include "platform/Dialogs.h"
+#include "platform/System.h"
+#include "ui/Comandi.h"
+#include "ui/Form1.h"
+
+namespace kenvaron {
+
+namespace {
+
+// The results grid seen through the platform's grid.
+class GrigliaRisultatiPiattaforma final : public GrigliaRisultati {
+public:
+    explicit GrigliaRisultatiPiattaforma(plat::Grid& g) : g_(g) {}
+    void SetRows(int n) override { g_.SetRows(n); }
+    void SetCols(int n) override { g_.SetCols(n); }
+    void SetColWidth(int c, int twip) override { g_.SetColWidth(c, twip); }
+    void SetTextMatrix(int r, int c, const std::string& t) override { g_.SetTextMatrix(r, c, t); }
+    void AllineaADestra(int r, int c) override {
+        g_.SetRow(r);
+        g_.SetCol(c);
+        g_.SetCellAlignment(plat::flexAlignRightCenter);
+    }
+
+private:
+    plat::Grid& g_;
+};
+
+void ScriviErrore(const std::string& testo) {
+    std::fprintf(stderr, "%s\n", testo.c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+bool Form1::InizializzaAuto(bool tronca) {
+    const std::string percorso = plat::AppPath() + "/" + kFileRegole;
+    std::string testo;
+    if (!LeggiFile(percorso, testo)) {
+        // Nothing read: the weights and rules stay as they were.
+        const std::string messaggio = "File " + percorso + " non trovato";
+        if (stato.generazione.GeneraAuto)
+            ScriviErrore(messaggio);
+        else
+            plat::MsgBox(messaggio, plat::vbExclamation);
+        return false;
+    }
+    stato.regole = LeggiRegole(testo);
+    // The batch merit of a custom-level try reads four of the weights.
+    const PesiTecniche& pesi = stato.regole.Pesi;
+    StatoGenerazione& g = stato.generazione;
+    g.PCandidati_imprigionati = pesi.PCandidati_imprigionati;
+    g.PTripletta_nascosta = pesi.PTripletta_nascosta;
+    g.PSwordfish = pesi.PSwordfish;
+    g.PSimple_Color = pesi.PSimple_Color;
+    if (tronca) {
+        std::vector<std::string> falliti;
+        SvuotaFileOutput(stato.regole, falliti);
+        for (const std::string& f : falliti) AvvisoProduzione(MessaggioNonSalvato(f));
+    }
+    GrigliaRisultatiPiattaforma griglia(gra);
+    InizializzaGRA(griglia, stato.regole);
+    return true;
+}
+
+void Form1::CalcolaValore(bool registra) {
+    PreparaRisolvi();
+    const Valutazione v = ValutaPassi(motore(), stato.regole.Pesi, registra);
+    condiviso().TestoTecniche = v.TestoTecniche;
+    stato.ValoreCalcolato = v.ValoreCalcolato;
+    if (!registra) return;
+    const std::string percorso = plat::AppPath() + "/" + kFileCalcolaValore;
+    if (!ScriviRapporto(percorso, v.Rapporto)) plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
+}
+
+void Form1::Command3_Click() {
+    if (!InizializzaAuto(false)) return;
+    CalcolaValore(true);
+}
+
+bool Form1::GenerazioneDisponibile() const { return Abilitabile(LuogoComando::Barra, "Nuovo", true); }
+
+void Form1::AvvisoProduzione(const std::string& testo) {
+    stato.CodiceUscita = 1;
+    Stbr.SetText("p2", testo);
+    ScriviErrore(testo);
+}
+
+void Form1::AvvioProduzione() {
+    // The results grid takes the board's place, twice as wide.
+    gra.Move(gr.Left(), gr.Top(), gr.Width(), gr.Height());
+    gra.SetWidth(gra.Width() * 2);
+    SetWidth(Width() + gr.Width());
+    gra.SetVisible(true);
+    gr.SetVisible(false);
+    tlb1.SetEnabled(false);
+
+    if (!InizializzaAuto(true)) {
+        stato.CodiceUscita = 1;
+        FineProgramma();
+        return;
+    }
+    if (!GenerazioneDisponibile()) {
+        bool daFare = false;
+        for (int i = 1; i <= stato.regole.NumRegole; ++i) {
+            const Regola& r = stato.regole.Regole[i];
+            if (!r.Bloccata && r.Generati < r.Schemi) daFare = true;
+        }
+        if (daFare) AvvisoProduzione("Kenvaron /prod: la generazione degli schemi non è ancora disponibile");
+        FineProgramma();
+        return;
+    }
+
+    CalcoloLungo calcolo(*this);
+    SetMousePointer(plat::vbHourglass);
+    GrigliaRisultatiPiattaforma griglia(gra);
+    ServiziProduzione servizi;
+    servizi.Eventi = [this] {
+        plat::DoEvents();
+        return !stato.ProduzioneFermata;
+    };
+    servizi.Genera = [this](const Regola& regola) {
+        ImpostazioniGenerazione& g = stato.impostazioni;
+        g.SuperSimmetrico = false;
+        g.LimiteRigaRimozione = 9;
+        g.LimiteColonnaRimozione = 9;
+        return EseguiGeneraAuto(regola, motore(), stato.livelli, [this] {
+            stato.generazione.SudokuDisponibile = false;
+            CicloNuovo();
+            return stato.generazione.SudokuDisponibile;
+        });
+    };
+    servizi.CalcolaValore = [this] {
+        CalcolaValore(false);
+        return Valutazione{stato.ValoreCalcolato, condiviso().TestoTecniche, {}};
+    };
+    servizi.Avviso = [this](const std::string& testo) { AvvisoProduzione(testo); };
+    const EsitoProduzione esito = kenvaron::EseguiGenerazione(stato.regole, condiviso(), griglia, servizi);
+    SetMousePointer(plat::vbDefault);
+    if (!esito.Interrotta) FineProgramma();
+}
+
+}  // namespace kenvaron
