@@ -28,6 +28,7 @@
 
 #include "background/GeneratoreSfondo.h"
 #include "background/Impostazioni.h"
+#include "bench/BancoNuovo.h"
 #include "bench/Comune.h"
 #include "engine/Motore.h"
 #include "generation/Generatore.h"
@@ -48,6 +49,9 @@ constexpr const char* kUso =
     "                    schema e soluzione su stdout\n"
     "  --pool FILE       seme, opzione e i 70 posti del file dei pool (S N D C E)\n"
     "  --rewrite USCITA  riscrive il pool letto in USCITA con lo scrittore del programma\n"
+    "     kenvaron-bench --search LIVELLO N [--seed S]  ricerche di \"Nuovo\" senza pool\n"
+    "     kenvaron-bench --decode LIVELLO  i record della raccolta del livello (N D C E M)\n"
+    "     kenvaron-bench --records LIVELLO CARTELLA  da CARTELLA/n.txt a CARTELLA/y.txt\n"
     "  --generate L N    N schemi del livello L (S N D E M C P 1 2 3), uno per seme,\n"
     "                    senza limiti di tempo: cifre e seme su stdout\n"
     "  --seed S          primo seme (poi S+1, ...); senza, il seme e il salto dell'orologio\n"
@@ -444,6 +448,7 @@ int Pool(const Opzioni& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int esito = bench::BancoNuovo(argc, argv); esito >= 0) return esito;
     const Opzioni o = LeggiOpzioni(argc, argv);
     if (o.schemiSfondo > 0) return SchemiSfondo(o);
     if (!o.pool.empty()) return Pool(o);

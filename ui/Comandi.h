@@ -2,6 +2,7 @@
 // menu bar, and the rule that enables them in the three command states.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,11 +35,7 @@ struct ComandoInAttesa {
 
 // The commands whose work the program does not do yet: they stay greyed in
 // every state.  Each group leaves the list when its work arrives.
-inline constexpr ComandoInAttesa kComandiInAttesa[] = {
-    // New puzzles.
-    {LuogoComando::Barra, "Nuovo"},
-    {LuogoComando::MenuFile, "mnuNuovo"},
-};
+inline constexpr std::array<ComandoInAttesa, 0> kComandiInAttesa{};
 
 // The one enabling rule: a command is enabled when its state asks for it and
 // it is not waiting for its work.

@@ -17,6 +17,7 @@
 #include "platform/Grid.h"
 #include "generation/FinestraGenerazione.h"
 #include "generation/Generatore.h"
+#include "generation/Raccolte.h"
 #include "generation/Sviluppo.h"
 #include "ui/StatoPrincipale.h"
 #include "ui/Tabellone.h"
@@ -231,11 +232,25 @@ public:
     // The hidden combos show the indexes the level state holds.
     void AllineaCombo();
 
-    // ---- Not yet available (ui/Form1InAttesa.cpp) ------------------------------
-    // Stand-ins of work that comes later.  Their commands are greyed
-    // (kComandiInAttesa in ui/Comandi.h), so only code reaches them.
-    // Makes a puzzle of the current level into Problema (virtual: tests stand in a generator).
+    // ---- New puzzle (ui/Form1Nuovo.cpp) ------------------------------------------------
+    // Makes a puzzle of the current level and leaves it on the board: pool,
+    // search or coded collection (virtual: tests stand in a generator).
     virtual void Cmdcomplic4_Click();
+    // The pool request of a level letter; the pool file is saved every time.
+    std::string RecuperaProbl(const std::string& livello);
+    // Unloads the instructions window when it is open.
+    void ChiudiIstruzioni();
+    // A puzzle of a coded collection, by a clock-seeded key.
+    void ScegliSchemaN();
+    void ScegliSchemaD();
+    void Command19_Click();
+    void Command20_Click();
+    // Record k of a table (or the next that passes), disguised, solved and
+    // shown; false when none passes and the board restarts.
+    bool TrasformaSchema(char tabella, int k);
+    // The record maker: n.txt to y.txt in the program's folder.
+    void Command18_Click();
+    Decodificatore& decodificatore();
 
     // ---- Generation (hidden developer buttons; the work is the generator's) ------
     void Command1_Click();
@@ -320,6 +335,13 @@ private:
     // Batch production's report of a failure: panel "p2" and stderr.
     void AvvisoProduzione(const std::string& testo);
     void AvvioInterattivo();
+    // The empty board of state 0, with the four menus enabled.
+    void Ricomincia();
+    void ScegliSchema(char tabella);
+    // The puzzle of Problema with its Soluzione as the givens, solved once and
+    // shown in command state 2.
+    void MostraSchemaFinale();
+    std::unique_ptr<Decodificatore> decodificatore_;
 
     GrigliaPiattaforma griglia_{gr};
     std::vector<std::unique_ptr<plat::Menu>> menu_;

@@ -171,15 +171,17 @@ TEST_F(ProduzioneFinestra, AnUnwritableOutputFileIsReportedAndGivesExitCode1) {
     EXPECT_TRUE(Messaggi().empty());
 }
 
-TEST_F(ProduzioneFinestra, WithoutAGeneratorBatchProductionStopsWithExitCode1AndWritesNoPuzzle) {
+TEST_F(ProduzioneFinestra, WithTheGeneratorBatchProductionWritesTheRulesPuzzle) {
     cartella.Scrivi("out.txt", "vecchia\r\n");
     cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") + ",OUTPUT\r\nSCHEMI=1\r\n");
     Crea();
     f->stato.generazione.GeneraAuto = true;
     f->Show(plat::vbModal);
     EXPECT_EQ(fini, 1);
-    EXPECT_EQ(f->stato.CodiceUscita, 1);
-    EXPECT_EQ(cartella.Leggi("out.txt"), "");
+    EXPECT_EQ(f->stato.CodiceUscita, 0);
+    const std::string uscita = cartella.Leggi("out.txt");
+    ASSERT_GE(uscita.size(), 81u);
+    EXPECT_EQ(uscita.find_first_not_of("0123456789"), 81u) << uscita;
     EXPECT_EQ(f->gra.TextMatrix(0, 2), "Schemi");
     EXPECT_EQ(f->gra.TextMatrix(1, 2), "1");
     EXPECT_TRUE(Messaggi().empty());
@@ -235,13 +237,12 @@ TEST_F(ProgrammaProduzione, HeadlessProdWithNothingToMakeExits0AndTouchesNoPoolF
     EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), "pool");
 }
 
-TEST_F(ProgrammaProduzione, HeadlessProdWithoutAGeneratorSaysSoOnStderrAndExits1) {
-    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=3\r\n");
+TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=1\r\n");
     processo.start();
-    ASSERT_TRUE(processo.waitForFinished(20000));
-    EXPECT_EQ(processo.exitCode(), 1);
-    EXPECT_TRUE(processo.readAllStandardError().contains("non è ancora disponibile"));
-    EXPECT_EQ(cartella.Leggi("out.txt"), "");
+    ASSERT_TRUE(processo.waitForFinished(60000));
+    EXPECT_EQ(processo.exitCode(), 0);
+    EXPECT_EQ(cartella.Leggi("out.txt").find_first_not_of("0123456789"), 81u);
 }
 
 }  // namespace
