@@ -104,7 +104,7 @@ void RicercaNuovo::Giro(const Tabella& inizio, Tabella& miglioreGiro, double lim
                 finestra_.Ridisegna();
                 finestra_.TestoPannello("p2", TestoDisponibile(gen_.Pregio, t));
                 finestra_.TestoPannello("p1", "ESC per accettare");
-                if (GeneraAuto2) gen_.Chiudi = 1;
+                if (gen_.GeneraAuto2) gen_.Chiudi = 1;
             } else {
                 finestra_.TestoPannello("p2", TestoInCorso(t));
             }

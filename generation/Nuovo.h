@@ -45,8 +45,6 @@ public:
     // Puts a Semplice pool puzzle on the board as the seed of an attempt;
     // false when the pool has none.  Unset: every seed is a seeded run.
     std::function<bool()> SemeDalPool;
-    // Batch production's "take the first available puzzle".
-    bool GeneraAuto2 = false;
 
     // Runs the attempts for the working letter with the time limit (seconds)
     // counted from generazione.InizioGenerazione.  True when a puzzle was

@@ -28,6 +28,7 @@ struct StatoGenerazione {
     bool SudokuDisponibile = false;  // an accepted puzzle is available
     Byte ModoInterrogativo = 0;      // 1 = the board shows "?" for every digit
     bool GeneraAuto = false;         // batch production mode
+    bool GeneraAuto2 = false;        // batch: a rule with COMPLICA takes the first available puzzle
     bool ProvaCronometrata = false;  // the developer's timed statistics run
     bool ModoArchivio = false;       // no command turns it on
 

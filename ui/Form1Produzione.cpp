@@ -132,6 +132,7 @@ void Form1::AvvioProduzione() {
         g.SuperSimmetrico = false;
         g.LimiteRigaRimozione = 9;
         g.LimiteColonnaRimozione = 9;
+        stato.generazione.GeneraAuto2 = regola.Complica;
         return EseguiGeneraAuto(regola, motore(), stato.livelli, [this] {
             stato.generazione.SudokuDisponibile = false;
             CicloNuovo();
