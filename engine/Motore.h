@@ -456,6 +456,9 @@ public:
     // ---- Solver loop, singles, dead ends
     // Narrated solve of stato.Problema from scratch, counting up to maxSoluzioni.
     void Risolvi(Byte maxSoluzioni);
+    // Turns the candidates the user struck (the "C" moves of the undo stack)
+    // from 50 to 49; with `contaCandidati` the cell's count drops too.
+    void ApplicaScartiUtente(bool contaCandidati);
     // Depth-first search from the current grid; narra = singles, turns and step log.
     void Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra);
     // True when digit `cifra` is a single at (riga, colonna); narrates the rule.

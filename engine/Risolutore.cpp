@@ -26,6 +26,19 @@ std::string Num(int n) { return std::to_string(n); }
 
 }  // namespace
 
+void Motore::ApplicaScartiUtente(bool contaCandidati) {
+    const int mosse = std::clamp(stato.NumMosse, 0, Condiviso::kMaxMosse);
+    for (int k = 1; k <= mosse; ++k) {
+        const Mossa& m = stato.PilaAnnulla[k];
+        if (m.Tipo != "C") continue;
+        if (m.Riga < 1 || m.Riga > 9 || m.Colonna < 1 || m.Colonna > 9 || m.Cifra < 1 || m.Cifra > 9) continue;
+        if (Possibili[m.Riga][m.Colonna][m.Cifra] == 50) {
+            Possibili[m.Riga][m.Colonna][m.Cifra] = 49;
+            if (contaCandidati) --NumeroCandidati[m.Riga][m.Colonna];
+        }
+    }
+}
+
 void Motore::Risolvi(Byte maxSoluzioni) {
     // The background engine solves the generator's puzzle and knows no user.
     const Tabella& schema = Sfondo ? stato.ProblemaF5 : stato.Problema;
@@ -48,20 +61,7 @@ void Motore::Risolvi(Byte maxSoluzioni) {
             Aggiorna(1);
         }
     NumCellePiene = piene;
-    if (!Sfondo) {
-        // The candidates the user struck.
-        const int mosse = std::clamp(stato.NumMosse, 0, Condiviso::kMaxMosse);
-        for (int k = 1; k <= mosse; ++k) {
-            const Mossa& m = stato.PilaAnnulla[k];
-            if (m.Tipo != "C") continue;
-            if (m.Riga < 1 || m.Riga > 9 || m.Colonna < 1 || m.Colonna > 9 || m.Cifra < 1 || m.Cifra > 9)
-                continue;
-            if (Possibili[m.Riga][m.Colonna][m.Cifra] == 50) {
-                Possibili[m.Riga][m.Colonna][m.Cifra] = 49;
-                --NumeroCandidati[m.Riga][m.Colonna];
-            }
-        }
-    }
+    if (!Sfondo) ApplicaScartiUtente(true);
     ContaRiempimento = 1;
     NumPassi = 0;
     // No sweep of this solve starts restricted to a digit left from an earlier one.

@@ -76,15 +76,7 @@ void Form1::CmdValidi_Click() {
                 m.Aggiorna(1);
             }
     // The user's strikes, where the placements left the candidate possible.
-    const Condiviso& c = condiviso();
-    for (int k = 1; k <= std::clamp(c.NumMosse, 0, Condiviso::kMaxMosse); ++k) {
-        const Mossa& mossa = c.PilaAnnulla[k];
-        if (mossa.Tipo != "C" || mossa.Riga < 1 || mossa.Riga > 9 || mossa.Colonna < 1 || mossa.Colonna > 9 ||
-            mossa.Cifra < 1 || mossa.Cifra > 9)
-            continue;
-        Byte& contatore = m.Possibili[mossa.Riga][mossa.Colonna][mossa.Cifra];
-        if (contatore == 50) contatore = 49;
-    }
+    m.ApplicaScartiUtente(false);
     VisualizzaValidi(m.Possibili);
     stato.FlagVisPoss = 1;
     AbilitaBottone("Schema", true);
