@@ -49,23 +49,30 @@ inline constexpr auto kPariDistinti = [] {
     return t;
 }();
 
-// A set of the 81 cells, cell (r, c) being bit (r - 1) * 9 + c - 1.
+// A set of the 81 cells, cell (r, c) being bit (r - 1) * 9 + c - 1: bits 0..63
+// in the first word, 64..80 in the second.
 struct Insieme81 {
-    std::uint64_t basso = 0, alto = 0;  // bits 0..63, 64..80
+    std::array<std::uint64_t, 2> parole{};
     static constexpr int Bit(int r, int c) { return (r - 1) * 9 + c - 1; }
-    constexpr void Metti(int i) { (i < 64 ? basso : alto) |= std::uint64_t{1} << (i & 63); }
-    constexpr bool Ha(int i) const { return ((i < 64 ? basso : alto) >> (i & 63) & 1) != 0; }
-    constexpr Insieme81 operator&(const Insieme81& o) const { return {basso & o.basso, alto & o.alto}; }
-    constexpr Insieme81& operator^=(const Insieme81& o) {
-        basso ^= o.basso;
-        alto ^= o.alto;
-        return *this;
+    static constexpr std::uint64_t Uno(int i) { return std::uint64_t{1} << (i & 63); }
+    constexpr void Metti(int i) { parole[i >> 6] |= Uno(i); }
+    constexpr void Togli(int i) { parole[i >> 6] &= ~Uno(i); }
+    constexpr bool Ha(int i) const { return (parole[i >> 6] >> (i & 63) & 1) != 0; }
+    constexpr bool Vuoto() const { return (parole[0] | parole[1]) == 0; }
+    // The first cell of a set that is not empty.
+    constexpr int Primo() const {
+        return parole[0] != 0 ? std::countr_zero(parole[0]) : 64 + std::countr_zero(parole[1]);
     }
-    // Calls f(i) for every cell i of the set, ascending.
-    template <class F>
-    void PerOgni(F&& f) const {
-        for (std::uint64_t b = basso; b != 0; b &= b - 1) f(std::countr_zero(b));
-        for (std::uint64_t b = alto; b != 0; b &= b - 1) f(64 + std::countr_zero(b));
+    constexpr Insieme81 operator&(const Insieme81& o) const { return {{parole[0] & o.parole[0], parole[1] & o.parole[1]}}; }
+    constexpr Insieme81 operator|(const Insieme81& o) const { return {{parole[0] | o.parole[0], parole[1] | o.parole[1]}}; }
+    // The cells of this set that are not in o.
+    constexpr Insieme81 Senza(const Insieme81& o) const {
+        return {{parole[0] & ~o.parole[0], parole[1] & ~o.parole[1]}};
+    }
+    constexpr Insieme81& operator^=(const Insieme81& o) {
+        parole[0] ^= o.parole[0];
+        parole[1] ^= o.parole[1];
+        return *this;
     }
 };
 // For each cell bit: its row, column and box, itself included; and the flat
@@ -214,6 +221,8 @@ public:
     static void ScambiaRiga(Tabella& tabella, double r1, double r2);
     static void ScambiaColonna(Tabella& tabella, double c1, double c2);
     std::string& MischiaValidi(std::string& s, Byte n);
+    // The same shuffle on the first `lunghezza` characters of s.
+    void MischiaCifre(char* s, std::size_t lunghezza, Byte n);
 
     // ---- Placing and unplacing ----------------------------------------------
     void Aggiorna(int k);
@@ -461,6 +470,12 @@ public:
     void ApplicaScartiUtente(bool contaCandidati);
     // Depth-first search from the current grid; narra = singles, turns and step log.
     void Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra);
+private:
+    // The body of Sviluppa, built once for each mode: the plain one is then
+    // free of every narrated branch.
+    template <bool narra>
+    void SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote);
+public:
     // True when digit `cifra` is a single at (riga, colonna); narrates the rule.
     bool CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livello, Byte cifra);
     // False (after narrating the first contradiction) when the grid is a dead end.
@@ -490,23 +505,72 @@ private:
 
     // ---- Plain search
     // A plain search reads nothing of Possibili but which digits of a cell are
-    // at 50, and of NumeroCandidati but their number.  It keeps both in sets and
-    // counts of its own and leaves the tables alone while it runs; when it ends
-    // they get the trial digits still in place (Possibili only moves by whole
+    // at 50, and of NumeroCandidati but their number.  It keeps both in sets of
+    // its own and leaves the tables alone while it runs; when it ends they get
+    // the trial digits still in place (Possibili only moves by whole
     // placements, so the result is the same).
     struct CandidatiVeloci {
         std::array<Insieme81, 10> dove;  // for digit d, the cells where Possibili(cell, d) is 50
-        std::array<Byte, 100> numeri;    // NumeroCandidati, cell r * 10 + c
+        // NumeroCandidati of every cell as eight bit planes: bit p of a cell's
+        // count is its bit in piani[p].  A whole set of cells counts one down
+        // or up with a few word operations, and so does the search for the
+        // cells of the smallest count.
+        std::array<Insieme81, 8> piani;
+        Insieme81 vuote;  // the cells where Griglia is 0
+        // Some count has had a bit in the four high planes since the search began.
+        bool alti;
+        // One candidate fewer in every cell of s, or one more; a byte's wrap-around included.
+        // Counts of up to 15 take the four low planes, which are always worked
+        // through; the borrow or carry seldom goes further.
+        void Diminuisci(Insieme81 s) {
+            for (int p = 0; p < 4; ++p) {
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s.Senza(prima);
+            }
+            for (int p = 4; p < 8 && !s.Vuoto(); ++p) {
+                alti = true;
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s.Senza(prima);
+            }
+        }
+        void Aumenta(Insieme81 s) {
+            for (int p = 0; p < 4; ++p) {
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s & prima;
+            }
+            for (int p = 4; p < 8 && !s.Vuoto(); ++p) {
+                alti = true;
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s & prima;
+            }
+        }
     };
     CandidatiVeloci Veloci{};
     // For each level, the cells where its trial digit fell below 50, to raise it
     // back on the way up.
     std::array<Insieme81, kMaxLivelli + 1> PersiSalvati{};
+    // For each level of a plain search, its trial digits (what Validi holds in
+    // a narrated one) and how many there are.
+public:
+    struct CifreProva {
+        std::array<char, 9> cifre;
+        std::int8_t quante;
+    };
+
+private:
+    std::array<CifreProva, kMaxLivelli + 1> ProveVeloci{};
     // Trial digits in place, levels 1..TentativiPiazzati.
     int TentativiPiazzati = 0;
     void IniziaVeloci();
     void PiazzaVeloce(int k);
     void TogliVeloce(int k);
+    // The empty cell of the smallest count, the first in row-major order among
+    // equals, as CellaMinima finds it on the plain search's own counts.
+    int CellaMinimaVeloce(int& mr, int& mc) const;
     // Carries the trial digits in place into Possibili and NumeroCandidati.
     void RiportaTentativi();
 
