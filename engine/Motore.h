@@ -91,6 +91,14 @@ inline constexpr auto kCellaDelBit = [] {
     return t;
 }();
 
+// How many of bits 0..9 are set; a table, as not every target has a population-count instruction.
+inline constexpr auto kContaBit = [] {
+    std::array<Byte, 1024> t{};
+    for (int m = 1; m < 1024; ++m) t[m] = static_cast<Byte>(t[m >> 1] + (m & 1));
+    return t;
+}();
+inline int ContaBit(unsigned maschera) { return kContaBit[maschera & 1023]; }
+
 // What kind of engine an instance is, fixed when it is built.  The main window's
 // engine reads the technique switches of Condiviso and the user's struck
 // candidates.  The background generator's engine solves ProblemaF5 with a
@@ -420,19 +428,28 @@ public:
     int RaccogliPresenze(std::string& destinazione) const;
     // Walks the k-combinations of ElementiGruppo in lexicographic order (last index
     // fastest), writes each into `destinazione` and calls `verifica`, until TrovatoGruppo.
+    // maschere[i] is the set (bits 1..9) that item i brings to a combination,
+    // the set whose size `verifica` compares with k: a combination whose union
+    // has another size cannot be a finding and is passed over unwritten, except
+    // the last one, so that the scratch ends as a walk through all of them leaves it.
     template <class Verifica>
-    void CombinaElementi(int k, std::string& destinazione, Verifica&& verifica) {
+    void CombinaElementi(int k, std::string& destinazione, const std::array<std::uint16_t, 9>& maschere,
+                         Verifica&& verifica) {
         const int n = static_cast<int>(ElementiGruppo.size());
         if (k < 1 || k > n) return;
         std::array<int, 9> indice{};
         for (int i = 0; i < k; ++i) indice[i] = i;
         for (;;) {
-            destinazione.clear();
-            for (int i = 0; i < k; ++i) destinazione += ElementiGruppo[indice[i]];
-            verifica();
-            if (TrovatoGruppo) return;
+            unsigned unione = 0;
+            for (int i = 0; i < k; ++i) unione |= maschere[indice[i]];
             int i = k - 1;
             while (i >= 0 && indice[i] == n - k + i) --i;
+            if (ContaBit(unione) == k || i < 0) {
+                destinazione.clear();
+                for (int j = 0; j < k; ++j) destinazione += ElementiGruppo[indice[j]];
+                verifica();
+                if (TrovatoGruppo) return;
+            }
             if (i < 0) return;
             ++indice[i];
             for (int j = i + 1; j < k; ++j) indice[j] = indice[j - 1] + 1;
@@ -615,5 +632,6 @@ private:
 
 // Whole number 0..255 from the leading digits of a text, as the undo strings store them.
 Byte ValoreByte(const std::string& testo);
+
 
 }  // namespace kenvaron
