@@ -3,6 +3,8 @@
 // subsets, fish, and the triple lists of the wing, chain and colour searches.
 #include "engine/Motore.h"
 
+#include <bit>
+
 namespace kenvaron {
 
 namespace {
@@ -50,10 +52,9 @@ bool Motore::UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int lim
                              int& u2) const {
     u1 = 0;
     u2 = 0;
-    for (int i = 1; i <= 9; ++i) {
+    for (unsigned posti = PostiUnita[static_cast<int>(linea)][indice][d]; posti != 0; posti &= posti - 1) {
         int r = 0, c = 0;
-        CellaUnita(linea, indice, i, r, c);
-        if (Griglia[r][c] != 0 || Possibili[r][c][d] != 50) continue;
+        CellaUnita(linea, indice, std::countr_zero(posti), r, c);
         const int v = ValoreUnita(nota, r, c);
         if (u1 == 0) {
             u1 = v;
@@ -63,6 +64,24 @@ bool Motore::UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int lim
         }
     }
     return u1 != 0;
+}
+
+void Motore::RilevaPosti(int d) {
+    const int da = d == 0 ? 1 : d, a = d == 0 ? 9 : d;
+    for (int cifra = da; cifra <= a; ++cifra)
+        for (auto& tipo : PostiUnita)
+            for (auto& unita : tipo) unita[cifra] = 0;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            if (Griglia[r][c] != 0) continue;
+            const int q = QuadratoCella[r][c][0], p = QuadratoCella[r][c][1];
+            for (int cifra = da; cifra <= a; ++cifra) {
+                if (Possibili[r][c][cifra] != 50) continue;
+                PostiUnita[static_cast<int>(Unita::kRiga)][r][cifra] |= static_cast<std::uint16_t>(Bit(c));
+                PostiUnita[static_cast<int>(Unita::kColonna)][c][cifra] |= static_cast<std::uint16_t>(Bit(r));
+                PostiUnita[static_cast<int>(Unita::kQuadrato)][q][cifra] |= static_cast<std::uint16_t>(Bit(p));
+            }
+        }
 }
 
 // ---- Change lists and the breakpoint snapshot ------------------------------------

@@ -335,8 +335,15 @@ private:
     int ValoreUnita(Unita u, int r, int c) const;
     // The units of the given kind met, in visiting order, by the cells of unit
     // (linea, indice) where d is possible; false when none or more than `limite`.
+    // Reads PostiUnita.
     bool UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int limite, int& u1,
                          int& u2) const;
+    // For each kind of unit, unit 1..9 and digit 1..9: the positions 1..9 (one
+    // bit each) of the unit's empty cells where the digit is at 50.  Kept by the
+    // locked-candidate searches for their scans: RilevaPosti(d) takes digit d
+    // afresh from the tables, RilevaPosti(0) every digit.
+    std::array<std::array<std::array<std::uint16_t, 10>, 10>, 3> PostiUnita{};
+    void RilevaPosti(int d);
     void InizioApplica();
     void FineApplica();
     // Lowers d where it leaves the change list's pattern lines, or raises it back.
