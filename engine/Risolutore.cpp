@@ -327,6 +327,8 @@ void Motore::SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote) {
                                     const bool tutte = restrizione == kNessunaRestrizione || Analisi;
                                     const int da = tutte ? 1 : restrizione, a = tutte ? 9 : restrizione;
                                     for (int d = da; d <= a; ++d) {
+                                        // Only a place for d can be a single: the test's own first check.
+                                        if (Griglia[r][c] != 0 || Possibili[r][c][d] != 50) continue;
                                         if (!CercaSoluzioniBelle(static_cast<Byte>(r), static_cast<Byte>(c), true,
                                                                  static_cast<Byte>(livello), static_cast<Byte>(d)))
                                             continue;
