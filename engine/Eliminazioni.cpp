@@ -68,20 +68,38 @@ bool Motore::UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int lim
 
 void Motore::RilevaPosti(int d) {
     const int da = d == 0 ? 1 : d, a = d == 0 ? 9 : d;
-    for (int cifra = da; cifra <= a; ++cifra)
+    if (d == 0)
+        PostiUnita = {};
+    else
         for (auto& tipo : PostiUnita)
-            for (auto& unita : tipo) unita[cifra] = 0;
+            for (auto& unita : tipo) unita[d] = 0;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
             if (Griglia[r][c] != 0) continue;
             const int q = QuadratoCella[r][c][0], p = QuadratoCella[r][c][1];
+            auto& riga = PostiUnita[static_cast<int>(Unita::kRiga)][r];
+            auto& colonna = PostiUnita[static_cast<int>(Unita::kColonna)][c];
+            auto& quadrato = PostiUnita[static_cast<int>(Unita::kQuadrato)][q];
             for (int cifra = da; cifra <= a; ++cifra) {
                 if (Possibili[r][c][cifra] != 50) continue;
-                PostiUnita[static_cast<int>(Unita::kRiga)][r][cifra] |= static_cast<std::uint16_t>(Bit(c));
-                PostiUnita[static_cast<int>(Unita::kColonna)][c][cifra] |= static_cast<std::uint16_t>(Bit(r));
-                PostiUnita[static_cast<int>(Unita::kQuadrato)][q][cifra] |= static_cast<std::uint16_t>(Bit(p));
+                riga[cifra] = static_cast<std::uint16_t>(riga[cifra] | Bit(c));
+                colonna[cifra] = static_cast<std::uint16_t>(colonna[cifra] | Bit(r));
+                quadrato[cifra] = static_cast<std::uint16_t>(quadrato[cifra] | Bit(p));
             }
         }
+}
+
+void Motore::PostiDopoPiazzamento(int r, int c, int d) {
+    auto togli = [&](int rr, int cc, int cifra) {
+        PostiUnita[static_cast<int>(Unita::kRiga)][rr][cifra] &= static_cast<std::uint16_t>(~Bit(cc));
+        PostiUnita[static_cast<int>(Unita::kColonna)][cc][cifra] &= static_cast<std::uint16_t>(~Bit(rr));
+        PostiUnita[static_cast<int>(Unita::kQuadrato)][QuadratoCella[rr][cc][0]][cifra] &=
+            static_cast<std::uint16_t>(~Bit(QuadratoCella[rr][cc][1]));
+    };
+    // Placing d lowers the counter of d in every cell of the walk, which then
+    // is no place for d; the filled cell is no place for any digit.
+    for (const VisitaPari& v : kPariDistinti[r * 10 + c]) togli(v.cella / 10, v.cella % 10, d);
+    for (int cifra = 1; cifra <= 9; ++cifra) togli(r, c, cifra);
 }
 
 // ---- Change lists and the breakpoint snapshot ------------------------------------

@@ -344,6 +344,11 @@ private:
     // afresh from the tables, RilevaPosti(0) every digit.
     std::array<std::array<std::array<std::uint16_t, 10>, 10>, 3> PostiUnita{};
     void RilevaPosti(int d);
+    // While set, PostiUnita holds the places of the grid as it stands and the
+    // singles test reads its units there: the singles sweep keeps it so,
+    // following each digit it places with PostiDopoPiazzamento.
+    bool PostiCorrenti = false;
+    void PostiDopoPiazzamento(int r, int c, int d);
     void InizioApplica();
     void FineApplica();
     // Lowers d where it leaves the change list's pattern lines, or raises it back.

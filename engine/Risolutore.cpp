@@ -315,6 +315,13 @@ void Motore::SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote) {
                         // (at level 1 the digit record 0 holds, 0 before anything wrote it:
                         // that pass finds nothing, and the next one runs over every digit).
                         int restrizione = PilaLivelli[livello - 1].Cifra;
+                        // The places of every digit, kept up through the sweep for the singles test.
+                        struct PostiDelSweep {
+                            bool& correnti;
+                            ~PostiDelSweep() { correnti = false; }
+                        } posti{PostiCorrenti};
+                        RilevaPosti(0);
+                        PostiCorrenti = true;
                         for (;;) {
                             PesaPassoPendente();
                             bool trovato = false;
@@ -339,6 +346,7 @@ void Motore::SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote) {
                                         p0.Cifra = static_cast<Byte>(d);
                                         restrizione = d;
                                         Aggiorna(0);
+                                        PostiDopoPiazzamento(r, c, d);
                                         // A grid completed by the sweep is not copied.
                                         if (CelleRiempite == 81 && soluzione(livello, false)) return;
                                         const char voce[kVoceE] = {'E', static_cast<char>('0' + r), ',',
@@ -359,6 +367,7 @@ void Motore::SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote) {
                             if (!trovato) restrizione = kNessunaRestrizione;
                             PesoPasso = 0;
                         }
+                        PostiCorrenti = false;
                         if (vicoloCieco) break;
                         logica = !SoloSingoli && LivelloRagionamento != 0 && TurniTecniche(livello);
                     }

@@ -39,19 +39,28 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
         }
         return true;
     };
+    // With the sweep's places at hand: the unit's places of d are (r, c) alone.
+    auto solo = [&](Unita u, int indice, int posizione) {
+        return PostiUnita[static_cast<int>(u)][indice][d] == 1u << posizione;
+    };
     const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
     auto inQuadrato = [&] {
-        if (!unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) return false;
+        if (PostiCorrenti ? !solo(Unita::kQuadrato, QuadratoCella[r][c][0], QuadratoCella[r][c][1])
+                          : !unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; }))
+            return false;
         registra("Q", "quadrato", QuadratoCella[r][c][0]);
         return true;
     };
     auto inRiga = [&] {
-        if (!unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; })) return false;
+        if (PostiCorrenti ? !solo(Unita::kRiga, r, c) : !unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; }))
+            return false;
         registra("R", "riga", r);
         return true;
     };
     auto inColonna = [&] {
-        if (!unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; })) return false;
+        if (PostiCorrenti ? !solo(Unita::kColonna, c, r)
+                          : !unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; }))
+            return false;
         registra("C", "colonna", c);
         return true;
     };
