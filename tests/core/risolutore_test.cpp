@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Motore.h"
@@ -485,19 +486,16 @@ TEST_F(RisolutoreTest, PlainSearchTakesTheTrialCellByTheCountsItIsGiven) {
         m->NumeroCandidati[9][1] = static_cast<Byte>(conteggioB);
         m->Sviluppa(2, false, static_cast<Byte>(vuote), false);
     };
-    prepara(20, 17);
-    EXPECT_EQ(m->PilaLivelli[1].Riga, 9);
-    EXPECT_EQ(m->PilaLivelli[1].Colonna, 1);
-    EXPECT_EQ(m->PilaLivelli[1].NumValidi, 17);
-    EXPECT_EQ(m->ContaSoluz, 1);
-    EXPECT_EQ(Testo(m->Soluzione), kSoluzioneFacile);
-    Motore::AzzeraTabella(m->Soluzione);
-    prepara(200, 3);
-    EXPECT_EQ(m->PilaLivelli[1].Riga, 9);
-    EXPECT_EQ(m->PilaLivelli[1].Colonna, 1);
-    EXPECT_EQ(m->PilaLivelli[1].NumValidi, 3);
-    EXPECT_EQ(m->ContaSoluz, 1);
-    EXPECT_EQ(Testo(m->Soluzione), kSoluzioneFacile);
+    // Every other empty cell counts more than (9,1), by its high bits or its low ones.
+    for (const auto& [conteggio, conteggioB] : {std::pair{20, 17}, std::pair{200, 3}}) {
+        Motore::AzzeraTabella(m->Soluzione);
+        prepara(conteggio, conteggioB);
+        EXPECT_EQ(m->PilaLivelli[1].Riga, 9);
+        EXPECT_EQ(m->PilaLivelli[1].Colonna, 1);
+        EXPECT_EQ(m->PilaLivelli[1].NumValidi, conteggioB);
+        EXPECT_EQ(m->ContaSoluz, 1);
+        EXPECT_EQ(Testo(m->Soluzione), kSoluzioneFacile);
+    }
 }
 
 TEST_F(RisolutoreTest, NoTrialModeStopsWhereATrialWouldBeNeeded) {
