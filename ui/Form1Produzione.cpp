@@ -128,13 +128,7 @@ void Form1::AvvioProduzione() {
         return !stato.ProduzioneFermata;
     };
     servizi.Genera = [this](const Regola& regola) {
-        ImpostazioniGenerazione& g = stato.impostazioni;
-        g.SuperSimmetrico = false;
-        g.LimiteRigaRimozione = 9;
-        g.LimiteColonnaRimozione = 9;
-        stato.generazione.GeneraAuto2 = regola.Complica;
-        return EseguiGeneraAuto(regola, motore(), stato.livelli, [this] {
-            stato.generazione.SudokuDisponibile = false;
+        return EseguiGeneraAuto(regola, motore(), stato.livelli, stato.impostazioni, stato.generazione, [this] {
             CicloNuovo();
             return stato.generazione.SudokuDisponibile;
         });
