@@ -209,9 +209,6 @@ public:
     void CalcolaValore(bool registra);
     // The toolbar's "CalcolaValore".
     void Command3_Click();
-    // Batch production makes puzzles only when the generation driver is
-    // there ("Nuovo" no longer waits for its work; virtual: tests stand in one).
-    virtual bool GenerazioneDisponibile() const;
 
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }

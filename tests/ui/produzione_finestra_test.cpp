@@ -33,7 +33,6 @@ void CaricaSchema(Form1& f) {
 // puzzle on the board as an accepted one.
 class FinestraConGeneratore : public Form1 {
 public:
-    bool GenerazioneDisponibile() const override { return true; }
     void Cmdcomplic4_Click() override {
         ++fatti;
         if (azione) azione(fatti);
