@@ -372,8 +372,9 @@ void Varianti::cmdComplica2_Click() {
                     for (int j = 1; j <= 9 && vuote < r; ++j) {
                         if (p[i][j] != 0 || ++vuote != r) continue;
                         const bool partner = Simmetrico && !(i == 5 && j == 5);
+                        const bool partnerVuoto = p[10 - i][10 - j] == 0;
                         Rimetti(i, j, partner);
-                        m_.NumCellePiene += (p[i][j] != 0) + (partner && p[10 - i][10 - j] != 0);
+                        m_.NumCellePiene += (p[i][j] != 0) + (partner && partnerVuoto && p[10 - i][10 - j] != 0);
                     }
                 m_.Risolvi(1);
                 if (migliora()) {

@@ -192,6 +192,27 @@ TEST_F(VariantiTest, Semplifica0AddsAtMostOneSolvedDigitAndSemplifica5NoneAtAll)
     EXPECT_EQ(Soluzioni(p), 1);
 }
 
+TEST_F(VariantiTest, NewPassesSurviveEmptyContradictoryAndStaleBoards) {
+    using Passo = void (Varianti::*)();
+    for (const Passo passo : {&Varianti::Semplifica1, &Varianti::Semplifica0, &Varianti::Semplifica5,
+                              &Varianti::cmdComplica2_Click}) {
+        for (const bool vuota : {true, false}) {
+            SCOPED_TRACE(vuota ? "empty" : "contradictory");
+            Tabella& p = banco.stato.Problema;
+            p = Tabella{};
+            banco.m.Soluzione = Tabella{};  // stale: nothing to put back from
+            if (!vuota) p[1][1] = p[1][2] = 5;
+            banco.m.SenzaTentativi = false;
+            Varianti v = Nuove();
+            (v.*passo)();
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c) EXPECT_LE(p[r][c], 9);
+            EXPECT_EQ(banco.finestra.puntatore, 0);
+            EXPECT_FALSE(banco.m.SenzaTentativi);
+        }
+    }
+}
+
 TEST_F(VariantiTest, Complica2EndsWithItsStartPuzzlePastTheTimeLimit) {
     // Every reading of the clock moves it 200 s: the first attempt is already late.
     verifica::OrologioACatti tardi(200, 0, 0);

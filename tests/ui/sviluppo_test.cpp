@@ -312,11 +312,7 @@ TEST_F(SviluppoCedevole, ACloseDuringComplica2EndsItAtThatYieldAndThenTheWindow)
 TEST_F(SviluppoCedevole, RandomWritesItsProgressInTheCaption) {
     f->ChkSimm.SetValue(plat::vbUnchecked);
     f->Bottone("ModoRandom")->Click();
-    const std::string caption = f->Caption();
-    EXPECT_EQ(caption, "91 " + std::to_string(f->stato.generazione.MaxValore));
-    const Tabella& p = f->condiviso().Problema;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) EXPECT_EQ(p[r][c] != 0, p[10 - r][10 - c] != 0);
+    EXPECT_EQ(f->Caption(), "91 " + std::to_string(f->stato.generazione.MaxValore));
 }
 
 }  // namespace
