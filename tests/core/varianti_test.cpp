@@ -153,7 +153,9 @@ TEST_F(VariantiTest, EasingAddsOnePairAndLowersTheDepth) {
         EXPECT_TRUE(Simmetrico(p));
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c)
-                if (p[r][c] != 0) EXPECT_EQ(p[r][c], soluzione[r][c]);
+                if (p[r][c] != 0) {
+                    EXPECT_EQ(p[r][c], soluzione[r][c]);
+                }
         EXPECT_GT(banco.gen.MaxValore, 0);
         EXPECT_EQ(banco.gen.MigliorValore, banco.gen.MaxValore);
         banco.m.Risolvi(1);
@@ -187,7 +189,9 @@ TEST_F(VariantiTest, Semplifica0AddsAtMostOneSolvedDigitAndSemplifica5NoneAtAll)
     int aggiunte = 0;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
-            if (prima[r][c] != 0) EXPECT_EQ(p[r][c], prima[r][c]);
+            if (prima[r][c] != 0) {
+                EXPECT_EQ(p[r][c], prima[r][c]);
+            }
             if (p[r][c] != prima[r][c]) {
                 ++aggiunte;
                 EXPECT_EQ(p[r][c], soluzione[r][c]);
@@ -252,7 +256,9 @@ TEST_F(VariantiTest, ModoNuovoEndsSymmetricWithTheRandomGridAsItsFirstSolution) 
     EXPECT_EQ(Soluzioni(griglia), 1);  // a full, valid grid
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (p[r][c] != 0) EXPECT_EQ(p[r][c], griglia[r][c]);
+            if (p[r][c] != 0) {
+                EXPECT_EQ(p[r][c], griglia[r][c]);
+            }
     banco.m.SoluzioneLogica = false;
     banco.m.Risolvi(2);
     EXPECT_EQ(banco.m.Griglia, griglia);

@@ -202,7 +202,9 @@ TEST_F(Sviluppo, TheStatisticsRunWithTarget0EndsAtTheFirstPositiveMeritShowingIt
         ++ticks;
         orologio.Avanza(2.0);
         f->Timer1_Timer();
-        if (f->Timer1.Enabled()) EXPECT_EQ(f->motore().Valore, 0);  // the class replaced the merit
+        if (f->Timer1.Enabled()) {  // the class replaced the merit
+            EXPECT_EQ(f->motore().Valore, 0);
+        }
     }
     ASSERT_FALSE(f->Timer1.Enabled());
     const CorsaStatistica& corsa = f->statistica;
@@ -212,7 +214,8 @@ TEST_F(Sviluppo, TheStatisticsRunWithTarget0EndsAtTheFirstPositiveMeritShowingIt
     ASSERT_EQ(f->List1.ListCount(), 2);
     EXPECT_EQ(f->List1.List(0), "00 " + std::to_string(ticks - 1));
     EXPECT_EQ(f->List1.List(1), Format(classe, "00") + " 1");
-    EXPECT_EQ(f->Label2.Caption(), " " + std::to_string(2 * ticks) + " " + std::to_string(corsa.MigliorValoreStatistica));
+    EXPECT_EQ(f->Label2.Caption(),
+              " " + std::to_string(2 * ticks) + " " + std::to_string(corsa.MigliorValoreStatistica));
     // The best puzzle is on the board with its solution.
     EXPECT_EQ(f->condiviso().Problema, corsa.ProblemaMiglioreStatistica);
     EXPECT_EQ(f->motore().Soluzione, corsa.SoluzioneMiglioreStatistica);
@@ -306,7 +309,9 @@ TEST_F(SviluppoCedevole, ACloseDuringComplica2EndsItAtThatYieldAndThenTheWindow)
     const Tabella& p = f->condiviso().Problema;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (p[r][c] != 0) EXPECT_EQ(p[r][c], f->motore().Soluzione[r][c]);
+            if (p[r][c] != 0) {
+                EXPECT_EQ(p[r][c], f->motore().Soluzione[r][c]);
+            }
 }
 
 TEST_F(SviluppoCedevole, RandomWritesItsProgressInTheCaption) {
