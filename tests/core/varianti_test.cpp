@@ -212,6 +212,9 @@ TEST_F(VariantiTest, NewPassesSurviveEmptyContradictoryAndStaleBoards) {
             banco.m.Soluzione = Tabella{};  // stale: nothing to put back from
             if (!vuota) p[1][1] = p[1][2] = 5;
             banco.m.SenzaTentativi = false;
+            // The climb stops at its first yield.
+            banco.gen.Chiudi = 0;
+            banco.finestra.escAllaCessione = banco.finestra.cessioni + 1;
             Varianti v = Nuove();
             (v.*passo)();
             for (int r = 1; r <= 9; ++r)
