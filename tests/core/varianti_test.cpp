@@ -134,6 +134,7 @@ TEST_F(VariantiTest, SemplificaNuovoAddsPartnersWithoutTheSwitch) {
 }
 
 TEST_F(VariantiTest, EasingAddsOnePairAndLowersTheDepth) {
+    std::int32_t soloStalli = 0;
     for (const bool conEliminanti : {false, true}) {
         SCOPED_TRACE(conEliminanti ? "Semplifica1" : "Semplifica2");
         BancoGenerazione::Carica(banco.stato.Problema, schema);
@@ -158,6 +159,11 @@ TEST_F(VariantiTest, EasingAddsOnePairAndLowersTheDepth) {
                 }
         EXPECT_GT(banco.gen.MaxValore, 0);
         EXPECT_EQ(banco.gen.MigliorValore, banco.gen.MaxValore);
+        // The eliminating cells come on top of the stall cells: never a lower best.
+        if (conEliminanti) {
+            EXPECT_GE(banco.gen.MaxValore, soloStalli);
+        }
+        soloStalli = banco.gen.MaxValore;
         banco.m.Risolvi(1);
         EXPECT_LT(banco.m.ProfonditaMax, profondita);
         EXPECT_EQ(banco.finestra.puntatore, 0);
