@@ -266,6 +266,8 @@ public:
     void Ridisegna(bool sempre = false) override;
     void TestoPannello(const std::string& chiave, const std::string& testo) override;
     void Puntatore(int puntatore) override;
+    void TestoEtichetta(const std::string& testo) override;
+    void Didascalia(const std::string& testo) override;
 
     // ---- Developer controls, all hidden (ui/Form1Sviluppo.cpp) --------------------
     // A developer button by its control name (nullptr for an unknown name).
@@ -291,6 +293,13 @@ public:
     void CmdComplicaGen_Click();
     void RiduciNuovo_Click();
     void semplNuovo_Click();
+    void cmdComplica2_Click();
+    void probl41_Click();
+    // The two experiments: a random full grid and symmetric givens for it.
+    void ModoNuovo_Click();
+    void ModoRandom_Click();
+    // The whole reasoning list in the sequence window, shown modally.
+    void Command17_Click();
 
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for
