@@ -429,7 +429,25 @@ public:
                          const char* codice, std::int16_t peso, std::int32_t& contatore,
                          void (Motore::*annulla)(int), int indice);
     // Cell (r, c) at position p of unit "R", "C" or "Q" u; false for any other code.
-    bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const;
+    bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const {
+        if (u < 1 || u > 9 || p < 1 || p > 9) return false;
+        switch (unita) {
+            case 'R':
+                r = u;
+                c = p;
+                return true;
+            case 'C':
+                r = p;
+                c = u;
+                return true;
+            case 'Q':
+                r = CelleQuadrato[0][u][p];
+                c = CelleQuadrato[1][u][p];
+                return true;
+            default:
+                return false;
+        }
+    }
     // The applied list of unit code "R", "C" or "Q"; nullptr for any other code.
     ListeApplicate* ListaDiUnita(char unita);
     // Looks the finding's key (CelleGruppo, separatore, NumeriGruppo) up in slots

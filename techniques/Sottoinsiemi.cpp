@@ -6,26 +6,6 @@
 
 namespace kenvaron {
 
-bool Motore::CellaDiUnita(char unita, int u, int p, int& r, int& c) const {
-    if (u < 1 || u > 9 || p < 1 || p > 9) return false;
-    switch (unita) {
-        case 'R':
-            r = u;
-            c = p;
-            return true;
-        case 'C':
-            r = p;
-            c = u;
-            return true;
-        case 'Q':
-            r = CelleQuadrato[0][u][p];
-            c = CelleQuadrato[1][u][p];
-            return true;
-        default:
-            return false;
-    }
-}
-
 Motore::ListeApplicate* Motore::ListaDiUnita(char unita) {
     switch (unita) {
         case 'R': return &GruppiApplicatiR;
