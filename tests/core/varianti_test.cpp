@@ -63,13 +63,15 @@ TEST_F(VariantiTest, ComplicaOnAnEmptyBoardRemovesNothingAndStillSimplifies) {
     EXPECT_TRUE(Simmetrico(p));
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (p[r][c] != 0) EXPECT_EQ(p[r][c], soluzione[r][c]);
+            if (p[r][c] != 0) {
+                EXPECT_EQ(p[r][c], soluzione[r][c]);
+            }
 }
 
 TEST_F(VariantiTest, RiduciKeepsOneSolutionAndEveryPairIsNeeded) {
     // Put back a few pairs so that there is something to reduce.
-    for (const auto [r, c] : {std::pair{1, 1}, {2, 3}, {4, 7}})
-        for (const auto [i, j] : {std::pair{r, c}, {10 - r, 10 - c}}) banco.stato.Problema[i][j] = soluzione[i][j];
+    for (const auto& [r, c] : {std::pair{1, 1}, {2, 3}, {4, 7}})
+        for (const auto& [i, j] : {std::pair{r, c}, {10 - r, 10 - c}}) banco.stato.Problema[i][j] = soluzione[i][j];
     const int prima = BancoGenerazione::Piene(banco.stato.Problema);
     Nuove().Riduci1();
     const Tabella& p = banco.stato.Problema;
@@ -111,8 +113,11 @@ TEST_F(VariantiTest, SemplificaNuovoAddsPartnersWithoutTheSwitch) {
     EXPECT_TRUE(Simmetrico(p));
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (prima[r][c] != 0) EXPECT_EQ(p[r][c], prima[r][c]);
-            else if (p[r][c] != 0) EXPECT_EQ(p[r][c], soluzione[r][c]);
+            if (prima[r][c] != 0) {
+                EXPECT_EQ(p[r][c], prima[r][c]);
+            } else if (p[r][c] != 0) {
+                EXPECT_EQ(p[r][c], soluzione[r][c]);
+            }
     EXPECT_EQ(Soluzioni(p), 1);
     EXPECT_FALSE(banco.m.RegistraCelleMin);
 }

@@ -47,7 +47,9 @@ protected:
         for (int i = 1; i <= f->tlb1.Count(); ++i) {
             const plat::ToolbarButton& b = f->tlb1.ButtonAt(i);
             EXPECT_EQ(b.Enabled(), Richiesto(modo, b.Key()) && !InAttesa(b.Key())) << modo << " " << b.Key();
-            if (InAttesa(b.Key())) EXPECT_FALSE(b.Enabled()) << b.Key();
+            if (InAttesa(b.Key())) {
+                EXPECT_FALSE(b.Enabled()) << b.Key();
+            }
         }
         EXPECT_TRUE(f->Menu("mnuInf0")->Enabled());
         EXPECT_TRUE(f->Menu("mnuInformazioni")->Enabled());

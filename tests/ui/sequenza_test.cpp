@@ -39,7 +39,9 @@ protected:
 
     // A reasoning command clicked on the toolbar ("Mostra" after a solve).
     void Comando(const std::string& chiave) {
-        if (chiave == "Mostra") ASSERT_TRUE(f->tlb1.Click("Risolvi"));
+        if (chiave == "Mostra") {
+            ASSERT_TRUE(f->tlb1.Click("Risolvi"));
+        }
         ASSERT_TRUE(f->tlb1.Click(chiave)) << chiave;
     }
     // Opens the window and runs `dentro` while it is shown.
@@ -108,7 +110,9 @@ TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
         ASSERT_EQ(w.Tbs.Count(), 7);
         EXPECT_EQ(w.Tbs.TabAt(1).Caption(), "Impegnativo");
         for (int i = 1; i <= 7; ++i) {
-            if (i > 1) EXPECT_EQ(w.Tbs.TabAt(i).Caption(), "Sequenza " + std::to_string(i));
+            if (i > 1) {
+                EXPECT_EQ(w.Tbs.TabAt(i).Caption(), "Sequenza " + std::to_string(i));
+            }
             EXPECT_EQ(w.Tbs.TabAt(i).ToolTipText(), suggerimenti[i - 1]);
         }
         EXPECT_EQ(w.Tbs.SelectedIndex(), 1);
@@ -225,8 +229,9 @@ TEST_F(Sequenza, ATabListsAFreshSolveOfItsOrderAndClosingPutsTheSwitchesBack) {
         int riga = 1;
         for (int i = 1; i <= m2.NumPassi && riga < w.gp.Rows(); ++i) {
             const Passo& p = m2.LogPassi[i];
-            if (p.Testo.find("Vuota") == std::string::npos)
+            if (p.Testo.find("Vuota") == std::string::npos) {
                 EXPECT_EQ(w.gp.TextMatrix(riga, narrazione::kColTesto), narrazione::NumeroPasso(i) + ")" + p.Testo) << i;
+            }
             EXPECT_EQ(w.gp.TextMatrix(riga, narrazione::kColPasso), std::to_string(i));
             riga += w.gp.TextMatrix(riga + 1, narrazione::kColTesto).find("Quindi") != std::string::npos ? 2 : 1;
         }
