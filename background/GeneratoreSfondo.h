@@ -93,10 +93,13 @@ public:
     // Narrated solve of ProblemaF5.
     void Risolvi(Byte maxSoluzioni) { m_.Risolvi(maxSoluzioni); }
 
-private:
+    // ---- Yield -------------------------------------------------------------------------------
     // One turn to the windows; true (after the end action) when the program is ending.
     bool Cedi();
     bool Finito() const { return stato_.CodiceStop == 1; }
+    Motore& motore() { return m_; }
+
+private:
     // Places a digit through Aggiorna(1); an empty digit is skipped.
     void Piazza(int r, int c, Byte cifra);
     // The plain count of up to two solutions of the engine's grid.

@@ -73,6 +73,14 @@ bool LeggiFileSchema(const std::string& percorso, std::string& testo) {
     return true;
 }
 
+std::string SchemaTesto(const Tabella& t) {
+    std::string s;
+    s.reserve(81);
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c] % 10);
+    return s;
+}
+
 std::string FiguraSchema(const Tabella& t) {
     constexpr const char* kRiga = " . . . | . . . | . . . \r\n";
     constexpr const char* kSeparatore = "-------+-------+------ \r\n";

@@ -36,6 +36,9 @@ bool LeggiSchema(std::string_view testo, Tabella& t);
 // folder, a FIFO or device (never opened, so nothing blocks), or a read error.
 bool LeggiFileSchema(const std::string& percorso, std::string& testo);
 
+// The puzzle as 81 digits, row by row, "0" for an empty cell.
+std::string SchemaTesto(const Tabella& t);
+
 // The clipboard picture of a board: eleven lines of 23 characters, rows
 // " 1 . . | . . . | . . . " and separators "-------+-------+------ ", each
 // followed by CR LF except the last row, which has no trailing blank: 272

@@ -290,19 +290,20 @@ void Generatore::TrasferisciSoluzOld() {
 
 // ---- Seeded run ------------------------------------------------------------------------------------
 
+std::pair<long, int> PrendiCoppiaLibera(std::set<std::pair<long, int>>& usate, long seme, int salto) {
+    for (;; ++seme)
+        for (int i = 0; i < 100; ++i) {
+            const std::pair<long, int> coppia{seme, (salto + i) % 100};
+            if (usate.insert(coppia).second) return coppia;
+        }
+}
+
 bool Generatore::Command7_Click(bool senzaLimiti) {
     const Orologio& orologio = *m_.orologio;
-    auto seme = static_cast<long>(std::floor(orologio.SecondiDaMezzanotte()));
+    const auto seme = static_cast<long>(std::floor(orologio.SecondiDaMezzanotte()));
     const int salto = static_cast<int>(std::fmod(std::floor(orologio.Giorno()), 100.0));
-    // The first pair not taken yet: the next skips of the seed, then the next seed.
-    int libero = -1;
-    for (; libero < 0; ++seme) {
-        for (int i = 0; i < 100 && libero < 0; ++i)
-            if (!gen_.CoppieUsate.count({seme, (salto + i) % 100})) libero = (salto + i) % 100;
-        if (libero >= 0) break;
-    }
-    gen_.CoppieUsate.insert({seme, libero});
-    return CorpoSeminato(static_cast<double>(seme), libero, senzaLimiti);
+    const auto [libero, saltoLibero] = PrendiCoppiaLibera(gen_.CoppieUsate, seme, salto);
+    return CorpoSeminato(static_cast<double>(libero), saltoLibero, senzaLimiti);
 }
 
 bool Generatore::CorpoSeminato(double seme, int salto, bool senzaLimiti) {

@@ -13,7 +13,9 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
@@ -45,6 +47,11 @@ bool RegolaEMerito(const std::string& livello, const std::array<std::int32_t, 5>
                    std::int64_t& valore);
 // A merit as a 32-bit Long, held at the limits.
 std::int32_t MeritoComeLong(std::int64_t valore);
+
+// Takes the first (seed, skip) pair not in `usate`, starting from (seme, salto):
+// the following skips of the seed (Mod 100), then the next seed.  Attempts run
+// far faster than one second, and a pair used again would repeat its puzzle.
+std::pair<long, int> PrendiCoppiaLibera(std::set<std::pair<long, int>>& usate, long seme, int salto);
 
 // Places a digit on the engine's grid through Aggiorna(1); an empty digit is skipped.
 void PiazzaCifra(Motore& motore, int r, int c, Byte cifra);

@@ -16,14 +16,6 @@ bool ChiediSalvataggio(const Byte& schemaModificato, const std::function<Rispost
     return schemaModificato == 1;
 }
 
-std::string SchemaTesto(const Tabella& t) {
-    std::string s;
-    s.reserve(81);
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c] % 10);
-    return s;
-}
-
 bool ScriviSchema(const std::string& percorso, const Tabella& t) {
     std::ofstream f(percorso, std::ios::binary | std::ios::trunc);
     if (!f) return false;

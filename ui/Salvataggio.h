@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/TestoSchema.h"
 #include "engine/Tipi.h"
 
 namespace kenvaron {
@@ -22,9 +23,6 @@ inline constexpr const char* kDomandaSalvataggio = "Salvare lo schema attuale?";
 // not take place (the puzzle is still marked as changed afterwards).
 bool ChiediSalvataggio(const Byte& schemaModificato, const std::function<Risposta()>& chiedi,
                        const std::function<void()>& salva);
-
-// The puzzle as 81 digits, row by row, "0" for an empty cell.
-std::string SchemaTesto(const Tabella& t);
 
 // Writes the puzzle file: one line of 81 digits ended by CR LF, replacing the
 // file's content.  False when the file could not be written completely.
