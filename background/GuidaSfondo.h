@@ -6,8 +6,8 @@
 // told to stop (stop code 2); a closing program (stop code 1) ends at the next
 // turn without a further write.
 //
-// The yield and the end action are the background engine's own (its profile),
-// so the driver, the run and the engine stop alike.  When the end action
+// The yield and the end action are the background generator's own, so the
+// driver, the run and the engine stop alike.  When the end action
 // returns, as in tests, the driver returns at once and writes nothing.
 #pragma once
 
@@ -15,7 +15,6 @@
 
 #include "background/GeneratoreSfondo.h"
 #include "background/PannelloSfondo.h"
-#include "engine/Motore.h"
 
 namespace kenvaron {
 
@@ -24,7 +23,7 @@ public:
     // `corsa` is one generation run of the selected level (it stores an
     // accepted puzzle in the first empty slot of LivelloBkg's pool, or returns
     // on a stop code); `salva` rewrites the pool file from memory.
-    GuidaSfondo(Motore& motore, GeneratoreSfondo& generatore, PannelloSfondo& pannello, std::function<void()> corsa,
+    GuidaSfondo(GeneratoreSfondo& generatore, PannelloSfondo& pannello, std::function<void()> corsa,
                 std::function<void()> salva);
 
     // The run itself, started by the background form's tick with
@@ -33,10 +32,6 @@ public:
     void EsecBkg2();
 
 private:
-    // One turn to the windows; true (after the end action) when the program is ending.
-    bool Cedi();
-
-    Motore& m_;
     GeneratoreSfondo& g_;
     PannelloSfondo& pannello_;
     std::function<void()> corsa_;

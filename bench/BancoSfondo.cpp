@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "background/CorsaSfondo.h"
 #include "background/GeneratoreSfondo.h"
 #include "background/GuidaSfondo.h"
 #include "background/Impostazioni.h"
@@ -45,21 +46,13 @@ public:
     Cronometro::time_point inizioPausa{};
 };
 
-std::span<std::string> Pool(Condiviso& c, const std::string& lettera) {
-    if (lettera == "S") return std::span<std::string>(c.SchemiBkgS).subspan(1);
-    if (lettera == "N") return std::span<std::string>(c.SchemiBkgN).subspan(1);
-    if (lettera == "D") return std::span<std::string>(c.SchemiBkgD).subspan(1);
-    if (lettera == "C") return std::span<std::string>(c.SchemiBkgC).subspan(1);
-    return std::span<std::string>(c.SchemiBkgE).subspan(1);
-}
-
 // 1-based index of the first empty slot, 0 when none.
 std::size_t PrimoVuoto(std::span<std::string> pool) {
     const auto i = std::find_if(pool.begin(), pool.end(), [](const std::string& s) { return s.empty(); });
     return i == pool.end() ? 0 : static_cast<std::size_t>(i - pool.begin()) + 1;
 }
 
-int RiempiPool(const std::string& file, const std::function<void(GeneratoreSfondo&, PannelloSfondo&)>& corsa) {
+int RiempiPool(const std::string& file) {
     Condiviso c;
     const bool opzione = CaricaImpostazioni(c, file);
     if (!c.PoolCaricato) Errore("non riesco a leggere " + file);
@@ -78,23 +71,24 @@ int RiempiPool(const std::string& file, const std::function<void(GeneratoreSfond
     GeneratoreSfondo generatore(motore);
     generatore.Form_Load();
     PannelloMuto pannello;
+    CorsaSfondo corsa(generatore, pannello, OrologioDiSistema::Istanza());
 
     const auto inizio = Cronometro::now();
     int schemi = 0;
     Cronometro::time_point inizioCorsa{};
     std::size_t slot = 0;
     GuidaSfondo guida(
-        motore, generatore, pannello,
+        generatore, pannello,
         [&] {
-            slot = PrimoVuoto(Pool(c, c.LivelloBkg));
+            slot = PrimoVuoto(SlotSfondo(c, c.LivelloBkg));
             inizioCorsa = Cronometro::now();
-            corsa(generatore, pannello);
+            corsa.Cmdcomplic4_Click();
         },
         [&] {
             const auto adesso = Cronometro::now();
             if (pannello.inizioPausa > ultima) pausa = adesso - pannello.inizioPausa;
             SalvaImpostazioni(c, file, opzione, OrologioDiSistema::Istanza());
-            if (slot == 0 || Pool(c, c.LivelloBkg)[slot - 1].empty()) return;
+            if (slot == 0 || SlotSfondo(c, c.LivelloBkg)[slot - 1].empty()) return;
             ++schemi;
             std::printf("%s %zu %.3f\n", c.LivelloBkg.c_str(), slot, Secondi(adesso - inizioCorsa));
             std::fflush(stdout);
@@ -111,8 +105,7 @@ int RiempiPool(const std::string& file, const std::function<void(GeneratoreSfond
 int BancoSfondo(int argc, char** argv) {
     if (argc < 2 || std::string(argv[1]) != "--pool-fill") return -1;
     if (argc != 3) Errore("uso: --pool-fill FILE");
-    (void)RiempiPool;
-    Errore("--pool-fill: la corsa di generazione dello sfondo non c'è ancora");
+    return RiempiPool(argv[2]);
 }
 
 }  // namespace kenvaron::bench

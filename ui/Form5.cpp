@@ -41,12 +41,10 @@ Form5::Form5(Form1& principale)
                                                                [this] { principale_.FineProgramma(); }))),
       generatore_(std::make_unique<GeneratoreSfondo>(*motore_)),
       pannello_(std::make_unique<PannelloP4>(principale.Stbr)),
+      corsa_(std::make_unique<CorsaSfondo>(*generatore_, *pannello_, OrologioDiSistema::Istanza())),
       guida_(std::make_unique<GuidaSfondo>(
-          *motore_, *generatore_, *pannello_,
-          [this] {
-              if (Corsa) Corsa();
-          },
-          [this] { principale_.SalvaImpostazioni(); })) {
+          *generatore_, *pannello_, [this] { Corsa(); }, [this] { principale_.SalvaImpostazioni(); })) {
+    Corsa = [this] { corsa_->Cmdcomplic4_Click(); };
     Timer2.SetSingleShot(true);
     Timer2.SetInterval(kAvvioMs);
     Timer2.OnTimer = [this] { Timer2_Timer(); };
@@ -81,7 +79,6 @@ void Form5::Timer2_Timer() {
         Timer2.SetEnabled(true);
         return;
     }
-    if (!Corsa) return;
     c.BkgInEsecuzione = true;
     guida_->EsecBkg2();
 }

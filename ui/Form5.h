@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "background/CorsaSfondo.h"
 #include "background/GeneratoreSfondo.h"
 #include "background/GuidaSfondo.h"
 #include "background/PannelloSfondo.h"
@@ -37,7 +38,8 @@ public:
 
     // The one-shot start timer.
     plat::Timer Timer2;
-    // One generation run of the level the driver selected (tests stand in one).
+    // One generation run of the level the driver selected, the form's own
+    // (tests stand in one).
     std::function<void()> Corsa;
 
     Form1& Principale() { return principale_; }
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<Motore> motore_;
     std::unique_ptr<GeneratoreSfondo> generatore_;
     std::unique_ptr<PannelloSfondo> pannello_;
+    std::unique_ptr<CorsaSfondo> corsa_;
     std::unique_ptr<GuidaSfondo> guida_;
 };
 

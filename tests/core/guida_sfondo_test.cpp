@@ -8,58 +8,38 @@
 #include <string>
 #include <vector>
 
+#include "background/CorsaSfondo.h"
 #include "background/GuidaSfondo.h"
+#include "tests/core/ProvaSfondo.h"
 
 namespace kenvaron {
 namespace {
 
 constexpr const char* kSchema = "123";  // the driver never looks inside a slot
 
-class PannelloRegistrato final : public PannelloSfondo {
-public:
-    void Testo(const std::string& t) override { testo = t; }
-    void Suggerimento(const std::string& s) override { suggerimento = s; }
-    void Ridisegna() override {}
-    std::string testo = "BKG", suggerimento = "Funzione Background in esecuzione";
-};
+using verifica::PannelloRegistrato;
 
-class Guida : public ::testing::Test {
+class Guida : public ::testing::Test, protected verifica::CessioniProva {
 protected:
     Guida() {
-        for (auto* pool : {&stato.SchemiBkgN, &stato.SchemiBkgD, &stato.SchemiBkgC, &stato.SchemiBkgE})
-            for (std::size_t i = 1; i < pool->size(); ++i) (*pool)[i] = kSchema;
-        for (std::size_t i = 1; i < stato.SchemiBkgS.size(); ++i) stato.SchemiBkgS[i] = kSchema;
+        for (const char* p : {"S", "N", "D", "C", "E"})
+            for (std::string& slot : SlotSfondo(stato, p)) slot = kSchema;
         stato.BkgInEsecuzione = true;
         g.Form_Load();
     }
 
     // What a run stores: the first empty slot of LivelloBkg's pool.
     void Archivia() {
-        auto riempi = [](auto& pool) {
-            for (std::size_t i = 1; i < pool.size(); ++i)
-                if (pool[i].empty()) {
-                    pool[i] = kSchema;
-                    return;
-                }
-        };
-        const std::string& l = stato.LivelloBkg;
-        if (l == "S") riempi(stato.SchemiBkgS);
-        if (l == "N") riempi(stato.SchemiBkgN);
-        if (l == "D") riempi(stato.SchemiBkgD);
-        if (l == "C") riempi(stato.SchemiBkgC);
-        if (l == "E") riempi(stato.SchemiBkgE);
+        for (std::string& slot : SlotSfondo(stato, stato.LivelloBkg))
+            if (slot.empty()) {
+                slot = kSchema;
+                return;
+            }
     }
 
     Condiviso stato;
-    std::function<void()> allaCessione;
-    int cessioni = 0, fini = 0, scritture = 0;
-    std::unique_ptr<Motore> m = std::make_unique<Motore>(stato, OrologioDiSistema::Istanza(),
-                                                         ProfiloMotore::DiSfondo(
-                                                             [this] {
-                                                                 ++cessioni;
-                                                                 if (allaCessione) allaCessione();
-                                                             },
-                                                             [this] { ++fini; }));
+    int scritture = 0;
+    std::unique_ptr<Motore> m = std::make_unique<Motore>(stato, OrologioDiSistema::Istanza(), Profilo());
     GeneratoreSfondo g{*m};
     PannelloRegistrato pannello;
     // Each run as the driver started it: pool letter, level letter, yields before it.
@@ -73,7 +53,7 @@ protected:
         corse.push_back({stato.LivelloBkg, g.Livello, cessioni, m->PesoTecnica});
         Archivia();
     };
-    GuidaSfondo guida{*m, g, pannello, [this] { corsa(); }, [this] { ++scritture; }};
+    GuidaSfondo guida{g, pannello, [this] { corsa(); }, [this] { ++scritture; }};
 };
 
 TEST_F(Guida, EmptySlotsFillInPoolOrderEachRunAtItsLevelAndWrittenOnce) {
@@ -100,8 +80,7 @@ TEST_F(Guida, EmptySlotsFillInPoolOrderEachRunAtItsLevelAndWrittenOnce) {
     EXPECT_EQ(scritture, 4);
     EXPECT_EQ(cessioni, 3 + 40 + 51 + 70 + 70);
     EXPECT_FALSE(stato.BkgInEsecuzione);
-    EXPECT_EQ(pannello.testo, "");
-    EXPECT_EQ(pannello.suggerimento, "");
+    EXPECT_TRUE(pannello.Svuotato());
 }
 
 TEST_F(Guida, AFullPoolCostsSeventyYieldsAndNoWrite) {
@@ -110,8 +89,7 @@ TEST_F(Guida, AFullPoolCostsSeventyYieldsAndNoWrite) {
     EXPECT_TRUE(corse.empty());
     EXPECT_EQ(scritture, 0);
     EXPECT_FALSE(stato.BkgInEsecuzione);
-    EXPECT_EQ(pannello.testo, "");
-    EXPECT_EQ(pannello.suggerimento, "");
+    EXPECT_TRUE(pannello.Svuotato());
 }
 
 TEST_F(Guida, StopCodeTwoInARunWritesOnceAndEndsAtTheNextSlot) {
@@ -127,8 +105,7 @@ TEST_F(Guida, StopCodeTwoInARunWritesOnceAndEndsAtTheNextSlot) {
     EXPECT_EQ(cessioni, 30 + 10 + 4 + 1);
     EXPECT_TRUE(stato.SchemiBkgD[4].empty());
     EXPECT_FALSE(stato.BkgInEsecuzione);
-    EXPECT_EQ(pannello.testo, "");
-    EXPECT_EQ(pannello.suggerimento, "");
+    EXPECT_TRUE(pannello.Svuotato());
 
     // Switched off while armed: the run starts, and its first slot ends it.
     corse.clear();

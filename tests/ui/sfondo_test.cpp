@@ -13,7 +13,9 @@
 #include <optional>
 #include <thread>
 
+#include "background/CorsaSfondo.h"
 #include "background/Impostazioni.h"
+#include "tests/core/SolutoreIndipendente.h"
 #include "tests/ui/FinestraProva.h"
 
 namespace kenvaron {
@@ -24,14 +26,29 @@ using namespace std::chrono_literals;
 
 constexpr const char* kSchema = "060102000020930806010000030900005004006000200400600005090000020205081040000509070";
 
+// Lets the event loop run until the condition holds.
+template <class Condizione>
+bool Attendi(Condizione&& fatto, std::chrono::seconds limite = 2s) {
+    const auto fine = std::chrono::steady_clock::now() + limite;
+    while (!fatto() && std::chrono::steady_clock::now() < fine) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(1ms);
+    }
+    return fatto();
+}
+
+Condiviso LeggiPool(const prova::CartellaProva& cartella) {
+    Condiviso letto;
+    kenvaron::CaricaImpostazioni(letto, (cartella.percorso / kFileImpostazioni).string());
+    return letto;
+}
+
 class SfondoFinestra : public Finestra {
 protected:
     void SetUp() override {
         Apri();
-        Condiviso& c = f->condiviso();
-        for (auto* pool : {&c.SchemiBkgN, &c.SchemiBkgD, &c.SchemiBkgC, &c.SchemiBkgE})
-            for (std::size_t i = 1; i < pool->size(); ++i) (*pool)[i] = kSchema;
-        for (std::size_t i = 1; i < c.SchemiBkgS.size(); ++i) c.SchemiBkgS[i] = kSchema;
+        for (const char* p : {"S", "N", "D", "C", "E"})
+            for (std::string& slot : SlotSfondo(f->condiviso(), p)) slot = kSchema;
         sfondo->Corsa = [this] {
             ++corse;
             profondita = std::max(profondita, ++dentro);
@@ -42,30 +59,13 @@ protected:
     }
     // The first empty slot of LivelloBkg's pool gets the puzzle.
     void Archivia() {
-        Condiviso& c = f->condiviso();
-        ASSERT_EQ(c.LivelloBkg, "S");  // only S slots are left empty here
-        auto& pool = c.SchemiBkgS;
-        for (std::size_t i = 1; i < pool.size(); ++i)
-            if (pool[i].empty()) {
-                pool[i] = kSchema;
+        for (std::string& slot : SlotSfondo(f->condiviso(), f->condiviso().LivelloBkg))
+            if (slot.empty()) {
+                slot = kSchema;
                 return;
             }
     }
-    // Lets the event loop run until the condition holds (two seconds at most).
-    template <class Condizione>
-    bool Attendi(Condizione&& fatto) {
-        const auto fine = std::chrono::steady_clock::now() + 2s;
-        while (!fatto() && std::chrono::steady_clock::now() < fine) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(1ms);
-        }
-        return fatto();
-    }
-    Condiviso Letto() const {
-        Condiviso letto;
-        kenvaron::CaricaImpostazioni(letto, (cartella.percorso / kFileImpostazioni).string());
-        return letto;
-    }
+    Condiviso Letto() const { return LeggiPool(cartella); }
 
     std::function<void()> inCorsa;
     int corse = 0, dentro = 0, profondita = 0;
@@ -155,6 +155,41 @@ TEST_F(SfondoFinestra, EscInARunsYieldReachesTheMainWindow) {
     sfondo->Timer2_Timer();
     EXPECT_EQ(corse, 1);
     EXPECT_EQ(f->stato.generazione.Chiudi, 1);
+}
+
+// ---- With the form's own generation run ------------------------------------------------------
+
+class SfondoVero : public Finestra {};
+
+TEST_F(SfondoVero, AtStartTheRunFillsTheTwoEmptySlotsWithValidPuzzlesAndKeepsTheRest) {
+    Condiviso prima;
+    for (const char* p : {"S", "N", "D", "C", "E"})
+        for (std::string& slot : SlotSfondo(prima, p)) slot = kSchema;
+    prima.SchemiBkgS[30].clear();
+    prima.SchemiBkgN[10].clear();
+    prima.PoolCaricato = true;
+    ASSERT_TRUE(SalvaImpostazioni(prima, (cartella.percorso / kFileImpostazioni).string(), true,
+                                  OrologioDiSistema::Istanza()));
+    Apri();
+    Condiviso& c = f->condiviso();
+    ASSERT_TRUE(Attendi([&] { return !c.SchemiBkgN[10].empty() && !c.BkgInEsecuzione; }, 60s));
+    Condiviso letto = LeggiPool(cartella);
+    for (const char* p : {"S", "N", "D", "C", "E"}) {
+        const auto slot = SlotSfondo(letto, p);
+        for (std::size_t i = 0; i < slot.size(); ++i) {
+            const bool nuovo = (p == std::string("S") && i == 29) || (p == std::string("N") && i == 9);
+            if (!nuovo) {
+                EXPECT_EQ(slot[i], kSchema) << p << i + 1;
+                continue;
+            }
+            ASSERT_EQ(slot[i].size(), 81u) << p;
+            EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(slot[i]), 2), 1) << slot[i];
+            EXPECT_EQ(slot[i], p == std::string("S") ? c.SchemiBkgS[30] : c.SchemiBkgN[10]);
+        }
+    }
+    EXPECT_EQ(f->Stbr.Text("p4"), "");
+    EXPECT_EQ(f->Stbr.Panel("p4")->ToolTipText(), "");
+    EXPECT_EQ(fini, 0);
 }
 
 }  // namespace
