@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "background/CorsaSfondo.h"
 #include "background/PannelloSfondo.h"
 #include "engine/Motore.h"
 
@@ -30,6 +31,21 @@ public:
     }
     std::vector<std::string> eventi;
 };
+
+// Every slot of the five pools holds `schema`.
+inline void RiempiPool(Condiviso& c, const std::string& schema) {
+    for (const char* p : {"S", "N", "D", "C", "E"})
+        for (std::string& slot : SlotSfondo(c, p)) slot = schema;
+}
+
+// What a stand-in generation run stores: `schema` in the first empty slot of LivelloBkg's pool.
+inline void ArchiviaSubito(Condiviso& c, const std::string& schema) {
+    for (std::string& slot : SlotSfondo(c, c.LivelloBkg))
+        if (slot.empty()) {
+            slot = schema;
+            return;
+        }
+}
 
 struct CessioniProva {
     // What the yield does besides counting.

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "background/CorsaSfondo.h"
 #include "background/GuidaSfondo.h"
 #include "tests/core/ProvaSfondo.h"
 
@@ -22,20 +21,11 @@ using verifica::PannelloRegistrato;
 class Guida : public ::testing::Test, protected verifica::CessioniProva {
 protected:
     Guida() {
-        for (const char* p : {"S", "N", "D", "C", "E"})
-            for (std::string& slot : SlotSfondo(stato, p)) slot = kSchema;
+        verifica::RiempiPool(stato, kSchema);
         stato.BkgInEsecuzione = true;
         g.Form_Load();
     }
-
-    // What a run stores: the first empty slot of LivelloBkg's pool.
-    void Archivia() {
-        for (std::string& slot : SlotSfondo(stato, stato.LivelloBkg))
-            if (slot.empty()) {
-                slot = kSchema;
-                return;
-            }
-    }
+    void Archivia() { verifica::ArchiviaSubito(stato, kSchema); }
 
     Condiviso stato;
     int scritture = 0;

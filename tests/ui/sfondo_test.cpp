@@ -13,8 +13,8 @@
 #include <optional>
 #include <thread>
 
-#include "background/CorsaSfondo.h"
 #include "background/Impostazioni.h"
+#include "tests/core/ProvaSfondo.h"
 #include "tests/core/SolutoreIndipendente.h"
 #include "tests/ui/FinestraProva.h"
 
@@ -47,26 +47,15 @@ class SfondoFinestra : public Finestra {
 protected:
     void SetUp() override {
         Apri();
-        for (const char* p : {"S", "N", "D", "C", "E"})
-            for (std::string& slot : SlotSfondo(f->condiviso(), p)) slot = kSchema;
+        verifica::RiempiPool(f->condiviso(), kSchema);
         sfondo->Corsa = [this] {
             ++corse;
             profondita = std::max(profondita, ++dentro);
             if (inCorsa) inCorsa();
-            Archivia();
+            verifica::ArchiviaSubito(f->condiviso(), kSchema);
             --dentro;
         };
     }
-    // The first empty slot of LivelloBkg's pool gets the puzzle.
-    void Archivia() {
-        for (std::string& slot : SlotSfondo(f->condiviso(), f->condiviso().LivelloBkg))
-            if (slot.empty()) {
-                slot = kSchema;
-                return;
-            }
-    }
-    Condiviso Letto() const { return LeggiPool(cartella); }
-
     std::function<void()> inCorsa;
     int corse = 0, dentro = 0, profondita = 0;
 };
@@ -80,8 +69,8 @@ TEST_F(SfondoFinestra, TheStartRequestReturnsAtOnceAndTheRunFillsThePoolFromTheE
     ASSERT_TRUE(Attendi([&] { return corse == 1 && !f->condiviso().BkgInEsecuzione; }));
     EXPECT_FALSE(sfondo->Timer2.Enabled());
     EXPECT_EQ(f->Stbr.Text("p4"), "");
-    EXPECT_EQ(Letto().SchemiBkgS[30], kSchema);
-    EXPECT_EQ(Letto().SchemiBkgS[1], kSchema);
+    EXPECT_EQ(LeggiPool(cartella).SchemiBkgS, f->condiviso().SchemiBkgS);
+    EXPECT_EQ(f->condiviso().SchemiBkgS[30], kSchema);
 }
 
 TEST_F(SfondoFinestra, NoRunStartsInsideARunOrInsideAComputationOfTheMainWindow) {
@@ -136,7 +125,7 @@ TEST_F(SfondoFinestra, ACloseInARunsYieldEndsTheProgramAndTheFileHoldsWhatWasSto
     EXPECT_EQ(fini, 1);
     EXPECT_FALSE(f->Loaded());
     EXPECT_EQ(c.CodiceStop, 1);
-    const Condiviso letto = Letto();
+    const Condiviso letto = LeggiPool(cartella);
     EXPECT_EQ(letto.SchemiBkgS[29], kSchema);
     EXPECT_TRUE(letto.SchemiBkgS[30].empty());
     EXPECT_EQ(letto.SchemiBkgE[10], kSchema);
@@ -163,8 +152,7 @@ class SfondoVero : public Finestra {};
 
 TEST_F(SfondoVero, AtStartTheRunFillsTheTwoEmptySlotsWithValidPuzzlesAndKeepsTheRest) {
     Condiviso prima;
-    for (const char* p : {"S", "N", "D", "C", "E"})
-        for (std::string& slot : SlotSfondo(prima, p)) slot = kSchema;
+    verifica::RiempiPool(prima, kSchema);
     prima.SchemiBkgS[30].clear();
     prima.SchemiBkgN[10].clear();
     prima.PoolCaricato = true;
@@ -173,20 +161,16 @@ TEST_F(SfondoVero, AtStartTheRunFillsTheTwoEmptySlotsWithValidPuzzlesAndKeepsThe
     Apri();
     Condiviso& c = f->condiviso();
     ASSERT_TRUE(Attendi([&] { return !c.SchemiBkgN[10].empty() && !c.BkgInEsecuzione; }, 60s));
-    Condiviso letto = LeggiPool(cartella);
-    for (const char* p : {"S", "N", "D", "C", "E"}) {
-        const auto slot = SlotSfondo(letto, p);
-        for (std::size_t i = 0; i < slot.size(); ++i) {
-            const bool nuovo = (p == std::string("S") && i == 29) || (p == std::string("N") && i == 9);
-            if (!nuovo) {
-                EXPECT_EQ(slot[i], kSchema) << p << i + 1;
-                continue;
-            }
-            ASSERT_EQ(slot[i].size(), 81u) << p;
-            EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(slot[i]), 2), 1) << slot[i];
-            EXPECT_EQ(slot[i], p == std::string("S") ? c.SchemiBkgS[30] : c.SchemiBkgN[10]);
-        }
+    for (const std::string& nuovo : {c.SchemiBkgS[30], c.SchemiBkgN[10]}) {
+        ASSERT_EQ(nuovo.size(), 81u);
+        EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(nuovo), 2), 1) << nuovo;
     }
+    // The file holds the old slots and the two new puzzles.
+    prima.SchemiBkgS[30] = c.SchemiBkgS[30];
+    prima.SchemiBkgN[10] = c.SchemiBkgN[10];
+    Condiviso letto = LeggiPool(cartella);
+    for (const char* p : {"S", "N", "D", "C", "E"})
+        EXPECT_TRUE(std::ranges::equal(SlotSfondo(letto, p), SlotSfondo(prima, p))) << p;
     EXPECT_EQ(f->Stbr.Text("p4"), "");
     EXPECT_EQ(f->Stbr.Panel("p4")->ToolTipText(), "");
     EXPECT_EQ(fini, 0);
