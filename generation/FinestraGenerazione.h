@@ -1,6 +1,7 @@
 // What the generation passes need of a window: a yield to the event loop
 // (where Esc can set the stop request), drawing a table on the board, the
-// text of a status panel and the mouse pointer.  The main window implements
+// text of a status panel, the mouse pointer, and the developer passes'
+// progress label and caption.  The main window implements
 // it; the bench and the core tests pass the empty one.  Drawing never changes
 // the engine's state.
 #pragma once
@@ -27,6 +28,10 @@ public:
     }
     // The mouse pointer: 11 hourglass, 0 default.
     virtual void Puntatore(int puntatore) { (void)puntatore; }
+    // The progress label of the developer passes.
+    virtual void TestoEtichetta(const std::string& testo) { (void)testo; }
+    // The window's caption.
+    virtual void Didascalia(const std::string& testo) { (void)testo; }
 };
 
 }  // namespace kenvaron

@@ -89,18 +89,23 @@ ConfigurazioneAuto DecodificaTecniche(const std::string& tecniche) {
     return cfg;
 }
 
-bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli,
-                      const std::function<bool()>& cicloNuovo) {
+bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli, ImpostazioniGenerazione& impostazioni,
+                      StatoGenerazione& generazione, const std::function<bool()>& cicloNuovo) {
     const ConfigurazioneAuto cfg = DecodificaTecniche(regola.Tecniche);
     Condiviso& stato = motore.stato;
+    impostazioni.SuperSimmetrico = false;
+    generazione.GeneraAuto2 = regola.Complica;
     // The mandatory sequences must be set before the turns are worked out.
     stato.SequenzeObbligatorie = 1;
     stato.TecnicheAttive = cfg.TecnicheAttive;
     motore.LimiteFor = cfg.LimiteFor;
     motore.SaltaNaked = false;
+    impostazioni.LimiteRigaRimozione = 9;
+    impostazioni.LimiteColonnaRimozione = 9;
     livelli.CodiciTecniche = cfg.Codice;
     livelli.SettaTurni(livelli.CodiciTecniche);
     livelli.Livello = cfg.Livello;
+    generazione.SudokuDisponibile = false;
     if (!cicloNuovo()) return false;
     Motore::SalvaTabella(motore.Griglia, stato.ProblemaF5);
     return Completa(stato.ProblemaF5);

@@ -13,8 +13,10 @@
 
 #include "engine/Funzioni.h"
 #include "engine/Motore.h"
+#include "generation/ImpostazioniGenerazione.h"
 #include "generation/Livelli.h"
 #include "generation/RegoleProduzione.h"
+#include "generation/StatoGenerazione.h"
 #include "generation/CalcolaValore.h"
 
 namespace kenvaron {
@@ -43,12 +45,13 @@ struct ConfigurazioneAuto {
 };
 ConfigurazioneAuto DecodificaTecniche(const std::string& tecniche);
 
-// Sets the level, switches and turns of a rule's techniques, then runs
-// `cicloNuovo` (the "Nuovo" loop: true when it left an accepted puzzle in
-// Problema and the solved grid in the engine).  True when the puzzle and its
-// full solution (copied into ProblemaF5) are ready to be written.
-bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli,
-                      const std::function<bool()>& cicloNuovo);
+// Sets the level, switches, turns, removal limits and first-puzzle switch
+// (`GeneraAuto2`, from COMPLICA) of a rule, then runs `cicloNuovo` (the
+// "Nuovo" loop: true when it left an accepted puzzle in Problema and the
+// solved grid in the engine).  True when the puzzle and its full solution
+// (copied into ProblemaF5) are ready to be written.
+bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli, ImpostazioniGenerazione& impostazioni,
+                      StatoGenerazione& generazione, const std::function<bool()>& cicloNuovo);
 
 // One output line without its end: puzzle, solution, value, techniques, time.
 std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, std::int32_t valore,

@@ -209,9 +209,6 @@ public:
     void CalcolaValore(bool registra);
     // The toolbar's "CalcolaValore".
     void Command3_Click();
-    // Batch production makes puzzles only when the generation driver is
-    // there ("Nuovo" no longer waits for its work; virtual: tests stand in one).
-    virtual bool GenerazioneDisponibile() const;
 
     // ---- Levels -------------------------------------------------------------------
     void mnuSemplice_Click() { ScegliLivello("mnuSemplice"); }
@@ -269,6 +266,8 @@ public:
     void Ridisegna(bool sempre = false) override;
     void TestoPannello(const std::string& chiave, const std::string& testo) override;
     void Puntatore(int puntatore) override;
+    void TestoEtichetta(const std::string& testo) override;
+    void Didascalia(const std::string& testo) override;
 
     // ---- Developer controls, all hidden (ui/Form1Sviluppo.cpp) --------------------
     // A developer button by its control name (nullptr for an unknown name).
@@ -294,6 +293,13 @@ public:
     void CmdComplicaGen_Click();
     void RiduciNuovo_Click();
     void semplNuovo_Click();
+    void cmdComplica2_Click();
+    void probl41_Click();
+    // The two experiments: a random full grid and symmetric givens for it.
+    void ModoNuovo_Click();
+    void ModoRandom_Click();
+    // The whole reasoning list in the sequence window, shown modally.
+    void Command17_Click();
 
     // ---- Long computations ------------------------------------------------------------
     // Held by a computation that yields to the event loop: a close asked for

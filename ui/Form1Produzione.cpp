@@ -9,7 +9,6 @@
 #include "generation/CalcolaValore.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
-#include "ui/Comandi.h"
 #include "ui/Form1.h"
 
 namespace kenvaron {
@@ -86,8 +85,6 @@ void Form1::Command3_Click() {
     CalcolaValore(true);
 }
 
-bool Form1::GenerazioneDisponibile() const { return Abilitabile(LuogoComando::Barra, "Nuovo", true); }
-
 void Form1::AvvisoProduzione(const std::string& testo) {
     stato.CodiceUscita = 1;
     Stbr.SetText("p2", testo);
@@ -108,17 +105,6 @@ void Form1::AvvioProduzione() {
         FineProgramma();
         return;
     }
-    if (!GenerazioneDisponibile()) {
-        bool daFare = false;
-        for (int i = 1; i <= stato.regole.NumRegole; ++i) {
-            const Regola& r = stato.regole.Regole[i];
-            if (!r.Bloccata && r.Generati < r.Schemi) daFare = true;
-        }
-        if (daFare) AvvisoProduzione("Kenvaron /prod: la generazione degli schemi non è ancora disponibile");
-        FineProgramma();
-        return;
-    }
-
     CalcoloLungo calcolo(*this);
     SetMousePointer(plat::vbHourglass);
     GrigliaRisultatiPiattaforma griglia(gra);
@@ -128,13 +114,7 @@ void Form1::AvvioProduzione() {
         return !stato.ProduzioneFermata;
     };
     servizi.Genera = [this](const Regola& regola) {
-        ImpostazioniGenerazione& g = stato.impostazioni;
-        g.SuperSimmetrico = false;
-        g.LimiteRigaRimozione = 9;
-        g.LimiteColonnaRimozione = 9;
-        stato.generazione.GeneraAuto2 = regola.Complica;
-        return EseguiGeneraAuto(regola, motore(), stato.livelli, [this] {
-            stato.generazione.SudokuDisponibile = false;
+        return EseguiGeneraAuto(regola, motore(), stato.livelli, stato.impostazioni, stato.generazione, [this] {
             CicloNuovo();
             return stato.generazione.SudokuDisponibile;
         });

@@ -1,5 +1,6 @@
 // The main window's side of the reasoning window: opening it after a solve
-// (or writing a hint instead), and the candidate view of the board.
+// (or writing a hint instead), the developer's whole list, and the candidate
+// view of the board.
 #include <algorithm>
 #include <memory>
 
@@ -58,6 +59,24 @@ void Form1::MostraSequenzaRagionamento() {
     form2_.reset();
     gr.SetRow(0);
     gr.SetRedraw(stato.RidisegnoGriglia);
+}
+
+void Form1::Command17_Click() {
+    // The main window goes to the left edge first, so that the sequence
+    // window opens beside the board.
+    const int sinistra = Left();
+    Move(0, Top());
+    form2_ = std::make_unique<Form2>(*this);
+    Form2& w = *form2_;
+    w.Load();
+    // The whole list, from the first step.
+    condiviso().NumPassiMostrati = 1;
+    w.RiempiLista();
+    w.Show(plat::vbModal);
+    Move(sinistra, Top());
+    Stbr.SetText("p2", "");
+    if (w.Loaded()) w.Unload();
+    form2_.reset();
 }
 
 void Form1::CmdValidi_Click() {

@@ -50,6 +50,14 @@ const BottoneSviluppo kBottoniSviluppo[] = {
     {"CmdComplicaGen", "CompilcaGen", [](Form1& f) { f.CmdComplicaGen_Click(); }},
     {"RiduciNuovo", "RiduciNuovo ", [](Form1& f) { f.RiduciNuovo_Click(); }},
     {"semplNuovo", "semplNuovo", [](Form1& f) { f.semplNuovo_Click(); }},
+    {"cmdComplica2", "complica2", [](Form1& f) { f.cmdComplica2_Click(); }},
+    {"ModoNuovo", "ModoNuovo", [](Form1& f) { f.ModoNuovo_Click(); }},
+    {"ModoRandom", "Random", [](Form1& f) { f.ModoRandom_Click(); }},
+    {"probl41", "probl41", [](Form1& f) { f.probl41_Click(); }},
+    {"Command17", "Command17", [](Form1& f) { f.Command17_Click(); }},
+    {"Command18", "GeneraCod", [](Form1& f) { f.Command18_Click(); }},
+    {"Command19", "RecupRisC", [](Form1& f) { f.Command19_Click(); }},
+    {"Command20", "RecupRisM", [](Form1& f) { f.Command20_Click(); }},
 };
 
 std::string SenzaSpazi(const std::string& s) {
@@ -154,8 +162,7 @@ template <class Passo>
 void Form1::EseguiVariante(Passo&& passo) {
     CalcoloLungo calcolo(*this);
     CopiaImpostazioniGenerazione();
-    Varianti varianti(motore(), condiviso(), stato.generazione, *this,
-                      [this] { generatore().CmdSemplifica_Click(); });
+    Varianti varianti(motore(), condiviso(), stato.generazione, *this, generatore());
     varianti.Simmetrico = ChkSimm.Value() == plat::vbChecked;
     passo(varianti);
 }
@@ -171,6 +178,28 @@ void Form1::RiduciNuovo_Click() {
 }
 void Form1::semplNuovo_Click() {
     EseguiVariante([](Varianti& v) { v.SemplificaNuovo(); });
+}
+void Form1::cmdComplica2_Click() {
+    EseguiVariante([](Varianti& v) { v.cmdComplica2_Click(); });
+}
+void Form1::probl41_Click() {
+    EseguiVariante([](Varianti& v) { v.Semplifica1(); });
+}
+void Form1::ModoNuovo_Click() {
+    EseguiVariante([](Varianti& v) { v.ModoNuovo_Click(); });
+}
+void Form1::ModoRandom_Click() {
+    EseguiVariante([](Varianti& v) { v.ModoRandom_Click(); });
+}
+
+void Form1::TestoEtichetta(const std::string& testo) {
+    Label2.SetCaption(testo);
+    Refresh();
+}
+
+void Form1::Didascalia(const std::string& testo) {
+    SetCaption(testo);
+    Refresh();
 }
 
 // ---- The timed statistics run ------------------------------------------------------------

@@ -41,12 +41,16 @@ public:
         testi.push_back(chiave + "=" + testo);
     }
     void Puntatore(int p) override { puntatore = p; }
+    void TestoEtichetta(const std::string& t) override { etichetta = t; }
+    void Didascalia(const std::string& t) override { didascalie.push_back(t); }
 
     int cessioni = 0;
     int escAllaCessione = 0;  // 0 = never
     int puntatore = 0;
     std::vector<Tabella> disegnate;
     std::vector<std::string> testi;
+    std::string etichetta;
+    std::vector<std::string> didascalie;
 
 private:
     StatoGenerazione& gen_;

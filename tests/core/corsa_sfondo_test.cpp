@@ -21,38 +21,30 @@ namespace {
 
 using verifica::PannelloRegistrato;
 
-// The run's clock: the elapsed face moves `passo` at every reading, so the
-// archive's busy wait ends; the hour and the day stand still.
-class OrologioCorsa final : public Orologio {
+// The elapsed face moves `passo` at every reading (so the archive's busy
+// wait ends), or past the solver's 5-second limit while `scade` says so; the
+// hour and the day stand still.
+class OrologioProva final : public Orologio {
 public:
+    explicit OrologioProva(double p) : passo(p) {}
     double Trascorsi() const override {
         ++letture;
-        return t += passo;
+        return t += scade && scade() ? 6.0 : passo;
     }
     double SecondiDaMezzanotte() const override { return 43200.0; }
     double Giorno() const override { return giorno; }
-    double passo = 0.001;
+    double passo;
     double giorno = 46001.0;
-    mutable double t = 0;
-    mutable int letture = 0;
-};
-
-// The engine's clock: still, except that it jumps past the solver's 5-second
-// limit at every reading while `scade` says so.
-class OrologioMotore final : public Orologio {
-public:
-    double Trascorsi() const override { return t += scade && scade() ? 6.0 : 0.0; }
-    double SecondiDaMezzanotte() const override { return 43200.0; }
-    double Giorno() const override { return 46001.0; }
     std::function<bool()> scade;
     mutable double t = 0;
+    mutable int letture = 0;
 };
 
 class Corsa : public ::testing::Test, protected verifica::CessioniProva {
 protected:
     Condiviso stato;
-    OrologioMotore orologioMotore;
-    OrologioCorsa orologio;
+    OrologioProva orologioMotore{0.0};
+    OrologioProva orologio{0.001};
     PannelloRegistrato pannello;
     std::unique_ptr<Motore> m = std::make_unique<Motore>(stato, orologioMotore, Profilo());
     GeneratoreSfondo g{*m};

@@ -236,7 +236,9 @@ protected:
         schemi = verifica::LeggiSchemi("qqwing_expert.txt", 3);
         // The stand-in "Nuovo" loop: a public puzzle, solved with the rule's techniques.
         servizi.Genera = [this](const Regola& r) {
-            return EseguiGeneraAuto(r, *m, livelli, [this] {
+            return EseguiGeneraAuto(r, *m, livelli, imp, gen, [this] {
+                visti.push_back({gen.GeneraAuto2, imp.SuperSimmetrico, imp.LimiteRigaRimozione,
+                                 imp.LimiteColonnaRimozione, m->SaltaNaked});
                 const std::string& s = schemi[prossimo++ % schemi.size()];
                 for (int i = 0; i < 81; ++i) stato.Problema[i / 9 + 1][i % 9 + 1] = static_cast<Byte>(s[i] - '0');
                 m->Risolvi(1);
@@ -254,7 +256,17 @@ protected:
     OrologioFinto orologio;
     std::unique_ptr<Motore> m = std::make_unique<Motore>(stato, orologio);
     Livelli livelli{*m, stato};
+    ImpostazioniGenerazione imp;
+    StatoGenerazione gen;
     PesiTecniche pesi;
+    // What the "Nuovo" loop found set at each call.
+    struct Visto {
+        bool primoAccettabile, superSimmetrico;
+        Byte limiteRiga, limiteColonna;
+        bool saltaNaked;
+        bool operator==(const Visto&) const = default;
+    };
+    std::vector<Visto> visti;
 };
 
 TEST_F(ProduzioneRealeTest, EachLineHoldsThePuzzleItsOnlySolutionTheValueAndTheTime) {
@@ -288,6 +300,18 @@ TEST_F(ProduzioneRealeTest, AnEmptyTechniqueListMakesSinglesOnlyPuzzlesAtLevel1)
     EXPECT_EQ(livelli.CodiciTecniche, "");
     EXPECT_EQ(stato.TecnicheAttive, (std::array<Byte, 6>{}));
     EXPECT_EQ(m->Turni, (std::array<std::int16_t, 5>{}));
+}
+
+TEST_F(ProduzioneRealeTest, EachRuleReachesTheNuovoLoopWithItsOwnFirstPuzzleSwitchAndFullRemoval) {
+    Regole("<REGOLA>\nFILE=@a.txt\nTECNICHE=CNDIMP\nSCHEMI=1\nCOMPLICA=true\n"
+           "<REGOLA>\nFILE=@b.txt\nTECNICHE=CNDIMP\nSCHEMI=1\n");
+    // Left over from an interactive supersymmetric level.
+    imp.SuperSimmetrico = true;
+    imp.LimiteRigaRimozione = imp.LimiteColonnaRimozione = 5;
+    m->SaltaNaked = true;
+    gen.GeneraAuto2 = false;
+    Esegui();
+    EXPECT_EQ(visti, (std::vector<Visto>{{true, false, 9, 9, false}, {false, false, 9, 9, false}}));
 }
 
 TEST_F(ProduzioneTest, AKilledWriterLeavesOnlyWholeLines) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -46,6 +47,18 @@ public:
         return s.str();
     }
     fs::path percorso;
+};
+
+// The main window with a hook at every yield.
+class FinestraCedevole : public Form1 {
+public:
+    void Cedi() override {
+        Form1::Cedi();
+        ++cessioni;
+        if (aOgniCessione) aOgniCessione();
+    }
+    std::function<void()> aOgniCessione;
+    int cessioni = 0;
 };
 
 class Finestra : public ::testing::Test {

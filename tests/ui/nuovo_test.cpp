@@ -24,20 +24,13 @@ constexpr const char* kImpegnativo =
     "060102000020930806010000030900005004006000200400600005090000020205081040000509070";
 
 // The window with a hook at every yield and a count of the driver's calls.
-class FinestraNuovo final : public Form1 {
+class FinestraNuovo final : public prova::FinestraCedevole {
 public:
-    void Cedi() override {
-        Form1::Cedi();
-        ++cessioni;
-        if (aOgniCessione) aOgniCessione();
-    }
     void Cmdcomplic4_Click() override {
         ++chiamate;
         Form1::Cmdcomplic4_Click();
     }
     void Esc() { KeyTyped(27); }
-    std::function<void()> aOgniCessione;
-    int cessioni = 0;
     int chiamate = 0;
 };
 

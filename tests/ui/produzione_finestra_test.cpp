@@ -33,7 +33,6 @@ void CaricaSchema(Form1& f) {
 // puzzle on the board as an accepted one.
 class FinestraConGeneratore : public Form1 {
 public:
-    bool GenerazioneDisponibile() const override { return true; }
     void Cmdcomplic4_Click() override {
         ++fatti;
         if (azione) azione(fatti);
@@ -81,6 +80,7 @@ TEST_F(ProduzioneFinestra, CalcolaValoreRatesTheBoardWritesTheReportAndEmptiesNo
     f->tlb1_ButtonClick(*bottone);
     EXPECT_EQ(cartella.Leggi("out.txt"), vecchie);
     EXPECT_EQ(f->stato.regole.Pesi.PCandidati_imprigionati, 50);
+    EXPECT_EQ(f->stato.generazione.PCandidati_imprigionati, 50);  // the batch merit reads it there
     const std::int32_t valore = f->stato.ValoreCalcolato;
     EXPECT_GE(valore, 21);  // 21 singles, each weighing 1 or 2
     const std::string rapporto = cartella.Leggi("CalcolaValore.txt");
@@ -184,6 +184,8 @@ TEST_F(ProduzioneFinestra, WithTheGeneratorBatchProductionWritesTheRulesPuzzle) 
     EXPECT_EQ(uscita.find_first_not_of("0123456789"), 81u) << uscita;
     EXPECT_EQ(f->gra.TextMatrix(0, 2), "Schemi");
     EXPECT_EQ(f->gra.TextMatrix(1, 2), "1");
+    // A rule without techniques makes its puzzles at level "1", whose name the status bar shows.
+    EXPECT_EQ(f->Stbr.Text("p3"), "Supersimm. semplice");
     EXPECT_TRUE(Messaggi().empty());
 }
 

@@ -1,18 +1,29 @@
 // The hidden developer buttons offscreen: hidden after load with their
 // captions, the puzzle-and-solution line, the row swap, the digit-slice file,
-// the developer text file, the box tables on the board and a statistics run
-// ended by its time limit on an injected clock.
+// the developer text file, the box tables on the board, statistics runs on an
+// injected clock, the whole reasoning list, a close during the hill climb and
+// the random experiment's caption.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "engine/Funzioni.h"
 #include "engine/Orologio.h"
 #include "engine/TestoSchema.h"
+#include "generation/Sviluppo.h"
+#include "narration/ListaRagionamento.h"
+#include "tests/core/SolutoreIndipendente.h"
 #include "tests/ui/FinestraProva.h"
+#include "ui/Form2.h"
 #include "ui/Salvataggio.h"
 #include "ui/Tabellone.h"
 
 namespace kenvaron::prova {
 namespace {
 
+// Needs more than singles, and no trial.
+constexpr const char* kDifficile = "100040000007000103600500200800027030060803020030460001006004007901000600000080002";
 constexpr const char* kSchema =
     "000000400029100006074920000000590080180000054090068000000059260600002570002000000";
 
@@ -37,14 +48,18 @@ TEST_F(Sviluppo, EveryDeveloperControlIsHiddenWithItsCaption) {
         {"cmdScambiariga", "scambiariga"}, {"cmdscambiacolonna", "scambiaacolonna"},
         {"Command3", "Calcolavalore"}, {"CmDazzeraVal", "AzzeraMaxvalore"}, {"Command2", "vis sol"},
         {"Command14", "Command14"}, {"CmdComplica", "Complica"}, {"RiduciNuovo", "RiduciNuovo "},
-        {"semplNuovo", "semplNuovo"}, {"CmdComplicaGen", "CompilcaGen"}};
+        {"semplNuovo", "semplNuovo"}, {"CmdComplicaGen", "CompilcaGen"}, {"cmdComplica2", "complica2"},
+        {"ModoNuovo", "ModoNuovo"}, {"ModoRandom", "Random"}, {"probl41", "probl41"},
+        {"Command17", "Command17"}, {"Command18", "GeneraCod"}, {"Command19", "RecupRisC"},
+        {"Command20", "RecupRisM"}};
     for (const auto& [nome, didascalia] : attese) {
         ASSERT_NE(f->Bottone(nome), nullptr) << nome;
         EXPECT_EQ(f->Bottone(nome)->Caption(), didascalia);
     }
     EXPECT_EQ(f->Bottone("Command99"), nullptr);
     for (const char* nome : {"Command1", "Command7", "CmdSemplifica", "CmdTogliSemplici", "Command10",
-                             "Command12", "Command16", "cmdSalvaPS", "Command2", "Command11"})
+                             "Command12", "Command16", "cmdSalvaPS", "Command2", "Command11", "cmdComplica2",
+                             "ModoRandom", "Command17", "Command20"})
         EXPECT_FALSE(f->Bottone(nome)->Visible()) << nome;
     EXPECT_EQ(f->Timer1.Interval(), 1);
     EXPECT_FALSE(f->Timer1.Enabled());
@@ -172,6 +187,137 @@ TEST_F(Sviluppo, AStoppedStatisticsRunEndsAfterOneTick) {
     EXPECT_EQ(f->condiviso().Problema[5][5], 3);
     EXPECT_EQ(f->Label2.Caption(), " 1 -1");
     f->motore().orologio = &OrologioDiSistema::Istanza();
+}
+
+TEST_F(Sviluppo, TheStatisticsRunWithTarget0EndsAtTheFirstPositiveMeritShowingIt) {
+    OrologioFinto orologio;
+    f->motore().orologio = &orologio;
+    f->MnuEstremo_Click();
+    f->TxtMin.SetText("0");  // no early reject: every try is simplified
+    f->Txtmax.SetText("0");
+    f->txtSec.SetText("9999");
+    f->Command14_Click();
+    int ticks = 0;
+    while (f->Timer1.Enabled() && ticks < 30) {
+        ++ticks;
+        orologio.Avanza(2.0);
+        f->Timer1_Timer();
+        if (f->Timer1.Enabled()) {  // the class replaced the merit
+            EXPECT_EQ(f->motore().Valore, 0);
+        }
+    }
+    ASSERT_FALSE(f->Timer1.Enabled());
+    const CorsaStatistica& corsa = f->statistica;
+    ASSERT_GT(corsa.MigliorValoreStatistica, 0);
+    EXPECT_EQ(f->Text1.Text(), "");  // no try needed a trial
+    const int classe = ClasseMerito(corsa.MigliorValoreStatistica);
+    ASSERT_EQ(f->List1.ListCount(), 2);
+    EXPECT_EQ(f->List1.List(0), "00 " + std::to_string(ticks - 1));
+    EXPECT_EQ(f->List1.List(1), Format(classe, "00") + " 1");
+    EXPECT_EQ(f->Label2.Caption(),
+              " " + std::to_string(2 * ticks) + " " + std::to_string(corsa.MigliorValoreStatistica));
+    // The best puzzle is on the board with its solution.
+    EXPECT_EQ(f->condiviso().Problema, corsa.ProblemaMiglioreStatistica);
+    EXPECT_EQ(f->motore().Soluzione, corsa.SoluzioneMiglioreStatistica);
+    EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(SchemaTesto(f->condiviso().Problema)), 2), 1);
+    EXPECT_FALSE(f->stato.generazione.ProvaCronometrata);
+    EXPECT_EQ(f->stato.generazione.ModoInterrogativo, 0);
+    EXPECT_EQ(f->MousePointer(), 0);
+    f->motore().orologio = &OrologioDiSistema::Istanza();
+}
+
+TEST_F(Sviluppo, AStatisticsTickOfClass5OrMoreDumpsThePuzzle) {
+    f->MnuEstremo_Click();
+    f->Txtmax.SetText("0");
+    cartella.Scrivi("tmpsv12_01.txt", "di una corsa prima\r\n");
+    f->Command14_Click();
+    // The tick's generation stops at once and the rating solves this puzzle.
+    f->Text1.SetText(kDifficile);
+    ASSERT_TRUE(f->Text1_DblClick());
+    f->Text1.SetText("");
+    f->stato.generazione.Chiudi = 1;
+    f->Timer1_Timer();
+    ASSERT_EQ(ClasseMerito(f->statistica.MigliorValoreStatistica), 12);
+    // An earlier run's dump of the same class and count is overwritten.
+    EXPECT_EQ(cartella.Leggi("tmpsv12_01.txt"), std::string(kDifficile) + "\r\n");
+    EXPECT_EQ(f->List1.List(0), "12 1");
+    EXPECT_FALSE(f->Timer1.Enabled());
+}
+
+TEST_F(Sviluppo, Command17ListsTheWholeReasoningAndPutsTheWindowBack) {
+    f->motore().Soluzione = Tabella{};
+    f->motore().Risolvi(1);
+    const int passi = f->motore().NumPassi;
+    ASSERT_GT(passi, 1);
+    f->Move(900, 600);
+    f->Stbr.SetText("p2", "vecchio");
+    bool mostrata = false;
+    risposte.finestraModale = [&](plat::Form& w) {
+        mostrata = true;
+        ASSERT_EQ(&w, static_cast<plat::Form*>(f->Sequenza()));
+        EXPECT_EQ(f->Left(), 0);
+        EXPECT_EQ(f->Top(), 600);
+        const Form2& s = *f->Sequenza();
+        int visibili = 0;
+        for (int i = 1; i < s.gp.Rows(); ++i) visibili += s.gp.RowHeight(i) > 1;
+        EXPECT_GE(visibili, passi / 2);  // every step shows, not one at a time
+        EXPECT_NE(s.gp.TextMatrix(1, narrazione::kColTesto).find("1"), std::string::npos);
+        w.Unload();
+    };
+    f->Bottone("Command17")->Click();
+    EXPECT_TRUE(mostrata);
+    EXPECT_EQ(f->Left(), 900);
+    EXPECT_EQ(f->Top(), 600);
+    EXPECT_EQ(f->Stbr.Text("p2"), "");
+    EXPECT_EQ(f->Sequenza(), nullptr);
+}
+
+class SviluppoCedevole : public Sviluppo {
+protected:
+    void SetUp() override {
+        Crea(std::make_unique<FinestraCedevole>());
+        w = static_cast<FinestraCedevole*>(f.get());
+        f->Show();
+        Tabella t{};
+        ASSERT_TRUE(LeggiSchema(kSchema, t));
+        f->condiviso().Problema = t;
+        f->motore().orologio = &orologio;
+        // The solution the passes put back from.
+        verifica::Celle soluzione{};
+        ASSERT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(kSchema), 2, &soluzione), 1);
+        ASSERT_TRUE(LeggiSchema(verifica::ComeTesto(soluzione), f->motore().Soluzione));
+    }
+    void TearDown() override { f->motore().orologio = &OrologioDiSistema::Istanza(); }
+    OrologioFinto orologio;
+    FinestraCedevole* w = nullptr;
+};
+
+TEST_F(SviluppoCedevole, ACloseDuringComplica2EndsItAtThatYieldAndThenTheWindow) {
+    w->aOgniCessione = [&] {
+        if (w->cessioni == 1) {
+            EXPECT_EQ(f->Label2.Caption().substr(0, 3), "1\r\n");
+            f->Unload();
+        }
+    };
+    f->Bottone("cmdComplica2")->Click();
+    EXPECT_EQ(w->cessioni, 1);
+    EXPECT_TRUE(f->stato.ChiusuraRinviata());
+    EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(f->motore().SenzaTentativi);
+    EXPECT_EQ(f->MousePointer(), 0);
+    // The best puzzle found stays: the start, or a harder one on the same solution.
+    const Tabella& p = f->condiviso().Problema;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (p[r][c] != 0) {
+                EXPECT_EQ(p[r][c], f->motore().Soluzione[r][c]);
+            }
+}
+
+TEST_F(SviluppoCedevole, RandomWritesItsProgressInTheCaption) {
+    f->ChkSimm.SetValue(plat::vbUnchecked);
+    f->Bottone("ModoRandom")->Click();
+    EXPECT_EQ(f->Caption(), "91 " + std::to_string(f->stato.generazione.MaxValore));
 }
 
 }  // namespace
