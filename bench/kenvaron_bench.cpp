@@ -29,6 +29,7 @@
 #include "background/GeneratoreSfondo.h"
 #include "background/Impostazioni.h"
 #include "bench/BancoNuovo.h"
+#include "bench/BancoSfondo.h"
 #include "bench/Comune.h"
 #include "engine/Motore.h"
 #include "generation/Generatore.h"
@@ -45,6 +46,8 @@ constexpr const char* kUso =
     "     kenvaron-bench --generate LIVELLO N [--seed S] [--skip K] [--code CODICE]\n"
     "     kenvaron-bench --bg-board N\n"
     "     kenvaron-bench --pool FILE [--rewrite USCITA]\n"
+    "     kenvaron-bench --pool-fill FILE  lo sfondo riempie il pool di FILE, pause comprese:\n"
+    "                    pool, posto e secondi per schema, poi tempo totale e cessione più lunga\n"
     "  --bg-board N      N schemi da griglia vuota come lo sfondo, semi 1..N:\n"
     "                    schema e soluzione su stdout\n"
     "  --pool FILE       seme, opzione e i 70 posti del file dei pool (S N D C E)\n"
@@ -449,6 +452,7 @@ int Pool(const Opzioni& o) {
 
 int main(int argc, char** argv) {
     if (const int esito = bench::BancoNuovo(argc, argv); esito >= 0) return esito;
+    if (const int esito = bench::BancoSfondo(argc, argv); esito >= 0) return esito;
     const Opzioni o = LeggiOpzioni(argc, argv);
     if (o.schemiSfondo > 0) return SchemiSfondo(o);
     if (!o.pool.empty()) return Pool(o);

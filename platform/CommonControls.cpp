@@ -187,6 +187,9 @@ std::string StatusPanel::ToolTipText() const { return etichetta_ ? S(etichetta_-
 void StatusPanel::SetToolTipText(const std::string& testo) {
     if (etichetta_) etichetta_->setToolTip(Q(testo));
 }
+void StatusPanel::Refresh() {
+    if (etichetta_) etichetta_->repaint();
+}
 
 StatusBar::StatusBar(Form& form) : barra_(new QStatusBar(form.Widget())) {
     barra_->setSizeGripEnabled(false);

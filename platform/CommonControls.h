@@ -132,6 +132,8 @@ public:
     void SetText(const std::string& testo);
     std::string ToolTipText() const;
     void SetToolTipText(const std::string& testo);
+    // Paints the panel now, handling no other event.
+    void Refresh();
 
 private:
     friend class StatusBar;

@@ -78,7 +78,8 @@ void Form1::Cmdcomplic4_Click() {
     bool dalPool = false;
     if (l == "E" || l == "M" || l == "C" || l == "D" || l == "N" || l == "S") {
         Stbr.SetText("p2", "SUDOKU  in corso di realizzazione");
-        const std::string s = RecuperaProbl(l);
+        // Batch production never loaded the pool: it neither asks it nor writes it.
+        const std::string s = g.GeneraAuto ? std::string() : RecuperaProbl(l);
         if (!s.empty()) {
             m.SenzaTentativi = false;
             g.GenerazioneInCorso = false;

@@ -13,25 +13,13 @@
 
 #include "background/CorsaSfondo.h"
 #include "engine/TestoSchema.h"
+#include "tests/core/ProvaSfondo.h"
 #include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
 namespace {
 
-// Records what the run writes to panel "p4", in order.
-class PannelloRegistrato final : public PannelloSfondo {
-public:
-    void Testo(const std::string& t) override { eventi.push_back("testo:" + t); }
-    void Suggerimento(const std::string& s) override { eventi.push_back("suggerimento:" + s); }
-    void Ridisegna() override { eventi.push_back("ridisegna"); }
-    std::vector<std::string> Testi() const {
-        std::vector<std::string> t;
-        for (const std::string& e : eventi)
-            if (e.rfind("testo:", 0) == 0) t.push_back(e.substr(6));
-        return t;
-    }
-    std::vector<std::string> eventi;
-};
+using verifica::PannelloRegistrato;
 
 // The elapsed face moves `passo` at every reading (so the archive's busy
 // wait ends), or past the solver's 5-second limit while `scade` says so; the
@@ -52,22 +40,13 @@ public:
     mutable int letture = 0;
 };
 
-class Corsa : public ::testing::Test {
+class Corsa : public ::testing::Test, protected verifica::CessioniProva {
 protected:
     Condiviso stato;
     OrologioProva orologioMotore{0.0};
     OrologioProva orologio{0.001};
     PannelloRegistrato pannello;
-    std::function<void()> allaCessione;
-    int cessioni = 0, fini = 0;
-    std::unique_ptr<Motore> m = std::make_unique<Motore>(
-        stato, orologioMotore,
-        ProfiloMotore::DiSfondo(
-            [this] {
-                ++cessioni;
-                if (allaCessione) allaCessione();
-            },
-            [this] { ++fini; }));
+    std::unique_ptr<Motore> m = std::make_unique<Motore>(stato, orologioMotore, Profilo());
     GeneratoreSfondo g{*m};
     CorsaSfondo corsa{g, pannello, orologio};
 

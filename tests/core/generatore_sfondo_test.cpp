@@ -10,6 +10,7 @@
 
 #include "background/GeneratoreSfondo.h"
 #include "generation/Generatore.h"
+#include "tests/core/ProvaSfondo.h"
 #include "tests/core/SolutoreIndipendente.h"
 
 namespace kenvaron {
@@ -49,20 +50,11 @@ int Tolte(const Tabella& prima, const Tabella& dopo) {
     return n;
 }
 
-class Sfondo : public ::testing::Test {
+class Sfondo : public ::testing::Test, protected verifica::CessioniProva {
 protected:
     Condiviso stato;
     OrologioFinto orologio;
-    // What the yield does besides counting; the end action only counts (it returns).
-    std::function<void()> allaCessione;
-    int cessioni = 0, fini = 0;
-    std::unique_ptr<Motore> m = std::make_unique<Motore>(
-        stato, orologio, ProfiloMotore::DiSfondo(
-                             [this] {
-                                 ++cessioni;
-                                 if (allaCessione) allaCessione();
-                             },
-                             [this] { ++fini; }));
+    std::unique_ptr<Motore> m = std::make_unique<Motore>(stato, orologio, Profilo());
     GeneratoreSfondo g{*m};
 
     void SetUp() override { g.Form_Load(); }

@@ -241,17 +241,17 @@ TEST_F(Sfondo, TheToggleRewritesThePoolFileAndStartsOrStopsTheGenerator) {
     Apri();
     EXPECT_TRUE(fs::is_regular_file(cartella.percorso / kFileImpostazioni));  // created empty
     EXPECT_FALSE(f->Menu("mnuAttivaBackGround")->Checked());
-    EXPECT_EQ(sfondo->RichiesteAvvio, 0);
+    EXPECT_FALSE(sfondo->Timer2.Enabled());
     f->condiviso().CodiceStop = 2;
     f->Menu("mnuAttivaBackGround")->Choose();
     EXPECT_TRUE(f->Menu("mnuAttivaBackGround")->Checked());
     EXPECT_EQ(Opzione(), "1X\r\n");
     EXPECT_EQ(f->condiviso().CodiceStop, 0);
-    EXPECT_EQ(sfondo->RichiesteAvvio, 1);
+    EXPECT_TRUE(sfondo->Timer2.Enabled());
     f->Menu("mnuAttivaBackGround")->Choose();
     EXPECT_EQ(Opzione(), "0X\r\n");
     EXPECT_EQ(f->condiviso().CodiceStop, 2);
-    EXPECT_EQ(sfondo->RichiesteAvvio, 1);
+    EXPECT_TRUE(sfondo->Timer2.Enabled());
 }
 
 TEST_F(Sfondo, TheOptionIsFoundAsLeftAndSlotsWrittenByHandSurvive) {
@@ -260,7 +260,7 @@ TEST_F(Sfondo, TheOptionIsFoundAsLeftAndSlotsWrittenByHandSurvive) {
     Apri();
     EXPECT_TRUE(f->Menu("mnuAttivaBackGround")->Checked());
     EXPECT_EQ(f->condiviso().CodiceStop, 0);
-    EXPECT_EQ(sfondo->RichiesteAvvio, 1);
+    EXPECT_TRUE(sfondo->Timer2.Enabled());
     EXPECT_EQ(f->condiviso().SchemiBkgC[1], "0000");
     f->mnuAttivaBackGround_Click();
     Condiviso letto;
@@ -274,7 +274,7 @@ TEST_F(Sfondo, AToggleBeforeTheFirstActivationOrInBatchModeNeverWrites) {
     Crea();
     f->mnuAttivaBackGround_Click();
     EXPECT_EQ(Linea(), stored);
-    EXPECT_EQ(sfondo->RichiesteAvvio, 1);
+    EXPECT_TRUE(sfondo->Timer2.Enabled());
 
     Crea();
     f->stato.generazione.GeneraAuto = true;

@@ -84,7 +84,7 @@ TEST_F(NuovoFinestra, APoolPuzzleIsShownAndItsSlotLeavesThePoolAndTheFile) {
     EXPECT_EQ(letto.SchemiBkgN[4], kImpegnativo);
     EXPECT_TRUE(Bottone("Nuovo"));
     EXPECT_TRUE(f->Menu("MnuLivelli")->Enabled());
-    EXPECT_EQ(sfondo->RichiesteAvvio, 1);
+    EXPECT_TRUE(sfondo->Timer2.Enabled());
     EXPECT_EQ(f->stato.SchemaModificato, 1);
     ControllaUscita();
 }
@@ -103,7 +103,7 @@ TEST_F(NuovoFinestra, ImpegnativoWithAnEmptyPoolShowsACodedPuzzleAndEndsTheLoop)
     EXPECT_FALSE(Bottone("Undo"));
     EXPECT_EQ(f->stato.livelli.Livello, "N");
     EXPECT_EQ(f->Stbr.Text("p3"), "Impegnativo");
-    EXPECT_EQ(sfondo->RichiesteAvvio, 0);
+    EXPECT_FALSE(sfondo->Timer2.Enabled());
     ControllaUscita();
 }
 

@@ -240,11 +240,14 @@ TEST_F(ProgrammaProduzione, HeadlessProdWithNothingToMakeExits0AndTouchesNoPoolF
 }
 
 TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
+    const std::string pool = "0XX2023|XXXX1X\r\n";
+    cartella.Scrivi("Kenvaron.txt", pool);
     cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=1\r\n");
     processo.start();
     ASSERT_TRUE(processo.waitForFinished(60000));
     EXPECT_EQ(processo.exitCode(), 0);
     EXPECT_EQ(cartella.Leggi("out.txt").find_first_not_of("0123456789"), 81u);
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
 }
 
 }  // namespace
