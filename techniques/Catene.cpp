@@ -144,7 +144,7 @@ void Rami::NuovaPartenza() {
     NodiLavorati = {};
 }
 
-void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza,
+void Rami::Propaga(const Motore& /*m*/, int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza,
                    int limite, bool soloPrimoLivello, bool saltaPartenza, int cifraNodi) {
     CandidatiRamo = CandidatiCella;
     DoveRamo = DoveCella;
