@@ -38,6 +38,7 @@ bool Motore::CercaCandidatiFissati(int livello, int turno) {
                                             " sono tutti nella riga ", " sono tutti nella colonna "};
     if (livello < 0 || livello > kMaxLivelli) return false;
     LivelloPila& p0 = PilaLivelli[0];
+    RilevaPosti(0);
     for (int v = 0; v < 4; ++v) {
         const Tabella& segni = this->*kSegni[v];
         for (int a = 1; a <= 9; ++a) {
@@ -53,7 +54,11 @@ bool Motore::CercaCandidatiFissati(int livello, int turno) {
                                      static_cast<char>('0' + unita), ',',
                                      static_cast<char>('0' + d), '|'};
                 PilaLivelli[livello].ListaRipristino.insert(0, voce, sizeof voce);
-                if (!TrovatoAvanzato) continue;  // applied silently; the scan goes on
+                if (!TrovatoAvanzato) {
+                    // Applied silently; the scan goes on.
+                    RilevaPosti(d);
+                    continue;
+                }
 
                 if (!Analisi || AlmenoDue(ListaCambi)) {
                     const std::string testo = IncrementaIndice(livello) + "i possibili " +
@@ -67,6 +72,7 @@ bool Motore::CercaCandidatiFissati(int livello, int turno) {
                 // Analysis mode: every finding is reported against the same grid.
                 ApplicaFissato(v, 0, false);
                 TrovatoAvanzato = false;
+                RilevaPosti(d);
             }
         }
     }

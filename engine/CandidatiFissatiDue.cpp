@@ -52,6 +52,7 @@ bool Motore::CercaCandidatiFissatiDue(int livello, int turno) {
     // Every finding of this group stays applied, so it never runs in analysis mode.
     if (Analisi || livello < 0 || livello > kMaxLivelli) return false;
     LivelloPila& p0 = PilaLivelli[0];
+    RilevaPosti(0);
     for (int v = 0; v < 4; ++v) {
         const TabellaTesti& segni = this->*kSegni[v];
         const auto& coppie = v == 3 ? CoppieLineeQ : CoppieLinee;
@@ -74,7 +75,11 @@ bool Motore::CercaCandidatiFissatiDue(int livello, int turno) {
                 const char voce[] = {kTipi[v], static_cast<char>('0' + p), ',', unita[0],
                                      unita[1], ',', static_cast<char>('0' + d), '|'};
                 PilaLivelli[livello].ListaRipristino.insert(0, voce, sizeof voce);
-                if (!TrovatoAvanzato) continue;  // applied silently; the scan goes on
+                if (!TrovatoAvanzato) {
+                    // Applied silently; the scan goes on.
+                    RilevaPosti(d);
+                    continue;
+                }
 
                 const std::string testo = IncrementaIndice(livello) + kTesta[v] +
                                           std::to_string(d) + kMezzo[v] + linee + kCoda[v] +

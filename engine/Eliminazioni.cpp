@@ -3,6 +3,8 @@
 // subsets, fish, and the triple lists of the wing, chain and colour searches.
 #include "engine/Motore.h"
 
+#include <bit>
+
 namespace kenvaron {
 
 namespace {
@@ -50,10 +52,9 @@ bool Motore::UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int lim
                              int& u2) const {
     u1 = 0;
     u2 = 0;
-    for (int i = 1; i <= 9; ++i) {
+    for (unsigned posti = PostiUnita[static_cast<int>(linea)][indice][d]; posti != 0; posti &= posti - 1) {
         int r = 0, c = 0;
-        CellaUnita(linea, indice, i, r, c);
-        if (Griglia[r][c] != 0 || Possibili[r][c][d] != 50) continue;
+        CellaUnita(linea, indice, std::countr_zero(posti), r, c);
         const int v = ValoreUnita(nota, r, c);
         if (u1 == 0) {
             u1 = v;
@@ -63,6 +64,42 @@ bool Motore::UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int lim
         }
     }
     return u1 != 0;
+}
+
+void Motore::RilevaPosti(int d) {
+    const int da = d == 0 ? 1 : d, a = d == 0 ? 9 : d;
+    if (d == 0)
+        PostiUnita = {};
+    else
+        for (auto& tipo : PostiUnita)
+            for (auto& unita : tipo) unita[d] = 0;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            if (Griglia[r][c] != 0) continue;
+            const int q = QuadratoCella[r][c][0], p = QuadratoCella[r][c][1];
+            auto& riga = PostiUnita[static_cast<int>(Unita::kRiga)][r];
+            auto& colonna = PostiUnita[static_cast<int>(Unita::kColonna)][c];
+            auto& quadrato = PostiUnita[static_cast<int>(Unita::kQuadrato)][q];
+            for (int cifra = da; cifra <= a; ++cifra) {
+                if (Possibili[r][c][cifra] != 50) continue;
+                riga[cifra] = static_cast<std::uint16_t>(riga[cifra] | Bit(c));
+                colonna[cifra] = static_cast<std::uint16_t>(colonna[cifra] | Bit(r));
+                quadrato[cifra] = static_cast<std::uint16_t>(quadrato[cifra] | Bit(p));
+            }
+        }
+}
+
+void Motore::PostiDopoPiazzamento(int r, int c, int d) {
+    auto togli = [&](int rr, int cc, int cifra) {
+        PostiUnita[static_cast<int>(Unita::kRiga)][rr][cifra] &= static_cast<std::uint16_t>(~Bit(cc));
+        PostiUnita[static_cast<int>(Unita::kColonna)][cc][cifra] &= static_cast<std::uint16_t>(~Bit(rr));
+        PostiUnita[static_cast<int>(Unita::kQuadrato)][QuadratoCella[rr][cc][0]][cifra] &=
+            static_cast<std::uint16_t>(~Bit(QuadratoCella[rr][cc][1]));
+    };
+    // Placing d lowers the counter of d in every cell of the walk, which then
+    // is no place for d; the filled cell is no place for any digit.
+    for (const VisitaPari& v : kPariDistinti[r * 10 + c]) togli(v.cella / 10, v.cella % 10, d);
+    for (int cifra = 1; cifra <= 9; ++cifra) togli(r, c, cifra);
 }
 
 // ---- Change lists and the breakpoint snapshot ------------------------------------

@@ -162,13 +162,17 @@ void Motore::ScambiaColonna(Tabella& tabella, double c1d, double c2d) {
 }
 
 std::string& Motore::MischiaValidi(std::string& s, Byte n) {
+    MischiaCifre(s.data(), s.size(), n);
+    return s;
+}
+
+void Motore::MischiaCifre(char* s, std::size_t lunghezza, Byte n) {
+    const int quante = static_cast<int>(lunghezza);
     for (int volta = 0; volta < 2 * n; ++volta) {
         const int i = static_cast<int>(GeneraCasuale(n));
         const int j = static_cast<int>(GeneraCasuale(n));
-        if (i >= 1 && j >= 1 && i <= static_cast<int>(s.size()) && j <= static_cast<int>(s.size()))
-            std::swap(s[i - 1], s[j - 1]);
+        if (i >= 1 && j >= 1 && i <= quante && j <= quante) std::swap(s[i - 1], s[j - 1]);
     }
-    return s;
 }
 
 // ---- Placing and unplacing ---------------------------------------------------

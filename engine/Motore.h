@@ -49,23 +49,30 @@ inline constexpr auto kPariDistinti = [] {
     return t;
 }();
 
-// A set of the 81 cells, cell (r, c) being bit (r - 1) * 9 + c - 1.
+// A set of the 81 cells, cell (r, c) being bit (r - 1) * 9 + c - 1: bits 0..63
+// in the first word, 64..80 in the second.
 struct Insieme81 {
-    std::uint64_t basso = 0, alto = 0;  // bits 0..63, 64..80
+    std::array<std::uint64_t, 2> parole{};
     static constexpr int Bit(int r, int c) { return (r - 1) * 9 + c - 1; }
-    constexpr void Metti(int i) { (i < 64 ? basso : alto) |= std::uint64_t{1} << (i & 63); }
-    constexpr bool Ha(int i) const { return ((i < 64 ? basso : alto) >> (i & 63) & 1) != 0; }
-    constexpr Insieme81 operator&(const Insieme81& o) const { return {basso & o.basso, alto & o.alto}; }
-    constexpr Insieme81& operator^=(const Insieme81& o) {
-        basso ^= o.basso;
-        alto ^= o.alto;
-        return *this;
+    static constexpr std::uint64_t Uno(int i) { return std::uint64_t{1} << (i & 63); }
+    constexpr void Metti(int i) { parole[i >> 6] |= Uno(i); }
+    constexpr void Togli(int i) { parole[i >> 6] &= ~Uno(i); }
+    constexpr bool Ha(int i) const { return (parole[i >> 6] >> (i & 63) & 1) != 0; }
+    constexpr bool Vuoto() const { return (parole[0] | parole[1]) == 0; }
+    // The first cell of a set that is not empty.
+    constexpr int Primo() const {
+        return parole[0] != 0 ? std::countr_zero(parole[0]) : 64 + std::countr_zero(parole[1]);
     }
-    // Calls f(i) for every cell i of the set, ascending.
-    template <class F>
-    void PerOgni(F&& f) const {
-        for (std::uint64_t b = basso; b != 0; b &= b - 1) f(std::countr_zero(b));
-        for (std::uint64_t b = alto; b != 0; b &= b - 1) f(64 + std::countr_zero(b));
+    constexpr Insieme81 operator&(const Insieme81& o) const { return {{parole[0] & o.parole[0], parole[1] & o.parole[1]}}; }
+    constexpr Insieme81 operator|(const Insieme81& o) const { return {{parole[0] | o.parole[0], parole[1] | o.parole[1]}}; }
+    // The cells of this set that are not in o.
+    constexpr Insieme81 Senza(const Insieme81& o) const {
+        return {{parole[0] & ~o.parole[0], parole[1] & ~o.parole[1]}};
+    }
+    constexpr Insieme81& operator^=(const Insieme81& o) {
+        parole[0] ^= o.parole[0];
+        parole[1] ^= o.parole[1];
+        return *this;
     }
 };
 // For each cell bit: its row, column and box, itself included; and the flat
@@ -83,6 +90,14 @@ inline constexpr auto kCellaDelBit = [] {
     for (int i = 0; i < 81; ++i) t[i] = static_cast<Byte>((i / 9 + 1) * 10 + i % 9 + 1);
     return t;
 }();
+
+// How many of bits 0..9 are set; a table, as not every target has a population-count instruction.
+inline constexpr auto kContaBit = [] {
+    std::array<Byte, 1024> t{};
+    for (int m = 1; m < 1024; ++m) t[m] = static_cast<Byte>(t[m >> 1] + (m & 1));
+    return t;
+}();
+inline int ContaBit(unsigned maschera) { return kContaBit[maschera & 1023]; }
 
 // What kind of engine an instance is, fixed when it is built.  The main window's
 // engine reads the technique switches of Condiviso and the user's struck
@@ -214,6 +229,8 @@ public:
     static void ScambiaRiga(Tabella& tabella, double r1, double r2);
     static void ScambiaColonna(Tabella& tabella, double c1, double c2);
     std::string& MischiaValidi(std::string& s, Byte n);
+    // The same shuffle on the first `lunghezza` characters of s.
+    void MischiaCifre(char* s, std::size_t lunghezza, Byte n);
 
     // ---- Placing and unplacing ----------------------------------------------
     void Aggiorna(int k);
@@ -318,8 +335,20 @@ private:
     int ValoreUnita(Unita u, int r, int c) const;
     // The units of the given kind met, in visiting order, by the cells of unit
     // (linea, indice) where d is possible; false when none or more than `limite`.
+    // Reads PostiUnita.
     bool UnitaIncontrate(Unita linea, int indice, int d, Unita nota, int limite, int& u1,
                          int& u2) const;
+    // For each kind of unit, unit 1..9 and digit 1..9: the positions 1..9 (one
+    // bit each) of the unit's empty cells where the digit is at 50.  Kept by the
+    // locked-candidate searches for their scans: RilevaPosti(d) takes digit d
+    // afresh from the tables, RilevaPosti(0) every digit.
+    std::array<std::array<std::array<std::uint16_t, 10>, 10>, 3> PostiUnita{};
+    void RilevaPosti(int d);
+    // While set, PostiUnita holds the places of the grid as it stands and the
+    // singles test reads its units there: the singles sweep keeps it so,
+    // following each digit it places with PostiDopoPiazzamento.
+    bool PostiCorrenti = false;
+    void PostiDopoPiazzamento(int r, int c, int d);
     void InizioApplica();
     void FineApplica();
     // Lowers d where it leaves the change list's pattern lines, or raises it back.
@@ -400,7 +429,25 @@ public:
                          const char* codice, std::int16_t peso, std::int32_t& contatore,
                          void (Motore::*annulla)(int), int indice);
     // Cell (r, c) at position p of unit "R", "C" or "Q" u; false for any other code.
-    bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const;
+    bool CellaDiUnita(char unita, int u, int p, int& r, int& c) const {
+        if (u < 1 || u > 9 || p < 1 || p > 9) return false;
+        switch (unita) {
+            case 'R':
+                r = u;
+                c = p;
+                return true;
+            case 'C':
+                r = p;
+                c = u;
+                return true;
+            case 'Q':
+                r = CelleQuadrato[0][u][p];
+                c = CelleQuadrato[1][u][p];
+                return true;
+            default:
+                return false;
+        }
+    }
     // The applied list of unit code "R", "C" or "Q"; nullptr for any other code.
     ListeApplicate* ListaDiUnita(char unita);
     // Looks the finding's key (CelleGruppo, separatore, NumeriGruppo) up in slots
@@ -411,19 +458,28 @@ public:
     int RaccogliPresenze(std::string& destinazione) const;
     // Walks the k-combinations of ElementiGruppo in lexicographic order (last index
     // fastest), writes each into `destinazione` and calls `verifica`, until TrovatoGruppo.
+    // maschere[i] is the set (bits 1..9) that item i brings to a combination,
+    // the set whose size `verifica` compares with k: a combination whose union
+    // has another size cannot be a finding and is passed over unwritten, except
+    // the last one, so that the scratch ends as a walk through all of them leaves it.
     template <class Verifica>
-    void CombinaElementi(int k, std::string& destinazione, Verifica&& verifica) {
+    void CombinaElementi(int k, std::string& destinazione, const std::array<std::uint16_t, 9>& maschere,
+                         Verifica&& verifica) {
         const int n = static_cast<int>(ElementiGruppo.size());
         if (k < 1 || k > n) return;
         std::array<int, 9> indice{};
         for (int i = 0; i < k; ++i) indice[i] = i;
         for (;;) {
-            destinazione.clear();
-            for (int i = 0; i < k; ++i) destinazione += ElementiGruppo[indice[i]];
-            verifica();
-            if (TrovatoGruppo) return;
+            unsigned unione = 0;
+            for (int i = 0; i < k; ++i) unione |= maschere[indice[i]];
             int i = k - 1;
             while (i >= 0 && indice[i] == n - k + i) --i;
+            if (ContaBit(unione) == k || i < 0) {
+                destinazione.clear();
+                for (int j = 0; j < k; ++j) destinazione += ElementiGruppo[indice[j]];
+                verifica();
+                if (TrovatoGruppo) return;
+            }
             if (i < 0) return;
             ++indice[i];
             for (int j = i + 1; j < k; ++j) indice[j] = indice[j - 1] + 1;
@@ -461,6 +517,12 @@ public:
     void ApplicaScartiUtente(bool contaCandidati);
     // Depth-first search from the current grid; narra = singles, turns and step log.
     void Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra);
+private:
+    // The body of Sviluppa, built once for each mode: the plain one is then
+    // free of every narrated branch.
+    template <bool narra>
+    void SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote);
+public:
     // True when digit `cifra` is a single at (riga, colonna); narrates the rule.
     bool CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livello, Byte cifra);
     // False (after narrating the first contradiction) when the grid is a dead end.
@@ -490,23 +552,72 @@ private:
 
     // ---- Plain search
     // A plain search reads nothing of Possibili but which digits of a cell are
-    // at 50, and of NumeroCandidati but their number.  It keeps both in sets and
-    // counts of its own and leaves the tables alone while it runs; when it ends
-    // they get the trial digits still in place (Possibili only moves by whole
+    // at 50, and of NumeroCandidati but their number.  It keeps both in sets of
+    // its own and leaves the tables alone while it runs; when it ends they get
+    // the trial digits still in place (Possibili only moves by whole
     // placements, so the result is the same).
     struct CandidatiVeloci {
         std::array<Insieme81, 10> dove;  // for digit d, the cells where Possibili(cell, d) is 50
-        std::array<Byte, 100> numeri;    // NumeroCandidati, cell r * 10 + c
+        // NumeroCandidati of every cell as eight bit planes: bit p of a cell's
+        // count is its bit in piani[p].  A whole set of cells counts one down
+        // or up with a few word operations, and so does the search for the
+        // cells of the smallest count.
+        std::array<Insieme81, 8> piani;
+        Insieme81 vuote;  // the cells where Griglia is 0
+        // Some count has had a bit in the four high planes since the search began.
+        bool alti;
+        // One candidate fewer in every cell of s, or one more; a byte's wrap-around included.
+        // Counts of up to 15 take the four low planes, which are always worked
+        // through; the borrow or carry seldom goes further.
+        void Diminuisci(Insieme81 s) {
+            for (int p = 0; p < 4; ++p) {
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s.Senza(prima);
+            }
+            for (int p = 4; p < 8 && !s.Vuoto(); ++p) {
+                alti = true;
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s.Senza(prima);
+            }
+        }
+        void Aumenta(Insieme81 s) {
+            for (int p = 0; p < 4; ++p) {
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s & prima;
+            }
+            for (int p = 4; p < 8 && !s.Vuoto(); ++p) {
+                alti = true;
+                const Insieme81 prima = piani[p];
+                piani[p] ^= s;
+                s = s & prima;
+            }
+        }
     };
     CandidatiVeloci Veloci{};
     // For each level, the cells where its trial digit fell below 50, to raise it
     // back on the way up.
     std::array<Insieme81, kMaxLivelli + 1> PersiSalvati{};
+    // For each level of a plain search, its trial digits (what Validi holds in
+    // a narrated one) and how many there are.
+public:
+    struct CifreProva {
+        std::array<char, 9> cifre;
+        std::int8_t quante;
+    };
+
+private:
+    std::array<CifreProva, kMaxLivelli + 1> ProveVeloci{};
     // Trial digits in place, levels 1..TentativiPiazzati.
     int TentativiPiazzati = 0;
     void IniziaVeloci();
     void PiazzaVeloce(int k);
     void TogliVeloce(int k);
+    // The empty cell of the smallest count, the first in row-major order among
+    // equals, as CellaMinima finds it on the plain search's own counts.
+    int CellaMinimaVeloce(int& mr, int& mc) const;
     // Carries the trial digits in place into Possibili and NumeroCandidati.
     void RiportaTentativi();
 
@@ -551,5 +662,6 @@ private:
 
 // Whole number 0..255 from the leading digits of a text, as the undo strings store them.
 Byte ValoreByte(const std::string& testo);
+
 
 }  // namespace kenvaron

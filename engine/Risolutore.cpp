@@ -24,6 +24,15 @@ constexpr int kNessunaRestrizione = -1;
 
 std::string Num(int n) { return std::to_string(n); }
 
+// For each set of digits (bit d - 1 for digit d), its digits ascending as characters.
+constexpr auto kCifreDi = [] {
+    std::array<Motore::CifreProva, 512> t{};
+    for (unsigned m = 0; m < 512; ++m)
+        for (int d = 1; d <= 9; ++d)
+            if ((m >> (d - 1) & 1) != 0) t[m].cifre[t[m].quante++] = static_cast<char>('0' + d);
+    return t;
+}();
+
 }  // namespace
 
 void Motore::ApplicaScartiUtente(bool contaCandidati) {
@@ -93,36 +102,67 @@ void Motore::RegistraCellaMin(int r, int c) {
 
 void Motore::IniziaVeloci() {
     TentativiPiazzati = 0;
-    Veloci.dove = {};
+    Veloci = {};
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
+            const int bit = Insieme81::Bit(r, c);
             for (int d = 1; d <= 9; ++d)
-                if (Possibili[r][c][d] == 50) Veloci.dove[d].Metti(Insieme81::Bit(r, c));
-            Veloci.numeri[r * 10 + c] = NumeroCandidati[r][c];
+                if (Possibili[r][c][d] == 50) Veloci.dove[d].Metti(bit);
+            for (int p = 0; p < 8; ++p)
+                if ((NumeroCandidati[r][c] >> p & 1) != 0) Veloci.piani[p].Metti(bit);
+            Veloci.alti = Veloci.alti || NumeroCandidati[r][c] >= 16;
+            if (Griglia[r][c] == 0) Veloci.vuote.Metti(bit);
         }
 }
 
-void Motore::PiazzaVeloce(int k) {
+inline void Motore::PiazzaVeloce(int k) {
     const LivelloPila& p = PilaLivelli[k];
     const int r = p.Riga, c = p.Colonna, d = p.Cifra;
     Griglia[r][c] = static_cast<Byte>(d);
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite + ContaRiempimento);
     TentativiPiazzati = k;
+    const int bit = Insieme81::Bit(r, c);
+    Veloci.vuote.Togli(bit);
     // Every cell of the walk where d was at 50 falls below it: one candidate fewer.
-    const Insieme81 persi = Veloci.dove[d] & kPariInsieme[Insieme81::Bit(r, c)];
+    const Insieme81 persi = Veloci.dove[d] & kPariInsieme[bit];
     Veloci.dove[d] ^= persi;
     PersiSalvati[k] = persi;
-    persi.PerOgni([&](int i) { --Veloci.numeri[kCellaDelBit[i]]; });
+    Veloci.Diminuisci(persi);
 }
 
-void Motore::TogliVeloce(int k) {
+inline void Motore::TogliVeloce(int k) {
     const LivelloPila& p = PilaLivelli[k];
     Griglia[p.Riga][p.Colonna] = 0;
     CelleRiempite = static_cast<std::int16_t>(CelleRiempite - ContaRiempimento);
     TentativiPiazzati = k - 1;
+    Veloci.vuote.Metti(Insieme81::Bit(p.Riga, p.Colonna));
     const Insieme81& persi = PersiSalvati[k];
     Veloci.dove[p.Cifra] ^= persi;
-    persi.PerOgni([&](int i) { ++Veloci.numeri[kCellaDelBit[i]]; });
+    Veloci.Aumenta(persi);
+}
+
+inline int Motore::CellaMinimaVeloce(int& mr, int& mc) const {
+    // From the highest bit plane down: keep the cells whose count has a 0 in
+    // the plane whenever there are any, else the minimum has a 1 there.  The
+    // four high planes matter only when some count has reached 16.
+    Insieme81 celle = Veloci.vuote;
+    int minimo = 0;
+    if (!celle.Vuoto())
+        for (int p = Veloci.alti ? 7 : 3; p >= 0; --p) {
+            const Insieme81 zero = celle.Senza(Veloci.piani[p]);
+            const bool uno = zero.Vuoto();
+            minimo |= static_cast<int>(uno) << p;
+            celle = uno ? celle : zero;
+        }
+    // A count of 255 is no count, as in CellaMinima.
+    if (celle.Vuoto() || minimo == 0xFF) {
+        mr = mc = 0;
+        return 99;
+    }
+    const Byte cella = kCellaDelBit[celle.Primo()];
+    mr = cella / 10;
+    mc = cella % 10;
+    return minimo;
 }
 
 void Motore::RiportaTentativi() {
@@ -165,12 +205,23 @@ int Motore::CellaMinima(const Byte* numero, int& mr, int& mc) const {
 }
 
 void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
+    if (narra)
+        SviluppaModo<true>(maxSoluzioni, casuale, vuote);
+    else
+        SviluppaModo<false>(maxSoluzioni, casuale, vuote);
+}
+
+template <bool narra>
+void Motore::SviluppaModo(Byte maxSoluzioni, bool casuale, Byte vuote) {
     const auto& attive = stato.TecnicheAttive;
     // The background engine reads no switch: its XY-wing always runs.
     PermessoXYW = Sfondo || attive[1] == 1 ||
                   (attive[0] == 1 && attive[2] == 0 && attive[3] == 0 && attive[4] == 0 && attive[5] == 0);
     ContaTecnicaS = ContaTecnicaG = ContaTecnicaD = ContaTecnicaB = ContaTecnicaC = 0;
-    const double inizio = orologio->Trascorsi();
+    // The system clock is read without a virtual call, inline.
+    const auto* sistema = dynamic_cast<const OrologioDiSistema*>(orologio);
+    auto adesso = [&] { return sistema != nullptr ? sistema->Trascorsi() : orologio->Trascorsi(); };
+    const double inizio = adesso();
     Valore = 0;
     ProfonditaMax = 0;
     for (ListeApplicate* lista :
@@ -233,7 +284,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                         return;
                     }
                 }
-                if (orologio->Trascorsi() - inizio > kLimiteSecondi) {
+                if (adesso() - inizio > kLimiteSecondi) {
                     alLimite();
                     return;
                 }
@@ -264,6 +315,13 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                         // (at level 1 the digit record 0 holds, 0 before anything wrote it:
                         // that pass finds nothing, and the next one runs over every digit).
                         int restrizione = PilaLivelli[livello - 1].Cifra;
+                        // The places of every digit, kept up through the sweep for the singles test.
+                        struct PostiDelSweep {
+                            bool& correnti;
+                            ~PostiDelSweep() { correnti = false; }
+                        } posti{PostiCorrenti};
+                        RilevaPosti(0);
+                        PostiCorrenti = true;
                         for (;;) {
                             PesaPassoPendente();
                             bool trovato = false;
@@ -276,6 +334,8 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                     const bool tutte = restrizione == kNessunaRestrizione || Analisi;
                                     const int da = tutte ? 1 : restrizione, a = tutte ? 9 : restrizione;
                                     for (int d = da; d <= a; ++d) {
+                                        // Only a place for d can be a single: the test's own first check.
+                                        if (Griglia[r][c] != 0 || Possibili[r][c][d] != 50) continue;
                                         if (!CercaSoluzioniBelle(static_cast<Byte>(r), static_cast<Byte>(c), true,
                                                                  static_cast<Byte>(livello), static_cast<Byte>(d)))
                                             continue;
@@ -286,6 +346,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                         p0.Cifra = static_cast<Byte>(d);
                                         restrizione = d;
                                         Aggiorna(0);
+                                        PostiDopoPiazzamento(r, c, d);
                                         // A grid completed by the sweep is not copied.
                                         if (CelleRiempite == 81 && soluzione(livello, false)) return;
                                         const char voce[kVoceE] = {'E', static_cast<char>('0' + r), ',',
@@ -306,6 +367,7 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                             if (!trovato) restrizione = kNessunaRestrizione;
                             PesoPasso = 0;
                         }
+                        PostiCorrenti = false;
                         if (vicoloCieco) break;
                         logica = !SoloSingoli && LivelloRagionamento != 0 && TurniTecniche(livello);
                     }
@@ -337,10 +399,10 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                             }
                             if (n == minimo) RegistraCellaMin(r, c);
                         }
+                } else if (narra) {
+                    minimo = CellaMinima(reinterpret_cast<const Byte*>(NumeroCandidati.data()), mr, mc);
                 } else {
-                    minimo = CellaMinima(narra ? reinterpret_cast<const Byte*>(NumeroCandidati.data())
-                                               : Veloci.numeri.data(),
-                                         mr, mc);
+                    minimo = CellaMinimaVeloce(mr, mc);
                 }
                 if (mr == 0) {
                     fase = Fase::Indietro;
@@ -350,16 +412,16 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                 rec.Colonna = static_cast<Byte>(mc);
                 rec.NumValidi = static_cast<Byte>(minimo);
                 rec.Tentativo = 0;
-                {
+                // The trial digits: Validi in a narrated search, a small array of
+                // its own in a plain one.
+                char* cifre;
+                std::size_t quante;
+                if (narra) {
                     char validi[9];
                     int n = 0;
-                    const int bit = Insieme81::Bit(mr, mc);
                     for (int d = 1; d <= 9; ++d)
-                        if (narra ? Possibili[mr][mc][d] == 50 : Veloci.dove[d].Ha(bit))
-                            validi[n++] = static_cast<char>('0' + d);
+                        if (Possibili[mr][mc][d] == 50) validi[n++] = static_cast<char>('0' + d);
                     rec.Validi.assign(validi, static_cast<std::size_t>(n));
-                }
-                if (narra) {
                     if (!rec.Validi.empty())
                         AggiungiPasso(static_cast<Byte>(livello),
                                       IncrementaIndice(livello) + rec.Validi + " sono possibili in " + Num(mr) +
@@ -370,17 +432,28 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                                       IncrementaIndice(livello) + " nessun numero possibile in " + Num(mr) + "," +
                                           Num(mc),
                                       rec.Riga, rec.Colonna, "0", "", "", "N", "", 0);
+                    cifre = rec.Validi.data();
+                    quante = rec.Validi.size();
+                } else {
+                    const int bit = Insieme81::Bit(mr, mc);
+                    unsigned maschera = 0;
+                    for (int d = 1; d <= 9; ++d) maschera |= static_cast<unsigned>(Veloci.dove[d].Ha(bit)) << (d - 1);
+                    CifreProva& prova = ProveVeloci[livello];
+                    prova = kCifreDi[maschera];
+                    cifre = prova.cifre.data();
+                    quante = static_cast<std::size_t>(prova.quante);
                 }
-                if (casuale) MischiaValidi(rec.Validi, rec.NumValidi);
+                if (casuale) MischiaCifre(cifre, quante, rec.NumValidi);
                 ++rec.Tentativo;
-                fase = rec.Tentativo <= rec.NumValidi && rec.Tentativo <= rec.Validi.size() ? Fase::Prova
-                                                                                            : Fase::Indietro;
+                fase = rec.Tentativo <= rec.NumValidi && rec.Tentativo <= quante ? Fase::Prova : Fase::Indietro;
                 break;
             }
 
             case Fase::Prova: {
                 LivelloPila& rec = PilaLivelli[livello];
-                rec.Cifra = static_cast<Byte>(rec.Validi[rec.Tentativo - 1] - '0');
+                rec.Cifra = static_cast<Byte>((narra ? rec.Validi[rec.Tentativo - 1]
+                                                     : ProveVeloci[livello].cifre[rec.Tentativo - 1]) -
+                                              '0');
                 if (narra)
                     AggiungiPasso(static_cast<Byte>(livello),
                                   IncrementaIndice(livello) + marcatori::kProvo + " " + Num(rec.Cifra) + "  in " +
@@ -424,7 +497,9 @@ void Motore::Sviluppa(Byte maxSoluzioni, bool casuale, Byte vuote, bool narra) {
                 else
                     TogliVeloce(livello);
                 ++rec.Tentativo;
-                if (rec.Tentativo <= rec.NumValidi && rec.Tentativo <= rec.Validi.size()) fase = Fase::Prova;
+                const std::size_t quante =
+                    narra ? rec.Validi.size() : static_cast<std::size_t>(ProveVeloci[livello].quante);
+                if (rec.Tentativo <= rec.NumValidi && rec.Tentativo <= quante) fase = Fase::Prova;
                 break;
             }
         }

@@ -39,19 +39,28 @@ bool Motore::CercaSoluzioniBelle(Byte riga, Byte colonna, bool narra, Byte livel
         }
         return true;
     };
+    // With the sweep's places at hand: the unit's places of d are (r, c) alone.
+    auto solo = [&](Unita u, int indice, int posizione) {
+        return PostiUnita[static_cast<int>(u)][indice][d] == 1u << posizione;
+    };
     const int r0 = 3 * ((r - 1) / 3) + 1, c0 = 3 * ((c - 1) / 3) + 1;
     auto inQuadrato = [&] {
-        if (!unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; })) return false;
+        if (PostiCorrenti ? !solo(Unita::kQuadrato, QuadratoCella[r][c][0], QuadratoCella[r][c][1])
+                          : !unico([&](int i, int& rr, int& cc) { rr = r0 + i / 3, cc = c0 + i % 3; }))
+            return false;
         registra("Q", "quadrato", QuadratoCella[r][c][0]);
         return true;
     };
     auto inRiga = [&] {
-        if (!unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; })) return false;
+        if (PostiCorrenti ? !solo(Unita::kRiga, r, c) : !unico([&](int i, int& rr, int& cc) { rr = r, cc = i + 1; }))
+            return false;
         registra("R", "riga", r);
         return true;
     };
     auto inColonna = [&] {
-        if (!unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; })) return false;
+        if (PostiCorrenti ? !solo(Unita::kColonna, c, r)
+                          : !unico([&](int i, int& rr, int& cc) { rr = i + 1, cc = c; }))
+            return false;
         registra("C", "colonna", c);
         return true;
     };
@@ -92,30 +101,32 @@ bool Motore::Verifiche(Byte livello) {
                 return false;
             }
 
-    // The digits each cell holds or may take, one bit each, worked out once for
-    // the 27 units.
-    std::array<std::array<unsigned, 10>, 10> segniCella{};
+    // The digits each unit holds or may take, one bit each: those of its filled
+    // cells, and those with a place in it.
+    std::array<std::array<unsigned, 10>, 3> segniUnita{};
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
             const int g = Griglia[r][c];
             unsigned segni = 0;
             if (g != 0) {
                 if (g <= 9) segni = 1u << g;
-            } else {
+            } else if (!PostiCorrenti) {
                 for (int d = 1; d <= 9; ++d)
                     if (Possibili[r][c][d] == 50) segni |= 1u << d;
             }
-            segniCella[r][c] = segni;
+            segniUnita[static_cast<int>(Unita::kRiga)][r] |= segni;
+            segniUnita[static_cast<int>(Unita::kColonna)][c] |= segni;
+            segniUnita[static_cast<int>(Unita::kQuadrato)][QuadratoCella[r][c][0]] |= segni;
         }
-    // Digits of a unit that have neither a filled cell nor a candidate left:
-    // returns the first such digit, 0 when every digit has a place.
-    auto mancante = [&](auto cella) {
-        unsigned segni = 0;
-        for (int i = 1; i <= 9; ++i) {
-            int r = 0, c = 0;
-            cella(i, r, c);
-            segni |= segniCella[r][c];
-        }
+    // During the sweep the places of each digit stand ready.
+    if (PostiCorrenti)
+        for (int tipo = 0; tipo < 3; ++tipo)
+            for (int u = 1; u <= 9; ++u)
+                for (int d = 1; d <= 9; ++d)
+                    if (PostiUnita[tipo][u][d] != 0) segniUnita[tipo][u] |= 1u << d;
+    // The first digit that a unit neither holds nor may take, 0 when there is none.
+    auto mancante = [&](Unita tipo, int u) {
+        const unsigned segni = segniUnita[static_cast<int>(tipo)][u];
         for (int d = 1; d <= 9; ++d)
             if (!(segni & (1u << d))) return d;
         return 0;
@@ -127,16 +138,12 @@ bool Motore::Verifiche(Byte livello) {
     };
 
     for (int u = 1; u <= 9; ++u)
-        if (const int d = mancante([u](int i, int& r, int& c) { r = u, c = i; }))
-            return contraddizione(d, " non  possibile in riga ", u, "R");
+        if (const int d = mancante(Unita::kRiga, u)) return contraddizione(d, " non  possibile in riga ", u, "R");
     for (int u = 1; u <= 9; ++u)
-        if (const int d = mancante([u](int i, int& r, int& c) { r = i, c = u; }))
+        if (const int d = mancante(Unita::kColonna, u))
             return contraddizione(d, " non  possibile in colonna  ", u, "C");
     for (int u = 1; u <= 9; ++u)
-        if (const int d = mancante([&, u](int i, int& r, int& c) {
-                r = CelleQuadrato[0][u][i];
-                c = CelleQuadrato[1][u][i];
-            }))
+        if (const int d = mancante(Unita::kQuadrato, u))
             return contraddizione(d, " non  possibile in quadrato ", u, "Q");
     return true;
 }

@@ -89,6 +89,23 @@ std::string Motore::FraseTAV(const std::string& candidati, const std::string& a,
 
 namespace catene {
 
+namespace {
+// For each cell bit, the cells of its row, of its column and of its box.
+constexpr auto kUnitaDelBit = [] {
+    std::array<std::array<Insieme81, 81>, 3> t{};
+    for (int i = 0; i < 81; ++i)
+        for (int j = 0; j < 81; ++j) {
+            if (i / 9 == j / 9) t[0][i].Metti(j);
+            if (i % 9 == j % 9) t[1][i].Metti(j);
+            if (i / 27 == j / 27 && i % 9 / 3 == j % 9 / 3) t[2][i].Metti(j);
+        }
+    return t;
+}();
+constexpr const auto& kRigaDelBit = kUnitaDelBit[0];
+constexpr const auto& kColonnaDelBit = kUnitaDelBit[1];
+constexpr const auto& kQuadratoDelBit = kUnitaDelBit[2];
+}  // namespace
+
 std::string TestoNodo(const Nodo& nodo) {
     const char testo[5] = {static_cast<char>('0' + nodo.riga), ',', static_cast<char>('0' + nodo.colonna), ',',
                            static_cast<char>('0' + nodo.cifra)};
@@ -103,14 +120,18 @@ std::string TestoCandidati(InsiemeCifre candidati) {
 }
 
 void Rami::Prepara(const Motore& m) {
+    DoveCella = {};
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             InsiemeCifre candidati = 0;
             if (m.Griglia[r][c] == 0)
                 for (int d = 1; d <= 9; ++d)
-                    if (m.Possibili[r][c][d] == 50) candidati |= Bit(d);
+                    if (m.Possibili[r][c][d] == 50) {
+                        candidati |= Bit(d);
+                        DoveCella[d].Metti(Insieme81::Bit(r, c));
+                    }
             CandidatiCella[r][c] = candidati;
-            NumCandidatiCella[r][c] = static_cast<Byte>(std::popcount(candidati));
+            NumCandidatiCella[r][c] = static_cast<Byte>(ContaBit(candidati));
         }
     }
 }
@@ -126,8 +147,17 @@ void Rami::NuovaPartenza() {
 void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza,
                    int limite, bool soloPrimoLivello, bool saltaPartenza, int cifraNodi) {
     CandidatiRamo = CandidatiCella;
+    DoveRamo = DoveCella;
     const int r0 = partenza.riga, c0 = partenza.colonna;
     CandidatiRamo[r0][c0] = candidatiPartenza;
+    const bool partenzaNellaGriglia = r0 >= 1 && r0 <= 9 && c0 >= 1 && c0 <= 9;
+    if (partenzaNellaGriglia)
+        for (int d = 0; d <= 9; ++d) {
+            if (candidatiPartenza & Bit(d))
+                DoveRamo[d].Metti(Insieme81::Bit(r0, c0));
+            else
+                DoveRamo[d].Togli(Insieme81::Bit(r0, c0));
+        }
     auto& coda = CodaNodi[ramo];
     auto& cause = CauseEsclusione[ramo];
     coda[1] = partenza;
@@ -155,20 +185,32 @@ void Rami::Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza, In
                 cause[r][c][x] = static_cast<Byte>(lettura);
             }
             candidati = static_cast<InsiemeCifre>(candidati & ~bit);
+            DoveRamo[x].Togli(Insieme81::Bit(r, c));
             const int quanti = NumCandidatiCella[r][c];
-            if (std::popcount(candidati) == 1 && quanti >= 2 && quanti <= limite && conta < kMaxNodi &&
+            if (ContaBit(candidati) == 1 && quanti >= 2 && quanti <= limite && conta < kMaxNodi &&
                 (cifraNodi == 0 || candidati == Bit(cifraNodi))) {
                 ++conta;
                 coda[conta] = Nodo{static_cast<Byte>(r), static_cast<Byte>(c),
                                    static_cast<Byte>(std::countr_zero(candidati)), static_cast<Byte>(lettura)};
             }
         };
-        for (int c = 1; c <= 9; ++c) visita(a, c);
-        for (int r = 1; r <= 9; ++r) visita(r, b);
-        const int q = m.QuadratoCella[a][b][0];
-        const int rq = m.CelleQuadrato[0][q][1], cq = m.CelleQuadrato[1][q][1];
-        for (int r = rq; r <= rq + 2; ++r)
-            for (int c = cq; c <= cq + 2; ++c) visita(r, c);
+        // The row, the column, then the box, each in row-major order; only the
+        // cells that still hold x can be touched.  A pass skips the cells the
+        // passes before it cleared, as a visit to them would find x gone.
+        const int cella = Insieme81::Bit(a, b);
+        auto passa = [&](const Insieme81& unita) {
+            const Insieme81 celle = DoveRamo[x] & unita;
+            for (int w = 0; w < 2; ++w)
+                for (std::uint64_t resto = celle.parole[w]; resto != 0; resto &= resto - 1) {
+                    const Byte rc = kCellaDelBit[64 * w + std::countr_zero(resto)];
+                    visita(rc / 10, rc % 10);
+                }
+        };
+        if (x >= 0 && x <= 9) {
+            passa(kRigaDelBit[cella]);
+            passa(kColonnaDelBit[cella]);
+            passa(kQuadratoDelBit[cella]);
+        }
     }
 }
 

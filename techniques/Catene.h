@@ -60,6 +60,10 @@ struct Rami {
     std::array<std::array<Nodo, kMaxNodi + 1>, kMaxRami> CodaNodi{};
     std::array<int, kMaxRami> NodiLavorati{};
     TabellaMaschere CandidatiRamo{};
+    // The same candidates by digit: the cells whose mask holds digit d, in the
+    // start's table and in the branch's.
+    std::array<Insieme81, 10> DoveCella{};
+    std::array<Insieme81, 10> DoveRamo{};
 
     void Prepara(const Motore& m);
     void NuovaPartenza();

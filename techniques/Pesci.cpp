@@ -48,7 +48,15 @@ void Motore::CtrlSwordFishC(Byte d, std::int16_t kmin, std::int16_t kmax) {
 
 // The enumerators differ only in the size, which their name fixes.
 static void CombinaSwordFishK(Motore& m, const std::string& orientamento, Byte d, Byte k) {
-    m.CombinaElementi(k, m.CelleGruppo, [&] { m.VerificaSwordFish(orientamento, d, k); });
+    // What VerificaSwordFish counts for each base line: the places of its digit.
+    std::array<std::uint16_t, 9> maschere{};
+    for (std::size_t i = 0; i < m.ElementiGruppo.size() && i < maschere.size(); ++i) {
+        const int base = m.ElementiGruppo[i] - '0';
+        if (base < 1 || base > 9) continue;
+        for (char posto : m.TabellaGruppo[base])
+            if (posto >= '1' && posto <= '9') maschere[i] |= static_cast<std::uint16_t>(1u << (posto - '0'));
+    }
+    m.CombinaElementi(k, m.CelleGruppo, maschere, [&] { m.VerificaSwordFish(orientamento, d, k); });
 }
 void Motore::CombinaSwordFish2(const std::string& orientamento, Byte d, Byte) { CombinaSwordFishK(*this, orientamento, d, 2); }
 void Motore::CombinaSwordFish3(const std::string& orientamento, Byte d, Byte) { CombinaSwordFishK(*this, orientamento, d, 3); }

@@ -6,26 +6,6 @@
 
 namespace kenvaron {
 
-bool Motore::CellaDiUnita(char unita, int u, int p, int& r, int& c) const {
-    if (u < 1 || u > 9 || p < 1 || p > 9) return false;
-    switch (unita) {
-        case 'R':
-            r = u;
-            c = p;
-            return true;
-        case 'C':
-            r = p;
-            c = u;
-            return true;
-        case 'Q':
-            r = CelleQuadrato[0][u][p];
-            c = CelleQuadrato[1][u][p];
-            return true;
-        default:
-            return false;
-    }
-}
-
 Motore::ListeApplicate* Motore::ListaDiUnita(char unita) {
     switch (unita) {
         case 'R': return &GruppiApplicatiR;
@@ -106,7 +86,16 @@ void Motore::CtrlGruppiQ(Byte u) { CercaNudi(*this, "Q", u); }
 // The enumerators differ only in the size, which their name fixes.
 static void CombinaCelleK(Motore& m, const std::string& unita, Byte u, Byte k) {
     m.PresenzeGruppo.fill(0);
-    m.CombinaElementi(k, m.CelleGruppo, [&] { m.VerificaGruppi(unita, u, k); });
+    // What VerificaGruppi counts for each cell: its digits at 50 when it is empty.
+    const char codice = unita.size() == 1 ? unita[0] : ' ';
+    std::array<std::uint16_t, 9> maschere{};
+    for (std::size_t i = 0; i < m.ElementiGruppo.size() && i < maschere.size(); ++i) {
+        int r = 0, c = 0;
+        if (!m.CellaDiUnita(codice, u, m.ElementiGruppo[i] - '0', r, c) || m.Griglia[r][c] != 0) continue;
+        for (int d = 1; d <= 9; ++d)
+            if (m.Possibili[r][c][d] == 50) maschere[i] |= static_cast<std::uint16_t>(1u << d);
+    }
+    m.CombinaElementi(k, m.CelleGruppo, maschere, [&] { m.VerificaGruppi(unita, u, k); });
 }
 void Motore::CombinaCelle2(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 2); }
 void Motore::CombinaCelle3(const std::string& unita, Byte u, Byte) { CombinaCelleK(*this, unita, u, 3); }

@@ -46,7 +46,19 @@ void Motore::CtrlGruppiNumeriQ(Byte u) { CercaNascosti(*this, "Q", u); }
 // The enumerators differ only in the size, which their name fixes.
 static void CombinaNumeriK(Motore& m, const std::string& unita, Byte u, Byte k) {
     m.PresenzeGruppo.fill(0);
-    m.CombinaElementi(k, m.NumeriGruppo, [&] { m.VerificaGruppiNumeri(unita, u, k); });
+    // What VerificaGruppiNumeri counts for each digit: the empty cells of the unit where it is at 50.
+    const char codice = unita.size() == 1 ? unita[0] : ' ';
+    std::array<std::uint16_t, 9> maschere{};
+    for (std::size_t i = 0; i < m.ElementiGruppo.size() && i < maschere.size(); ++i) {
+        const int d = m.ElementiGruppo[i] - '0';
+        if (d < 1 || d > 9) continue;
+        for (int p = 1; p <= 9; ++p) {
+            int r = 0, c = 0;
+            if (m.CellaDiUnita(codice, u, p, r, c) && m.Griglia[r][c] == 0 && m.Possibili[r][c][d] == 50)
+                maschere[i] |= static_cast<std::uint16_t>(1u << p);
+        }
+    }
+    m.CombinaElementi(k, m.NumeriGruppo, maschere, [&] { m.VerificaGruppiNumeri(unita, u, k); });
 }
 void Motore::CombinaNumeri2(const std::string& unita, Byte u, Byte) { CombinaNumeriK(*this, unita, u, 2); }
 void Motore::CombinaNumeri3(const std::string& unita, Byte u, Byte) { CombinaNumeriK(*this, unita, u, 3); }

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Motore.h"
@@ -460,6 +461,41 @@ TEST_F(RisolutoreTest, PlainSearchLeavesTheTablesOfItsTrialDigitsInPlace) {
     cerca(*m, 2);
     EXPECT_EQ(m->ContaSoluz, 1);
     tabelleAttese(*m, 0);
+}
+
+TEST_F(RisolutoreTest, PlainSearchTakesTheTrialCellByTheCountsItIsGiven) {
+    // The trial cell is chosen by NumeroCandidati as it stands, whatever the
+    // candidates say, counts of 16 and more included.
+    auto prepara = [&](int conteggio, int conteggioB) {
+        Carica(kFacile);
+        m->Inizializza();
+        m->ContaRiempimento = 0;
+        int vuote = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) {
+                if (stato.Problema[r][c] == 0) {
+                    ++vuote;
+                    continue;
+                }
+                m->PilaLivelli[0] = {static_cast<Byte>(r), static_cast<Byte>(c), 0, 0, "", stato.Problema[r][c], ""};
+                m->Aggiorna(0);
+            }
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (m->Griglia[r][c] == 0) m->NumeroCandidati[r][c] = static_cast<Byte>(conteggio);
+        m->NumeroCandidati[9][1] = static_cast<Byte>(conteggioB);
+        m->Sviluppa(2, false, static_cast<Byte>(vuote), false);
+    };
+    // Every other empty cell counts more than (9,1), by its high bits or its low ones.
+    for (const auto& [conteggio, conteggioB] : {std::pair{20, 17}, std::pair{200, 3}}) {
+        Motore::AzzeraTabella(m->Soluzione);
+        prepara(conteggio, conteggioB);
+        EXPECT_EQ(m->PilaLivelli[1].Riga, 9);
+        EXPECT_EQ(m->PilaLivelli[1].Colonna, 1);
+        EXPECT_EQ(m->PilaLivelli[1].NumValidi, conteggioB);
+        EXPECT_EQ(m->ContaSoluz, 1);
+        EXPECT_EQ(Testo(m->Soluzione), kSoluzioneFacile);
+    }
 }
 
 TEST_F(RisolutoreTest, NoTrialModeStopsWhereATrialWouldBeNeeded) {
