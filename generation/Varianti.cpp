@@ -316,8 +316,12 @@ void Varianti::CmdComplicaGen_Click() {
         }
     gen_.MaxValore = 0;
     SoloValutazione = 0;
-    // No removal reached a merit: the puzzle stays as it began.
-    if (migliorR == 0) return;
+    // No removal reached a merit: the puzzle stays as it began, and the board
+    // shows it again in place of the last removal tried.
+    if (migliorR == 0) {
+        Mostra();
+        return;
+    }
     p[migliorR][migliorC] = 0;
     if (Simmetrico) p[10 - migliorR][10 - migliorC] = 0;
     Mostra();

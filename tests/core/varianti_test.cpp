@@ -297,13 +297,23 @@ TEST_F(VariantiTest, ModoRandomKeepsAShallowTryOrEndsEmptyRepeatably) {
 }
 
 TEST_F(VariantiTest, ComplicaGenWithNoBestCellChangesNothing) {
-    // No givens at all: no removal to try.
-    banco.stato.Problema = Tabella{};
-    Varianti v = Nuove();
-    v.CmdComplicaGen_Click();
-    EXPECT_EQ(banco.stato.Problema, Tabella{});
-    EXPECT_EQ(v.SoloValutazione, 0);
-    EXPECT_EQ(banco.gen.MaxValore, 0);
+    // No givens at all: no removal to try.  Then a puzzle that singles solve
+    // after any removal: no try lowers the depth, and the board shows the
+    // puzzle, not the last removal tried.
+    Tabella quasiPiena = soluzione;
+    for (const auto& [r, c] : {std::pair{1, 1}, {2, 3}, {5, 5}}) quasiPiena[r][c] = quasiPiena[10 - r][10 - c] = 0;
+    for (const Tabella& inizio : {Tabella{}, quasiPiena}) {
+        banco.stato.Problema = inizio;
+        banco.gen.MaxValore = 5;
+        Varianti v = Nuove();
+        v.CmdComplicaGen_Click();
+        EXPECT_EQ(banco.stato.Problema, inizio);
+        EXPECT_EQ(v.SoloValutazione, 0);
+        EXPECT_EQ(banco.gen.MaxValore, 0);
+        ASSERT_FALSE(banco.finestra.disegnate.empty());
+        EXPECT_EQ(banco.finestra.disegnate.back(), inizio);
+        EXPECT_EQ(banco.finestra.puntatore, 0);
+    }
 }
 
 }  // namespace
