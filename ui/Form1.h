@@ -357,7 +357,11 @@ private:
     void CopiaImpostazioniGenerazione();
     // Runs a generator command as a long computation with the boxes' settings.
     template <class Comando>
-    auto EseguiGenerazione(Comando&& comando);
+    auto EseguiGenerazione(Comando&& comando) {
+        CalcoloLungo calcolo(*this);
+        CopiaImpostazioniGenerazione();
+        return comando(generatore());
+    }
     // Draws a table and returns its filled cells.
     int DisegnaTabella(const Tabella& t);
     std::unique_ptr<Generatore> generatore_;

@@ -21,13 +21,6 @@ void Form1::CopiaImpostazioniGenerazione() {
     g.Simmetrico = ChkSimm.Value() == plat::vbChecked;
 }
 
-template <class Comando>
-auto Form1::EseguiGenerazione(Comando&& comando) {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    return comando(generatore());
-}
-
 void Form1::Command1_Click() {
     EseguiGenerazione([](Generatore& g) { g.Command1_Click(); });
 }

@@ -160,11 +160,11 @@ void Form1::VisualizzaTabellaStr2() {
 
 template <class Passo>
 void Form1::EseguiVariante(Passo&& passo) {
-    CalcoloLungo calcolo(*this);
-    CopiaImpostazioniGenerazione();
-    Varianti varianti(motore(), condiviso(), stato.generazione, *this, generatore());
-    varianti.Simmetrico = ChkSimm.Value() == plat::vbChecked;
-    passo(varianti);
+    EseguiGenerazione([&](Generatore& g) {
+        Varianti varianti(motore(), condiviso(), stato.generazione, *this, g);
+        varianti.Simmetrico = stato.impostazioni.Simmetrico;
+        passo(varianti);
+    });
 }
 
 void Form1::CmdComplica_Click() {
