@@ -64,7 +64,6 @@ struct Insieme81 {
         return parole[0] != 0 ? std::countr_zero(parole[0]) : 64 + std::countr_zero(parole[1]);
     }
     constexpr Insieme81 operator&(const Insieme81& o) const { return {{parole[0] & o.parole[0], parole[1] & o.parole[1]}}; }
-    constexpr Insieme81 operator|(const Insieme81& o) const { return {{parole[0] | o.parole[0], parole[1] | o.parole[1]}}; }
     // The cells of this set that are not in o.
     constexpr Insieme81 Senza(const Insieme81& o) const {
         return {{parole[0] & ~o.parole[0], parole[1] & ~o.parole[1]}};

@@ -144,8 +144,8 @@ void Rami::NuovaPartenza() {
     NodiLavorati = {};
 }
 
-void Rami::Propaga(const Motore& /*m*/, int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza,
-                   int limite, bool soloPrimoLivello, bool saltaPartenza, int cifraNodi) {
+void Rami::Propaga(int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza, int limite,
+                   bool soloPrimoLivello, bool saltaPartenza, int cifraNodi) {
     CandidatiRamo = CandidatiCella;
     DoveRamo = DoveCella;
     const int r0 = partenza.riga, c0 = partenza.colonna;

@@ -74,9 +74,8 @@ struct Rami {
     // ends at the first node forced by a node other than the start node (wings).
     // `saltaPartenza`: the start cell is left out of every scan (chains from a unit).
     // `cifraNodi`: when not 0, a forced cell becomes a node only with this digit.
-    void Propaga(const Motore& m, int ramo, int rami, const Nodo& partenza,
-                 InsiemeCifre candidatiPartenza, int limite, bool soloPrimoLivello, bool saltaPartenza,
-                 int cifraNodi = 0);
+    void Propaga(int ramo, int rami, const Nodo& partenza, InsiemeCifre candidatiPartenza, int limite,
+                 bool soloPrimoLivello, bool saltaPartenza, int cifraNodi = 0);
 
     // Length of a branch's path as the searches measure it: six characters a node.
     int Lunghezza(int ramo) const { return 6 * NodiLavorati[ramo]; }

@@ -82,7 +82,7 @@ void Motore::CtrlXYwingsMult(const std::string&, const std::string& Rientro, int
                     int r = 0, c = 0;
                     CellaDelPosto(*this, unita, posti[static_cast<std::size_t>(ramo)], r, c);
                     const Nodo partenza{static_cast<Byte>(r), static_cast<Byte>(c), static_cast<Byte>(d), 0};
-                    rami.Propaga(*this, ramo, 2, partenza, rami.CandidatiCella[r][c], limite, false, true);
+                    rami.Propaga(ramo, 2, partenza, rami.CandidatiCella[r][c], limite, false, true);
                 }
                 if (rami.CifraComune == 0) continue;
                 if (misura) {

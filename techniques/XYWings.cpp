@@ -71,7 +71,7 @@ void Motore::CtrlXYwings(const std::string& Modo, const std::string& Rientro, in
                             if ((candidati & Bit(x)) == 0) continue;
                             const Nodo partenza{static_cast<Byte>(r), static_cast<Byte>(c), static_cast<Byte>(x),
                                                 0};
-                            rami.Propaga(*this, ramo, n, partenza, static_cast<InsiemeCifre>(candidati & ~Bit(x)),
+                            rami.Propaga(ramo, n, partenza, static_cast<InsiemeCifre>(candidati & ~Bit(x)),
                                          limite, modoW, false, z);
                             ++ramo;
                         }
