@@ -19,6 +19,7 @@
 
 #include "bench/BancoNuovo.h"
 #include "engine/Funzioni.h"
+#include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
 #include "generation/MenuLivelli.h"
 #include "generation/Nuovo.h"
@@ -58,13 +59,6 @@ struct Banco {
     Generatore generatore;
     Decodificatore decodificatore;
 };
-
-std::string Cifre(const Tabella& t) {
-    std::string s;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c]);
-    return s;
-}
 
 [[noreturn]] void Errore(const std::string& messaggio) {
     std::fprintf(stderr, "kenvaron-bench: %s\n", messaggio.c_str());
@@ -116,7 +110,7 @@ int Cerca(const std::string& lettera, int quanti, double seme) {
             ++alLimite;
             std::printf("- %.3f s\n", secondi.back());
         } else {
-            std::printf("%s %s %.3f s\n", Cifre(b.stato.Problema).c_str(), b.generazione.SemeCorrente.c_str(),
+            std::printf("%s %s %.3f s\n", SchemaTesto(b.stato.Problema).c_str(), b.generazione.SemeCorrente.c_str(),
                         secondi.back());
         }
         std::fflush(stdout);
@@ -142,7 +136,7 @@ int Decodifica(const std::string& lettera) {
         const bool verificato = ok && b.decodificatore.Verifica();
         b.decodificatore.Ripristina(salvato);
         if (!verificato) ++falliti;
-        std::printf("%s %s%s\n", ok ? Cifre(b.stato.Problema).c_str() : "-", record[k - 1],
+        std::printf("%s %s%s\n", ok ? SchemaTesto(b.stato.Problema).c_str() : "-", record[k - 1],
                     verificato ? "" : " NON VERIFICATO");
     }
     double mediana = 0, massimo = 0;

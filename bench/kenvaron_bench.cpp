@@ -32,6 +32,7 @@
 #include "bench/BancoSfondo.h"
 #include "bench/Comune.h"
 #include "engine/Motore.h"
+#include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
 #include "generation/Livelli.h"
 #include "generation/MenuLivelli.h"
@@ -301,12 +302,10 @@ std::uint64_t ImprontaTabelle(const Motore& m) {
 
 // The results of the last solve, with the grid the board shows.
 void Stampa(const Motore& m, const Tabella& mostrata, bool passi) {
-    std::string cifre;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + mostrata[r][c]);
     std::printf("%lld %s %d %d %d %d %d %d %d %d %d %016" PRIx64 "\n", static_cast<long long>(m.ContaSoluz),
-                cifre.c_str(), m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS, m.ContaTecnicaG,
-                m.ContaTecnicaD, m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio, ImprontaTabelle(m));
+                SchemaTesto(mostrata).c_str(), m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS,
+                m.ContaTecnicaG, m.ContaTecnicaD, m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio,
+                ImprontaTabelle(m));
     if (!passi) return;
     for (int i = 1; i <= m.NumPassi; ++i) {
         const Passo& p = m.LogPassi[i];
@@ -370,10 +369,7 @@ int Genera(const Opzioni& o) {
             std::printf("- %s\n", generazione.SemeCorrente.c_str());
             continue;
         }
-        std::string cifre;
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + stato.Problema[r][c]);
-        std::printf("%s %s\n", cifre.c_str(), generazione.SemeCorrente.c_str());
+        std::printf("%s %s\n", SchemaTesto(stato.Problema).c_str(), generazione.SemeCorrente.c_str());
     }
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
     const Sintesi s = Riassumi(millisecondi);
@@ -381,13 +377,6 @@ int Genera(const Opzioni& o) {
     std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f at-limit %d failed %d\n", o.quanti,
                  secondi, s.mediana, s.massimo, alLimite, falliti);
     return 0;
-}
-
-std::string Cifre(const Tabella& t) {
-    std::string s;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c] % 10);
-    return s;
 }
 
 // Puzzles from an empty board on a background engine whose yield does nothing.
@@ -406,7 +395,7 @@ int SchemiSfondo(const Opzioni& o) {
         const auto t0 = Cronometro::now();
         generatore.Command1_Click();
         millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
-        std::printf("%s %s\n", Cifre(stato.ProblemaF5).c_str(), Cifre(m.Soluzione).c_str());
+        std::printf("%s %s\n", SchemaTesto(stato.ProblemaF5).c_str(), SchemaTesto(m.Soluzione).c_str());
     }
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
     const Sintesi s = Riassumi(millisecondi);
