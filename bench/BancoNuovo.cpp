@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/BancoNuovo.h"
+#include "bench/Comune.h"
 #include "engine/Funzioni.h"
 #include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
@@ -71,15 +72,6 @@ char Tabella(const std::string& lettera, const char* opzione) {
     return t;
 }
 
-void Mediana(std::vector<double> v, double& mediana, double& massimo) {
-    mediana = massimo = 0;
-    if (v.empty()) return;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    mediana = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    massimo = v.back();
-}
-
 int Cerca(const std::string& lettera, int quanti, double seme) {
     if (!TrovaRigaLettera(lettera) && lettera != "P") Errore("--search vuole un livello S N D E M C P 1 2 3");
     OrologioSeme orologio(seme);
@@ -115,9 +107,9 @@ int Cerca(const std::string& lettera, int quanti, double seme) {
         }
         std::fflush(stdout);
     }
-    double mediana = 0, massimo = 0;
-    Mediana(secondi, mediana, massimo);
-    std::fprintf(stderr, "searches %d median-s %.3f max-s %.3f at-limit %d\n", quanti, mediana, massimo, alLimite);
+    const Sintesi s = Riassumi(secondi);
+    std::fprintf(stderr, "searches %d median-s %.3f max-s %.3f at-limit %d\n", quanti, s.mediana, s.massimo,
+                 alLimite);
     return 0;
 }
 
@@ -139,10 +131,9 @@ int Decodifica(const std::string& lettera) {
         std::printf("%s %s%s\n", ok ? SchemaTesto(b.stato.Problema).c_str() : "-", record[k - 1],
                     verificato ? "" : " NON VERIFICATO");
     }
-    double mediana = 0, massimo = 0;
-    Mediana(ms, mediana, massimo);
+    const Sintesi s = Riassumi(ms);
     std::fflush(stdout);
-    std::fprintf(stderr, "records %zu median-ms %.3f max-ms %.3f failed %d\n", record.size(), mediana, massimo,
+    std::fprintf(stderr, "records %zu median-ms %.3f max-ms %.3f failed %d\n", record.size(), s.mediana, s.massimo,
                  falliti);
     return falliti == 0 ? 0 : 1;
 }

@@ -315,20 +315,6 @@ void Stampa(const Motore& m, const Tabella& mostrata, bool passi) {
     }
 }
 
-struct Sintesi {
-    double mediana = 0, massimo = 0;
-};
-
-Sintesi Riassumi(std::vector<double> ms) {
-    Sintesi s;
-    if (ms.empty()) return s;
-    std::sort(ms.begin(), ms.end());
-    const std::size_t n = ms.size();
-    s.mediana = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-    s.massimo = ms.back();
-    return s;
-}
-
 // Seeded runs of a level, as the window makes them, without wall-clock limits.
 int Genera(const Opzioni& o) {
     Condiviso stato;
@@ -372,7 +358,7 @@ int Genera(const Opzioni& o) {
         std::printf("%s %s\n", SchemaTesto(stato.Problema).c_str(), generazione.SemeCorrente.c_str());
     }
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    const Sintesi s = Riassumi(millisecondi);
+    const bench::Sintesi s = bench::Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f at-limit %d failed %d\n", o.quanti,
                  secondi, s.mediana, s.massimo, alLimite, falliti);
@@ -398,7 +384,7 @@ int SchemiSfondo(const Opzioni& o) {
         std::printf("%s %s\n", SchemaTesto(stato.ProblemaF5).c_str(), SchemaTesto(m.Soluzione).c_str());
     }
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    const Sintesi s = Riassumi(millisecondi);
+    const bench::Sintesi s = bench::Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f fills %d searches %d\n",
                  o.schemiSfondo, secondi, s.mediana, s.massimo, generatore.Riempimenti, generatore.RicercheGivens);
@@ -540,7 +526,7 @@ int main(int argc, char** argv) {
     }
 
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    const Sintesi sintesi = Riassumi(millisecondi);
+    const bench::Sintesi sintesi = bench::Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %zu seconds %.3f median-ms %.3f max-ms %.3f at-limit %d levels %" PRId64 "\n",
                  quanti, secondi, sintesi.mediana, sintesi.massimo, alLimite, visitati);
