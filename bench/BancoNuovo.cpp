@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "bench/BancoNuovo.h"
+#include "bench/Comune.h"
 #include "engine/Funzioni.h"
+#include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
 #include "generation/MenuLivelli.h"
 #include "generation/Nuovo.h"
@@ -59,13 +61,6 @@ struct Banco {
     Decodificatore decodificatore;
 };
 
-std::string Cifre(const Tabella& t) {
-    std::string s;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c]);
-    return s;
-}
-
 [[noreturn]] void Errore(const std::string& messaggio) {
     std::fprintf(stderr, "kenvaron-bench: %s\n", messaggio.c_str());
     std::exit(2);
@@ -75,15 +70,6 @@ char Tabella(const std::string& lettera, const char* opzione) {
     const char t = TabellaDiLivello(lettera);
     if (t == '\0') Errore(std::string(opzione) + " vuole un livello N D C E M, non \"" + lettera + "\"");
     return t;
-}
-
-void Mediana(std::vector<double> v, double& mediana, double& massimo) {
-    mediana = massimo = 0;
-    if (v.empty()) return;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    mediana = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    massimo = v.back();
 }
 
 int Cerca(const std::string& lettera, int quanti, double seme) {
@@ -116,14 +102,14 @@ int Cerca(const std::string& lettera, int quanti, double seme) {
             ++alLimite;
             std::printf("- %.3f s\n", secondi.back());
         } else {
-            std::printf("%s %s %.3f s\n", Cifre(b.stato.Problema).c_str(), b.generazione.SemeCorrente.c_str(),
+            std::printf("%s %s %.3f s\n", SchemaTesto(b.stato.Problema).c_str(), b.generazione.SemeCorrente.c_str(),
                         secondi.back());
         }
         std::fflush(stdout);
     }
-    double mediana = 0, massimo = 0;
-    Mediana(secondi, mediana, massimo);
-    std::fprintf(stderr, "searches %d median-s %.3f max-s %.3f at-limit %d\n", quanti, mediana, massimo, alLimite);
+    const Sintesi s = Riassumi(secondi);
+    std::fprintf(stderr, "searches %d median-s %.3f max-s %.3f at-limit %d\n", quanti, s.mediana, s.massimo,
+                 alLimite);
     return 0;
 }
 
@@ -142,13 +128,12 @@ int Decodifica(const std::string& lettera) {
         const bool verificato = ok && b.decodificatore.Verifica();
         b.decodificatore.Ripristina(salvato);
         if (!verificato) ++falliti;
-        std::printf("%s %s%s\n", ok ? Cifre(b.stato.Problema).c_str() : "-", record[k - 1],
+        std::printf("%s %s%s\n", ok ? SchemaTesto(b.stato.Problema).c_str() : "-", record[k - 1],
                     verificato ? "" : " NON VERIFICATO");
     }
-    double mediana = 0, massimo = 0;
-    Mediana(ms, mediana, massimo);
+    const Sintesi s = Riassumi(ms);
     std::fflush(stdout);
-    std::fprintf(stderr, "records %zu median-ms %.3f max-ms %.3f failed %d\n", record.size(), mediana, massimo,
+    std::fprintf(stderr, "records %zu median-ms %.3f max-ms %.3f failed %d\n", record.size(), s.mediana, s.massimo,
                  falliti);
     return falliti == 0 ? 0 : 1;
 }

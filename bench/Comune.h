@@ -1,8 +1,11 @@
 // What the bench programs share: reading a puzzle into Problema, the
-// loader's solve and the generator's plain uniqueness test.
+// loader's solve, the generator's plain uniqueness test and the summary of
+// a run's timings.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/Motore.h"
 
@@ -45,6 +48,21 @@ inline void Unicita(Motore& m, const Tabella& schema) {
             m.Aggiorna(0);
         }
     m.Sviluppa(2, false, static_cast<Byte>(vuote), false);
+}
+
+struct Sintesi {
+    double mediana = 0, massimo = 0;
+};
+
+// The median and the largest of the timings; both 0 when there are none.
+inline Sintesi Riassumi(std::vector<double> ms) {
+    Sintesi s;
+    if (ms.empty()) return s;
+    std::sort(ms.begin(), ms.end());
+    const std::size_t n = ms.size();
+    s.mediana = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    s.massimo = ms.back();
+    return s;
 }
 
 }  // namespace kenvaron::bench

@@ -32,6 +32,7 @@
 #include "bench/BancoSfondo.h"
 #include "bench/Comune.h"
 #include "engine/Motore.h"
+#include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
 #include "generation/Livelli.h"
 #include "generation/MenuLivelli.h"
@@ -301,12 +302,10 @@ std::uint64_t ImprontaTabelle(const Motore& m) {
 
 // The results of the last solve, with the grid the board shows.
 void Stampa(const Motore& m, const Tabella& mostrata, bool passi) {
-    std::string cifre;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + mostrata[r][c]);
     std::printf("%lld %s %d %d %d %d %d %d %d %d %d %016" PRIx64 "\n", static_cast<long long>(m.ContaSoluz),
-                cifre.c_str(), m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS, m.ContaTecnicaG,
-                m.ContaTecnicaD, m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio, ImprontaTabelle(m));
+                SchemaTesto(mostrata).c_str(), m.ProfonditaMax, m.Valore, m.NumPassi, m.ContaTecnicaS,
+                m.ContaTecnicaG, m.ContaTecnicaD, m.ContaTecnicaB, m.ContaTecnicaC, m.ContaPregio,
+                ImprontaTabelle(m));
     if (!passi) return;
     for (int i = 1; i <= m.NumPassi; ++i) {
         const Passo& p = m.LogPassi[i];
@@ -314,20 +313,6 @@ void Stampa(const Motore& m, const Tabella& mostrata, bool passi) {
                     p.Tipo.c_str(), p.Codice.c_str(), p.Dimensione, p.Testo.c_str(), p.Celle.c_str(),
                     p.Ripristino.c_str());
     }
-}
-
-struct Sintesi {
-    double mediana = 0, massimo = 0;
-};
-
-Sintesi Riassumi(std::vector<double> ms) {
-    Sintesi s;
-    if (ms.empty()) return s;
-    std::sort(ms.begin(), ms.end());
-    const std::size_t n = ms.size();
-    s.mediana = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-    s.massimo = ms.back();
-    return s;
 }
 
 // Seeded runs of a level, as the window makes them, without wall-clock limits.
@@ -370,24 +355,14 @@ int Genera(const Opzioni& o) {
             std::printf("- %s\n", generazione.SemeCorrente.c_str());
             continue;
         }
-        std::string cifre;
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c) cifre += static_cast<char>('0' + stato.Problema[r][c]);
-        std::printf("%s %s\n", cifre.c_str(), generazione.SemeCorrente.c_str());
+        std::printf("%s %s\n", SchemaTesto(stato.Problema).c_str(), generazione.SemeCorrente.c_str());
     }
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    const Sintesi s = Riassumi(millisecondi);
+    const bench::Sintesi s = bench::Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f at-limit %d failed %d\n", o.quanti,
                  secondi, s.mediana, s.massimo, alLimite, falliti);
     return 0;
-}
-
-std::string Cifre(const Tabella& t) {
-    std::string s;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + t[r][c] % 10);
-    return s;
 }
 
 // Puzzles from an empty board on a background engine whose yield does nothing.
@@ -406,10 +381,10 @@ int SchemiSfondo(const Opzioni& o) {
         const auto t0 = Cronometro::now();
         generatore.Command1_Click();
         millisecondi.push_back(std::chrono::duration<double, std::milli>(Cronometro::now() - t0).count());
-        std::printf("%s %s\n", Cifre(stato.ProblemaF5).c_str(), Cifre(m.Soluzione).c_str());
+        std::printf("%s %s\n", SchemaTesto(stato.ProblemaF5).c_str(), SchemaTesto(m.Soluzione).c_str());
     }
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    const Sintesi s = Riassumi(millisecondi);
+    const bench::Sintesi s = bench::Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %d seconds %.3f median-ms %.3f max-ms %.3f fills %d searches %d\n",
                  o.schemiSfondo, secondi, s.mediana, s.massimo, generatore.Riempimenti, generatore.RicercheGivens);
@@ -551,7 +526,7 @@ int main(int argc, char** argv) {
     }
 
     const double secondi = std::chrono::duration<double>(Cronometro::now() - inizio).count();
-    const Sintesi sintesi = Riassumi(millisecondi);
+    const bench::Sintesi sintesi = bench::Riassumi(millisecondi);
     std::fflush(stdout);
     std::fprintf(stderr, "puzzles %zu seconds %.3f median-ms %.3f max-ms %.3f at-limit %d levels %" PRId64 "\n",
                  quanti, secondi, sintesi.mediana, sintesi.massimo, alLimite, visitati);

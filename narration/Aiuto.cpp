@@ -32,12 +32,6 @@ std::string Carattere(const std::string& celle, std::size_t posizione) {
 // The value of a one-character number, 0 when it is no digit.
 int ValoreCifra(const std::string& s) { return !s.empty() && s[0] >= '0' && s[0] <= '9' ? s[0] - '0' : 0; }
 
-std::string Sostituisci(std::string s, std::string_view da, std::string_view a) {
-    for (std::size_t pos = 0; (pos = s.find(da, pos)) != std::string::npos; pos += a.size())
-        s.replace(pos, da.size(), a);
-    return s;
-}
-
 // The unit of a single or a subset at strength 2; r and c its cell.
 std::string UnitaPerCodice(const Motore& m, const std::string& codice, int r, int c, const std::string& riga,
                            const std::string& colonna) {

@@ -43,4 +43,11 @@ inline std::string_view SenzaSpazi(std::string_view s) {
 
 inline bool Contiene(std::string_view s, std::string_view parola) { return s.find(parola) != std::string_view::npos; }
 
+// Every occurrence of `da` replaced by `a`, scanning on after each replacement.
+inline std::string Sostituisci(std::string s, std::string_view da, std::string_view a) {
+    for (std::size_t pos = 0; (pos = s.find(da, pos)) != std::string::npos; pos += a.size())
+        s.replace(pos, da.size(), a);
+    return s;
+}
+
 }  // namespace kenvaron::narrazione

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "engine/Marcatori.h"
+#include "narration/TestoUtf8.h"
 
 namespace kenvaron {
 
@@ -11,12 +12,8 @@ namespace {
 
 using namespace marcatori;
 
-bool Contiene(const std::string& testo, const char* cosa) { return testo.find(cosa) != std::string::npos; }
-
-void SostituisciTutto(std::string& s, const std::string& da, const std::string& a) {
-    for (std::size_t i = s.find(da); i != std::string::npos; i = s.find(da, i + a.size()))
-        s.replace(i, da.size(), a);
-}
+using narrazione::Contiene;
+using narrazione::Sostituisci;
 
 // The items of a part, each closed by "|"; text after the last "|" is no item.
 // `dopo` receives, for each item, the text that follows its "|".
@@ -50,11 +47,10 @@ Terna LeggiTerna(const std::string& voce) {
 
 CelleDelPasso ScomponiCelle(const std::string& celle) {
     CelleDelPasso esito;
-    std::string lista = celle;
-    SostituisciTutto(lista, kCLL, kCOL);
+    std::string lista = Sostituisci(celle, kCLL, kCOL);
     if (Contiene(lista, kCOL)) {
         esito.coloreEvidenza = kColoreSchemaColori;
-        SostituisciTutto(lista, kCOL, "");
+        lista = Sostituisci(std::move(lista), kCOL, "");
     }
     if (lista.empty()) return esito;
     lista += "/   ";

@@ -85,15 +85,8 @@ void Form1::CmdValidi_Click() {
     const Tabella& schema = condiviso().Problema;
     m.Inizializza();
     Motore::SalvaTabella(schema, m.Griglia);
-    LivelloPila& primo = m.PilaLivelli[1];
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            if (schema[r][c] != 0) {
-                primo.Riga = static_cast<Byte>(r);
-                primo.Colonna = static_cast<Byte>(c);
-                primo.Cifra = schema[r][c];
-                m.Aggiorna(1);
-            }
+        for (int c = 1; c <= 9; ++c) PiazzaCifra(m, r, c, schema[r][c]);
     // The user's strikes, where the placements left the candidate possible.
     m.ApplicaScartiUtente(false);
     VisualizzaValidi(m.Possibili);

@@ -208,7 +208,6 @@ void Form2::Tbs_Click() {
     Motore& m = f_.motore();
     ImpostaScheda(i, tecnicheSalvate_, f_.condiviso(), m, f_.stato.livelli);
     f_.DocmdRisolvi();
-    f_.Visualizza(f_.condiviso().Problema);
     RiempiLista();
     const bool singolo = f_.stato.SingoloStep == 1;
     if (singolo) NascondiRighe();
