@@ -6,7 +6,9 @@
 
 #include "engine/TestoSchema.h"
 #include "generation/MenuLivelli.h"
+#include "generation/Produzione.h"
 #include "generation/Varianti.h"
+#include "narration/TestoUtf8.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
@@ -60,13 +62,7 @@ const BottoneSviluppo kBottoniSviluppo[] = {
     {"Command20", "RecupRisM", [](Form1& f) { f.Command20_Click(); }},
 };
 
-std::string SenzaSpazi(const std::string& s) {
-    const auto primo = s.find_first_not_of(' ');
-    if (primo == std::string::npos) return "";
-    return s.substr(primo, s.find_last_not_of(' ') - primo + 1);
-}
-
-std::string NonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }
+using narrazione::SenzaSpazi;
 
 }  // namespace
 
@@ -93,7 +89,7 @@ plat::CommandButton* Form1::Bottone(const std::string& nome) {
 void Form1::cmdSalvaPS_Click() {
     const std::string percorso = plat::AppPath() + "/tmpsuper.txt";
     const std::string riga = SchemaTesto(condiviso().Problema) + "," + SchemaTesto(motore().Griglia);
-    if (!ScriviRighe(percorso, {riga}, true)) plat::MsgBox(NonSalvato(percorso), plat::vbExclamation);
+    if (!ScriviRighe(percorso, {riga}, true)) plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
 }
 
 void Form1::Scambia(const std::string& domanda, void (*scambia)(Tabella&, double, double)) {
@@ -123,13 +119,13 @@ void Form1::Command12_Click() {
     if (SenzaSpazi(Text2.Text()).empty()) Text2.SetText("tmp");
     std::string testo;
     // A file that cannot be read leaves Text1 as it was, without a word.
-    if (LeggiFileSchema(plat::AppPath() + "/" + SenzaSpazi(Text2.Text()) + ".ss", testo)) Text1.SetText(testo);
+    if (LeggiFileSchema(plat::AppPath() + "/" + std::string(SenzaSpazi(Text2.Text())) + ".ss", testo)) Text1.SetText(testo);
 }
 
 void Form1::Command16_Click() {
     const std::string percorso = plat::AppPath() + "/z.txt";
     if (!ScriviRighe(percorso, RigheFette(SchemaTesto(condiviso().Problema)), false))
-        plat::MsgBox(NonSalvato(percorso), plat::vbExclamation);
+        plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
 }
 
 void Form1::FermaEsecuzione() {
@@ -243,7 +239,7 @@ void Form1::Timer1_Timer() {
             const std::string percorso =
                 NomeDump(plat::AppPath(), classe, statistica.ContatoriClasse[classe]);
             if (!ScriviRighe(percorso, {SchemaTesto(condiviso().Problema)}, false))
-                Stbr.SetText("p2", NonSalvato(percorso));
+                Stbr.SetText("p2", MessaggioNonSalvato(percorso));
         }
         List1.Clear();
         for (const std::string& riga : statistica.Istogramma()) List1.AddItem(riga);
