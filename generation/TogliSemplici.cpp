@@ -126,20 +126,13 @@ void Generatore::TogliSempliciValuta() {
     finestra_.Disegna(problema);
     finestra_.Ridisegna();
     // Highest merit first; records of equal merit keep their reading order.
-    for (int i = 1, j = 2; j <= conta;) {
-        if (valori[i] < valori[j]) {
+    OrdinaGnomo(
+        conta, [&](int i, int j) { return valori[i] >= valori[j]; },
+        [&](int i, int j) {
             std::swap(righe[i], righe[j]);
             std::swap(colonne[i], colonne[j]);
             std::swap(valori[i], valori[j]);
-            if (i > 1) {
-                --i;
-                --j;
-                continue;
-            }
-        }
-        ++i;
-        ++j;
-    }
+        });
     m_.contaCellePiene();
     for (int k = 1; k <= conta; ++k) {
         if (gen_.Chiudi == 1) break;
