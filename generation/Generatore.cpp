@@ -174,10 +174,6 @@ void PiazzaCifra(Motore& motore, int r, int c, Byte cifra) {
 
 double Generatore::Adesso() const { return m_.orologio->Trascorsi(); }
 
-std::string Generatore::SecondiTrascorsi() const {
-    return std::to_string(static_cast<long long>(std::floor(Adesso() - gen_.InizioGenerazione)));
-}
-
 // ---- Full grid and givens ---------------------------------------------------------------------
 
 bool Generatore::Command1_Click() {
