@@ -82,8 +82,7 @@ Valutazione ValutaPassi(const Motore& motore, const PesiTecniche& pesi, bool reg
         }
         const std::int32_t peso = e.peso < 0 ? 0 : pesi[e.peso];
         if (!e.etichetta.empty()) ultima = e.etichetta;
-        totale = std::clamp<std::int64_t>(totale + peso, std::numeric_limits<std::int32_t>::min(),
-                                          std::numeric_limits<std::int32_t>::max());
+        totale = Satura(totale + peso);
         if (registra) v.Rapporto.push_back(p.Tipo + NumeroStampato(peso) + e.etichetta + p.Testo);
     }
     v.ValoreCalcolato = Satura(totale);
