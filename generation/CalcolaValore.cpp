@@ -11,16 +11,9 @@ namespace kenvaron {
 
 namespace {
 
-// Blanks trimmed at both ends.
-std::string_view Spunta(std::string_view s) {
-    const auto inizio = s.find_first_not_of(' ');
-    if (inizio == std::string_view::npos) return {};
-    return s.substr(inizio, s.find_last_not_of(' ') - inizio + 1);
-}
+using narrazione::Contiene;
 
 int Caratteri(std::string_view s) { return static_cast<int>(narrazione::NumeroCaratteri(s)); }
-
-bool Contiene(std::string_view s, std::string_view parte) { return s.find(parte) != std::string_view::npos; }
 
 // Weight number and label of one step; peso -1 = the step weighs nothing.
 struct Esito {
@@ -79,7 +72,7 @@ Valutazione ValutaPassi(const Motore& motore, const PesiTecniche& pesi, bool reg
     const int passi = std::clamp(motore.NumPassi, 0, Motore::kMaxPassi);
     for (int i = 1; i <= passi; ++i) {
         const Passo& p = motore.LogPassi[i];
-        const std::string_view t = Spunta(p.Testo);
+        const std::string_view t = narrazione::SenzaSpazi(p.Testo);
         const Esito e = EsitoPasso(p, t);
         if (p.Tipo == "U" && Contiene(t, "!!")) {
             std::string voce = ultima;
@@ -89,8 +82,7 @@ Valutazione ValutaPassi(const Motore& motore, const PesiTecniche& pesi, bool reg
         }
         const std::int32_t peso = e.peso < 0 ? 0 : pesi[e.peso];
         if (!e.etichetta.empty()) ultima = e.etichetta;
-        totale = std::clamp<std::int64_t>(totale + peso, std::numeric_limits<std::int32_t>::min(),
-                                          std::numeric_limits<std::int32_t>::max());
+        totale = Satura(totale + peso);
         if (registra) v.Rapporto.push_back(p.Tipo + NumeroStampato(peso) + e.etichetta + p.Testo);
     }
     v.ValoreCalcolato = Satura(totale);

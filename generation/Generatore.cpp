@@ -35,6 +35,14 @@ void ScambiaPosizioni(OrdineCelle& o, int a, int b) {
     std::swap(o.OrdineColonne[a], o.OrdineColonne[b]);
 }
 
+// Runs f and keeps in `peggiore` the longest it has taken (seconds, real time).
+template <class F>
+void Cronometra(double& peggiore, F&& f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    peggiore = std::max(peggiore, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+}
+
 // A draw 1..n as a position of the order (n is at most 81).
 int Posizione(Motore& m, double n) { return std::clamp(static_cast<int>(m.GeneraCasuale(n)), 1, 81); }
 
@@ -124,19 +132,13 @@ Generatore::Generatore(Motore& motore, Condiviso& stato, Livelli& livelli, Impos
 // ---- Helpers -----------------------------------------------------------------------------
 
 void Generatore::Risolvi(Byte maxSoluzioni) {
-    const auto t0 = std::chrono::steady_clock::now();
-    m_.Risolvi(maxSoluzioni);
-    PeggiorRisoluzione = std::max(
-        PeggiorRisoluzione, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    Cronometra(PeggiorRisoluzione, [&] { m_.Risolvi(maxSoluzioni); });
 }
 
 void Generatore::ContaSoluzioni() {
     // The count the engine's plain search would give (one, or more than one),
     // with the grid left holding the givens.
-    const auto t0 = std::chrono::steady_clock::now();
-    m_.ContaSoluz = ContaSoluzioniRapido(m_.Griglia, 2);
-    PeggiorRisoluzione = std::max(
-        PeggiorRisoluzione, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    Cronometra(PeggiorRisoluzione, [&] { m_.ContaSoluz = ContaSoluzioniRapido(m_.Griglia, 2); });
 }
 
 Generatore::Gruppo Generatore::GruppoDi(int r, int c) const {
@@ -174,10 +176,6 @@ void PiazzaCifra(Motore& motore, int r, int c, Byte cifra) {
 
 double Generatore::Adesso() const { return m_.orologio->Trascorsi(); }
 
-std::string Generatore::SecondiTrascorsi() const {
-    return std::to_string(static_cast<long long>(std::floor(Adesso() - gen_.InizioGenerazione)));
-}
-
 // ---- Full grid and givens ---------------------------------------------------------------------
 
 bool Generatore::Command1_Click() {
@@ -189,12 +187,7 @@ bool Generatore::Command1_Click() {
     m_.Analisi = false;
     m_.Inizializza();
     m_.ContaRiempimento = 0;
-    {
-        const auto t0 = std::chrono::steady_clock::now();
-        m_.Sviluppa(1, true, 81, false);
-        PeggiorRisoluzione = std::max(
-            PeggiorRisoluzione, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-    }
+    Cronometra(PeggiorRisoluzione, [&] { m_.Sviluppa(1, true, 81, false); });
     Motore::SalvaTabella(m_.Griglia, m_.Soluzione);
     if (!Generazione()) return false;
     finestra_.Disegna(stato_.Problema);

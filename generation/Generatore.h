@@ -167,7 +167,6 @@ private:
     // Places a digit on the engine's grid through Aggiorna(1); an empty digit is skipped.
     void Piazza(int r, int c, Byte cifra);
     double Adesso() const;
-    std::string SecondiTrascorsi() const;
 
     Motore& m_;
     Condiviso& stato_;

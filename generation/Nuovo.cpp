@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/TestoSchema.h"
 #include "generation/ContaSoluzioni.h"
 
 namespace kenvaron {
@@ -12,7 +13,7 @@ namespace {
 bool SlotValido(const std::string& s) {
     if (s.size() != 81 || s.find_first_not_of("0123456789") != std::string::npos) return false;
     Tabella t{};
-    for (int i = 0; i < 81; ++i) t[1 + i / 9][1 + i % 9] = static_cast<Byte>(s[i] - '0');
+    LeggiSchema(s, t);
     return ContaSoluzioniRapido(t, 2) == 1;
 }
 

@@ -1,6 +1,7 @@
 #include "generation/Produzione.h"
 
 #include "engine/FileTesto.h"
+#include "engine/TestoSchema.h"
 
 namespace kenvaron {
 
@@ -37,11 +38,6 @@ constexpr ParolaChiave kParole[] = {
 std::int64_t DivisioneInGiu(std::int64_t a, std::int64_t b) {
     const std::int64_t q = a / b;
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
-void AggiungiCifre(std::string& riga, const Tabella& t) {
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) riga += static_cast<char>('0' + t[r][c] % 10);
 }
 
 bool Completa(const Tabella& t) {
@@ -113,13 +109,8 @@ bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli, Im
 
 std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, std::int32_t valore,
                            const std::string& tecniche, const DataOra& quando) {
-    std::string riga;
-    riga.reserve(220 + tecniche.size());
-    AggiungiCifre(riga, problema);
-    riga += ',';
-    AggiungiCifre(riga, soluzione);
-    riga += ',' + std::to_string(valore) + ',' + tecniche + ',' + Format(quando, "YYYY/mm/DD HH:MM:SS");
-    return riga;
+    return SchemaTesto(problema) + ',' + SchemaTesto(soluzione) + ',' + std::to_string(valore) + ',' + tecniche + ',' +
+           Format(quando, "YYYY/mm/DD HH:MM:SS");
 }
 
 bool ScriviSchema(const Regola& regola, const std::string& riga) {

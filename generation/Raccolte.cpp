@@ -214,11 +214,9 @@ std::string Decodificatore::CreaRecord(const std::string& seme, const std::strin
     const Tabella& p = stato_.Problema;
     PerCellePrimaMeta([&](int pos, int r, int c) {
         const char fatto = static_cast<char>('0' + p[r][c]);
-        if (voluto[pos] != fatto && voluto[pos] == '0') togli += {static_cast<char>('0' + r), static_cast<char>('0' + c)};
-    });
-    PerCellePrimaMeta([&](int pos, int r, int c) {
-        const char fatto = static_cast<char>('0' + p[r][c]);
-        if (voluto[pos] != fatto && fatto == '0') aggiungi += {static_cast<char>('0' + r), static_cast<char>('0' + c)};
+        if (voluto[pos] == fatto) return;
+        if (voluto[pos] == '0') togli += {static_cast<char>('0' + r), static_cast<char>('0' + c)};
+        if (fatto == '0') aggiungi += {static_cast<char>('0' + r), static_cast<char>('0' + c)};
     });
     return gen_.SemeCorrente + togli + "|" + aggiungi + "|";
 }

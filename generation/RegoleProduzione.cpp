@@ -2,6 +2,7 @@
 
 #include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
+#include "narration/TestoUtf8.h"
 
 namespace kenvaron {
 
@@ -16,12 +17,7 @@ std::string Maiuscolo(std::string_view s) {
 }
 
 // Blanks trimmed at both ends (tabs stay, as the runtime's Trim does).
-std::string_view Spunta(std::string_view s) {
-    const auto inizio = s.find_first_not_of(' ');
-    if (inizio == std::string_view::npos) return {};
-    const auto fine = s.find_last_not_of(' ');
-    return s.substr(inizio, fine - inizio + 1);
-}
+using narrazione::SenzaSpazi;
 
 // Pass 1 on one line: "name : value", tabs removed, any letter case.
 // False at the line "[REGOLE]", where the weights end.
@@ -29,14 +25,14 @@ bool LeggiPeso(std::string_view riga, PesiTecniche& pesi) {
     std::string senzaTab;
     for (char c : riga)
         if (c != '\t') senzaTab += c;
-    const std::string l = Maiuscolo(Spunta(senzaTab));
+    const std::string l = Maiuscolo(SenzaSpazi(senzaTab));
     if (l == "[REGOLE]") return false;
     const auto duepunti = l.find(':');
     if (duepunti == std::string::npos || l.find(':', duepunti + 1) != std::string::npos) return true;
-    const std::string_view nome = Spunta(std::string_view(l).substr(0, duepunti));
+    const std::string_view nome = SenzaSpazi(std::string_view(l).substr(0, duepunti));
     for (int k = 0; k < PesiTecniche::kNumero; ++k)
         if (nome == Maiuscolo(PesiTecniche::kNomi[k])) {
-            pesi[k] = CLng(Val(Spunta(std::string_view(l).substr(duepunti + 1))));
+            pesi[k] = CLng(Val(SenzaSpazi(std::string_view(l).substr(duepunti + 1))));
             break;
         }
     return true;
@@ -46,7 +42,7 @@ bool LeggiPeso(std::string_view riga, PesiTecniche& pesi) {
 // `regola` is the record that keys go to (record 0 before the first rule, and
 // a scratch record after the last one the table holds).
 void LeggiChiave(std::string_view riga, RegoleProduzione& regole, Regola*& regola, Regola& scarto) {
-    const std::string_view l = Spunta(riga);
+    const std::string_view l = SenzaSpazi(riga);
     if (Maiuscolo(l) == "<REGOLA>") {
         if (regole.NumRegole < RegoleProduzione::kMaxRegole) {
             ++regole.NumRegole;

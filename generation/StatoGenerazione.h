@@ -30,7 +30,6 @@ struct StatoGenerazione {
     bool GeneraAuto = false;         // batch production mode
     bool GeneraAuto2 = false;        // batch: a rule with COMPLICA takes the first available puzzle
     bool ProvaCronometrata = false;  // the developer's timed statistics run
-    bool ModoArchivio = false;       // no command turns it on
 
     // Merits: of the current simplification series, of the current attempt.
     std::int32_t MaxValore = 0;

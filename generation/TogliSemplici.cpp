@@ -5,8 +5,10 @@
 // deepest chain of removals; the advanced supersymmetric level rates every
 // single removal first and removes the best rated groups first.
 #include <algorithm>
+#include <cmath>
 
 #include "generation/Generatore.h"
+#include "generation/Nuovo.h"
 
 namespace kenvaron {
 
@@ -67,7 +69,7 @@ void Generatore::TogliSempliciRicorsivo(Byte profondita) {
         finestra_.Disegna(problema);
         finestra_.Ridisegna();
     }
-    finestra_.TestoPannello("p2", "SUDOKU  in corso di realizzazione " + SecondiTrascorsi());
+    finestra_.TestoPannello("p2", TestoInCorso(static_cast<long>(std::floor(Adesso() - gen_.InizioGenerazione))));
     if (gen_.Chiudi == 1) return;
     for (int b = 1; b <= 5; ++b) {
         for (int a = 1; a <= 5; ++a) {
@@ -126,20 +128,13 @@ void Generatore::TogliSempliciValuta() {
     finestra_.Disegna(problema);
     finestra_.Ridisegna();
     // Highest merit first; records of equal merit keep their reading order.
-    for (int i = 1, j = 2; j <= conta;) {
-        if (valori[i] < valori[j]) {
+    OrdinaGnomo(
+        conta, [&](int i, int j) { return valori[i] >= valori[j]; },
+        [&](int i, int j) {
             std::swap(righe[i], righe[j]);
             std::swap(colonne[i], colonne[j]);
             std::swap(valori[i], valori[j]);
-            if (i > 1) {
-                --i;
-                --j;
-                continue;
-            }
-        }
-        ++i;
-        ++j;
-    }
+        });
     m_.contaCellePiene();
     for (int k = 1; k <= conta; ++k) {
         if (gen_.Chiudi == 1) break;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "engine/FileTesto.h"
+#include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
 
 namespace kenvaron {
@@ -134,9 +135,7 @@ bool Generatore::ValutaFinericercaSAV() {
 }
 
 bool Generatore::Archivia(const std::string& cartella) {
-    std::string riga = gen_.SemeCorrente + "|";
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c) riga += static_cast<char>('0' + stato_.Problema[r][c] % 10);
+    const std::string riga = gen_.SemeCorrente + "|" + SchemaTesto(stato_.Problema);
     TextFile file(cartella + "/" + livelli_.Livello + ".txt", TextFile::Modo::Aggiunta);
     if (!file.IsOpen()) return false;
     const bool scritto = file.PrintLine(riga);
