@@ -290,4 +290,15 @@ bool AggiungiRiga(const std::string& percorso, std::string_view riga) {
     return scritta;
 }
 
+bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, const FilePropri& propri) {
+    if (FileDelProgramma(percorso, propri)) return false;
+    std::string testo;
+    for (const std::string& riga : righe) testo.append(riga).append("\r\n");
+    return ScriviFile(percorso, testo);
+}
+
+bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
+    return !FileDelProgramma(percorso, propri) && AggiungiRiga(percorso, riga);
+}
+
 }  // namespace kenvaron

@@ -84,6 +84,15 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto);
 // keeps its owner, mode and links.  False when the line is not in the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga);
 
+// The lines, each ended by CR LF, as the whole new content of a file, through
+// ScriviFile; a path that reaches one of the program's own files is refused
+// and nothing is written.  False when the file was not written.
+bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, const FilePropri& propri);
+
+// AggiungiRiga for a path named by the user or built from the program's
+// folder: one that reaches one of the program's own files is refused.
+bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri);
+
 // Tests replace the system's write to simulate a full disk or a failing
 // device; nullptr restores it.  Answers the function that was in use.
 using FunzioneScrittura = ssize_t (*)(int descrittore, const void* dati, std::size_t quanti);
