@@ -7,6 +7,7 @@
 
 #include "generation/ContaSoluzioni.h"
 #include "tests/core/BancoGenerazione.h"
+#include "tests/core/ProvaSfondo.h"
 
 namespace kenvaron {
 namespace {
@@ -112,13 +113,32 @@ TEST(Seminato, ThePairsOfASecondAreTakenInTurnThenTheNextSecondsPairs) {
     BancoGenerazione b("S");
     b.orologio.mezzanotte = 100.2;
     b.orologio.giorno = 46099;
-    for (int i = 0; i < 99; ++i) b.gen.CoppieUsate.insert({100, i});
+    for (int i = 0; i < 99; ++i) b.stato.CoppieUsate.insert({100, i});
     ASSERT_TRUE(b.generatore.Command7_Click(true));
     EXPECT_EQ(b.gen.SemeCorrente, "100|99");
     ASSERT_TRUE(b.generatore.Command7_Click(true));
     EXPECT_EQ(b.gen.SemeCorrente, "101|99");
     ASSERT_TRUE(b.generatore.Command7_Click(true));
     EXPECT_EQ(b.gen.SemeCorrente, "101|0");
+}
+
+TEST(Seminato, AForegroundAndABackgroundAttemptInTheSameSecondTakeDifferentPairs) {
+    BancoGenerazione b("N");
+    b.orologio.mezzanotte = 79583.75;
+    b.orologio.giorno = 46038;
+    // The background form's own engine, on the program's one shared state.
+    auto sfondo = std::make_unique<Motore>(b.stato, b.orologio, ProfiloMotore::DiSfondo());
+    GeneratoreSfondo g(*sfondo);
+    g.Form_Load();
+    verifica::PannelloRegistrato pannello;
+    CorsaSfondo corsa(g, pannello, b.orologio);
+
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "79583|38");
+    corsa.Command7_Click();
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "79583|40");
+    EXPECT_EQ(b.stato.CoppieUsate, (std::set<std::pair<long, int>>{{79583, 38}, {79583, 39}, {79583, 40}}));
 }
 
 // ---- Draws ----------------------------------------------------------------------------------

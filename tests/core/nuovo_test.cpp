@@ -117,10 +117,10 @@ TEST_F(RicercaNuovoTest, DeliveredDifficilePuzzlesHaveOneSolutionAGroupGStepAndN
 TEST_F(RicercaNuovoTest, AnAttemptStartsAtExactlyTheLimitButNotAfterIt) {
     b.gen.InizioGenerazione = b.orologio.Trascorsi() - 180.5;
     EXPECT_FALSE(Cerca("D", 180));
-    EXPECT_TRUE(b.gen.CoppieUsate.empty());
+    EXPECT_TRUE(b.stato.CoppieUsate.empty());
     b.gen.InizioGenerazione = b.orologio.Trascorsi() - 180;
     EXPECT_TRUE(Cerca("D", 180));
-    EXPECT_FALSE(b.gen.CoppieUsate.empty());
+    EXPECT_FALSE(b.stato.CoppieUsate.empty());
 }
 
 // The elapsed clock moves 100 s at every yield while the clock of the day
