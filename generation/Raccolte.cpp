@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
 #include "generation/ContaSoluzioni.h"
 #include "generation/MenuLivelli.h"
@@ -222,7 +223,7 @@ std::string Decodificatore::CreaRecord(const std::string& seme, const std::strin
 }
 
 std::string RigaCodice(int n, const std::string& record) {
-    return "if ric = " + std::to_string(n) + " then s  = \"" + record + "\"\r\n";
+    return "if ric = " + std::to_string(n) + " then s  = \"" + record + "\"";
 }
 
 EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const std::string& ingresso,
@@ -250,8 +251,7 @@ EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const
             ++esito.saltate;
             continue;
         }
-        std::ofstream out(uscita, std::ios::binary | std::ios::app);
-        if (!(out << RigaCodice(n, record) << std::flush)) {
+        if (!AggiungiRiga(uscita, RigaCodice(n, record))) {
             esito.nonScritto = true;
             return esito;
         }

@@ -99,7 +99,8 @@ private:
     StatoGenerazione& gen_;
 };
 
-// The code line of a record: `if ric = <n> then s  = "<record>"` and CR LF.
+// The code line of a record: `if ric = <n> then s  = "<record>"` (the
+// append adds CR LF).
 std::string RigaCodice(int n, const std::string& record);
 
 // The record maker over a file of wanted puzzles ("seed|skip|81 characters"
