@@ -18,8 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     if (letto.data() != testo.data() || letto.size() > testo.size() || letto.size() > kMaxTestoSchema) std::abort();
     const auto celle = std::count_if(letto.begin(), letto.end(), CarattereCella);
     if (celle > 81) std::abort();
-    // Cut short only after the 81st cell or at the size limit.
-    if (letto.size() < testo.size() && celle < 81 && letto.size() + 4 <= kMaxTestoSchema) std::abort();
+    // Cut short only after the 81st cell, or at the size limit moved back to
+    // the start of the character it would split.
+    if (letto.size() < testo.size() && celle < 81) {
+        auto continua = [&](std::size_t i) { return (static_cast<unsigned char>(testo[i]) & 0xC0) == 0x80; };
+        if (testo.size() <= kMaxTestoSchema || letto.size() > kMaxTestoSchema) std::abort();
+        if (letto.size() > 0 && continua(letto.size())) std::abort();
+        for (std::size_t i = letto.size() + 1; i <= kMaxTestoSchema; ++i)
+            if (!continua(i)) std::abort();
+    }
 
     Tabella t{};
     t[5][5] = 7;
