@@ -92,6 +92,9 @@ protected:
         for (std::size_t p; (p = testo.find('@')) != std::string::npos;)
             testo.replace(p, 1, percorso.string() + "/");
         regole = LeggiRegole("[REGOLE]\n" + testo);
+        // The search of a rule with techniques climbs on these.
+        regole.Pesi.PCandidati_imprigionati = 5;
+        regole.Pesi.PTripletta_nascosta = 8;
     }
     int NumeroRegola(const Regola& r) const {
         for (int i = 1; i <= regole.NumRegole; ++i)
@@ -173,10 +176,68 @@ TEST_F(ProduzioneTest, AnUnwritableFileStopsItsRuleOnlyAndIsReported) {
     EXPECT_TRUE(e.Fallimenti);
     EXPECT_FALSE(e.Interrotta);
     EXPECT_EQ(ordine, (std::vector<int>{1, 2, 2}));
-    EXPECT_EQ(avvisi, std::vector<std::string>{"File " + Percorso("cartella") + " non salvato"});
+    EXPECT_EQ(avvisi, std::vector<std::string>{"Regola 1: File " + Percorso("cartella") + " non salvato"});
     EXPECT_EQ(regole.Regole[1].Generati, 0);
     EXPECT_EQ(gra.Testo(1, 3), "");  // nothing counted that was not written
     EXPECT_EQ(Righe("b.txt").size(), 2u);
+}
+
+TEST_F(ProduzioneTest, AtTheStartOutputFilesAreEmptiedAndARuleWithoutAUsableFileIsStoppedByNumber) {
+    Scrivi("out.txt", "vecchia\r\n");
+    Scrivi("app.txt", "vecchia\r\n");
+    fs::create_directories(percorso / "cartella");
+    Regole("<REGOLA>\nFILE=@out.txt,Output\n"
+           "<REGOLA>\nFILE=@app.txt,APPEND\nSCHEMI=1\n"
+           "<REGOLA>\nFILE=@nuovo.txt,OUTPUT\n"
+           "<REGOLA>\nFILE=@cartella,OUTPUT\n"
+           "<REGOLA>\nSCHEMI=1\n"
+           "<REGOLA>\nFILE=\nSCHEMI=1\n"
+           "<REGOLA>\nFILE=,OUTPUT\n"
+           "<REGOLA>\nSCHEMI=0\n");  // writes nothing: needs no file
+    EXPECT_EQ(PreparaFileRegole(regole),
+              (std::vector<std::string>{"Regola 4: File " + Percorso("cartella") + " non salvato",
+                                        "Regola 5: FILE mancante", "Regola 6: FILE mancante",
+                                        "Regola 7: FILE mancante"}));
+    EXPECT_EQ(Leggi("out.txt"), "");
+    EXPECT_EQ(Leggi("app.txt"), "vecchia\r\n");
+    EXPECT_TRUE(fs::exists(percorso / "nuovo.txt"));
+    for (int i = 1; i <= regole.NumRegole; ++i) EXPECT_EQ(regole.Regole[i].Bloccata, i >= 4 && i <= 7) << i;
+    EXPECT_EQ(Esegui().Fallimenti, false);  // the loop reports nothing twice
+    EXPECT_EQ(ordine, std::vector<int>{2});
+}
+
+TEST_F(ProduzioneTest, ARuleWhoseGroupsAllWeighNothingIsReportedAndSkippedAndTheOthersRun) {
+    Regole("<REGOLA>\nFILE=@a.txt\nTECNICHE=CNDIMP\nSCHEMI=2\n"
+           "<REGOLA>\nFILE=@b.txt\nTECNICHE=CNDIMP,HIDNAK\nSCHEMI=1\n"
+           "<REGOLA>\nFILE=@c.txt\nSCHEMI=2\n"                          // singles only: no weight needed
+           "<REGOLA>\nFILE=@d.txt\nTECNICHE=HIDNAK,NISHIO\nSCHEMI=1\n"  // one of its groups weighs
+           "<REGOLA>\nFILE=@e.txt\nTECNICHE=XWISWO\nSCHEMI=0\n");      // makes nothing: says nothing
+    // Weights that steer no search of rules 1 and 2.
+    regole.Pesi = PesiTecniche{};
+    regole.Pesi.PSingoli_nudi = 1;
+    regole.Pesi.PSingoli_nascosti = 2;
+    regole.Pesi.PSwordfish = 20;
+    regole.Pesi.PSimple_Color = 40;
+    const EsitoProduzione e = Esegui();
+    EXPECT_TRUE(e.Fallimenti);
+    EXPECT_FALSE(e.Interrotta);
+    EXPECT_EQ(avvisi, (std::vector<std::string>{
+                          "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato",
+                          "Regola 2: i pesi di Candidati imprigionati e Tripletta nascosta sono 0: nessuno schema "
+                          "può essere accettato"}));
+    EXPECT_EQ(ordine, (std::vector<int>{3, 4, 3}));
+    EXPECT_FALSE(fs::exists(percorso / "a.txt"));
+    EXPECT_EQ(Righe("c.txt").size(), 2u);
+
+    regole.Pesi = PesiTecniche{};
+    regole.Pesi.PCandidati_imprigionati = -1;  // not 0: the search runs as it always did
+    EXPECT_EQ(NessunoSchemaAccettabile(regole.Regole[1], regole.Pesi), "");
+    EXPECT_EQ(NessunoSchemaAccettabile(regole.Regole[4], regole.Pesi),
+              "i pesi di Tripletta nascosta e Simple Color sono 0: nessuno schema può essere accettato");
+    Regole("<REGOLA>\nTECNICHE=NISHIO,BURMA,HIDNAK,FORCH1\n");
+    regole.Pesi.PTripletta_nascosta = 0;
+    EXPECT_EQ(NessunoSchemaAccettabile(regole.Regole[1], regole.Pesi),
+              "i pesi di Tripletta nascosta, Swordfish e Simple Color sono 0: nessuno schema può essere accettato");
 }
 
 TEST_F(ProduzioneTest, AStopMidRunReturnsAtOnceAndLeavesWholeLines) {
