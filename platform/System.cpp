@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +40,8 @@ std::string AppPath() {
 }
 
 void SetAppPath(const std::string& cartella) { CartellaImposta() = cartella; }
+
+std::string AppExeName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString(); }
 
 std::string Command() {
     QStringList argomenti = QCoreApplication::arguments();
