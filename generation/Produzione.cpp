@@ -125,7 +125,7 @@ std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, st
 }
 
 bool ScriviSchema(const Regola& regola, const std::string& riga) {
-    return !regola.File.empty() && AggiungiRigaIntera(regola.File, riga);
+    return !regola.File.empty() && AggiungiRiga(regola.File, riga);
 }
 
 std::string MessaggioNonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }
@@ -134,7 +134,7 @@ std::string MessaggioRegola(int numero, const std::string& testo) {
     return "Regola " + std::to_string(numero) + ": " + testo;
 }
 
-std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole) {
+std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FilePropri& propri) {
     std::vector<std::string> messaggi;
     for (int i = 1; i <= regole.NumRegole; ++i) {
         Regola& r = regole.Regole[i];
@@ -143,9 +143,11 @@ std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole) {
         std::string perche;
         if (r.File.empty()) {
             perche = "FILE mancante";
-        } else if (svuota) {
-            TextFile f;
-            if (!f.Open(r.File, TextFile::Modo::Scrittura)) perche = MessaggioNonSalvato(r.File);
+        } else if (FileDelProgramma(r.File, propri) || !DestinazioneScrivibile(r.File) ||
+                   (svuota && !ScriviFile(r.File, ""))) {
+            // The pool, the rules or the program itself, a pipe, a folder or
+            // a device: never touched, not even emptied.
+            perche = MessaggioNonSalvato(r.File);
         }
         if (perche.empty()) continue;
         r.Bloccata = true;

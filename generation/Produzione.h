@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
 #include "engine/Motore.h"
 #include "generation/ImpostazioniGenerazione.h"
@@ -67,9 +68,10 @@ std::string MessaggioRegola(int numero, const std::string& testo);
 
 // Before production starts, each rule that writes (puzzles to make, or kind
 // "OUTPUT") has its file checked, and the files of kind "OUTPUT" are emptied.
-// A rule without a file, or whose file is refused or cannot be emptied, is
-// stopped and its file left as it was; the messages name those rules.
-std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole);
+// A rule without a file, or whose file is one of the program's own, not a
+// regular file, or cannot be emptied, is stopped and its file left as it
+// was; the messages name those rules.
+std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FilePropri& propri);
 
 // A rule of level "P" whose merit is 0 for every try (each of its groups
 // weighs 0 in the batch merit) can never keep a try, so it would search for

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
+#include "ui/Programma.h"
 
 namespace kenvaron {
 
@@ -61,7 +62,7 @@ bool Form1::InizializzaAuto(bool tronca) {
     g.PSwordfish = pesi.PSwordfish;
     g.PSimple_Color = pesi.PSimple_Color;
     if (tronca)
-        for (const std::string& messaggio : PreparaFileRegole(stato.regole)) AvvisoProduzione(messaggio);
+        for (const std::string& messaggio : PreparaFileRegole(stato.regole, FilePropriProgramma())) AvvisoProduzione(messaggio);
     GrigliaRisultatiPiattaforma griglia(gra);
     InizializzaGRA(griglia, stato.regole);
     return true;

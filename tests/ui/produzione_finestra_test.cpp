@@ -219,14 +219,15 @@ TEST_F(ProduzioneFinestra, ASignalInsideAGenerationStopsItAtItsNextYieldAsEscDoe
 }
 
 TEST_F(ProduzioneFinestra, AnUnwritableOutputFileIsReportedAndGivesExitCode1) {
-    fs::create_directories(cartella.percorso / "cartella");
-    // The failing rule comes last, so that no later rating's count covers its message.
+    // A file in a folder that is not there: it fails at its first line.  The
+    // failing rule comes last, so that no later rating's count covers its message.
+    const std::string senzaCartella = Percorso("manca/b.txt");
     cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("b.txt") + "\r\nSCHEMI=1\r\n" +
-                                        "<REGOLA>\r\nFILE=" + Percorso("cartella") + "\r\nSCHEMI=3\r\n");
+                                        "<REGOLA>\r\nFILE=" + senzaCartella + "\r\nSCHEMI=3\r\n");
     Produci();
     EXPECT_EQ(fini, 1);
     EXPECT_EQ(f->stato.CodiceUscita, 1);
-    EXPECT_EQ(f->Stbr.Text("p2"), "Regola 2: File " + Percorso("cartella") + " non salvato");
+    EXPECT_EQ(f->Stbr.Text("p2"), "Regola 2: File " + senzaCartella + " non salvato");
     EXPECT_EQ(schemiFatti(), 2);
     EXPECT_EQ(Righe("b.txt"), 1);
     EXPECT_TRUE(Messaggi().empty());
@@ -338,19 +339,30 @@ TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
     EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
 }
 
-TEST_F(ProgrammaProduzione, HeadlessARuleThatCanAcceptNothingIsReportedAndTheOthersRun) {
-    // No weights at all: the search of rule 1 could never keep a try.
-    cartella.Scrivi("Kenvaron.ini", "[REGOLE]\r\n<REGOLA>\r\nFILE=a.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
-                                    "<REGOLA>\r\nFILE=b.txt,OUTPUT\r\nSCHEMI=2\r\n");
+TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProgramsFilesAreReportedAndTheOthersRun) {
+    // No weights at all: the search of rule 1 could never keep a try.  Rules
+    // 3 to 5 name the rules file and the pool, directly or through a link.
+    const std::string regole = "[REGOLE]\r\n<REGOLA>\r\nFILE=a.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=b.txt,OUTPUT\r\nSCHEMI=2\r\n"
+                               "<REGOLA>\r\nFILE=Kenvaron.ini,OUTPUT\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=./Kenvaron.txt,OUTPUT\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n";
+    const std::string pool = "0XX2023|XXXX1X\r\n";
+    cartella.Scrivi("Kenvaron.ini", regole);
+    cartella.Scrivi("Kenvaron.txt", pool);
+    fs::create_symlink("Kenvaron.txt", cartella.percorso / "pool.lnk");
     processo.start();
     ASSERT_TRUE(processo.waitForFinished(60000));
     EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(processo.exitCode(), 1);
     const std::string errori = "\n" + processo.readAllStandardError().toStdString();
-    EXPECT_NE(errori.find("\nRegola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato\n"),
-              std::string::npos)
-        << errori;
+    for (const std::string riga : {"Regola 3: File Kenvaron.ini non salvato", "Regola 4: File ./Kenvaron.txt non salvato",
+                                   "Regola 5: File pool.lnk non salvato",
+                                   "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato"})
+        EXPECT_NE(errori.find("\n" + riga + "\n"), std::string::npos) << riga << " in" << errori;
     EXPECT_EQ(errori.find("Regola 2"), std::string::npos);
+    EXPECT_EQ(cartella.Leggi("Kenvaron.ini"), regole);
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
     EXPECT_EQ(cartella.Leggi("a.txt"), "");
     const std::string b = cartella.Leggi("b.txt");
     RigheIntere(b);
