@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -17,11 +18,17 @@
 
 namespace {
 
-const std::string& File() {
-    static const std::string file =
+// The input's file in $TMPDIR, removed when the fuzzer ends.
+struct FileDiProva {
+    std::string percorso =
         (std::filesystem::temp_directory_path() / ("kenvaron_fuzz_pool_" + std::to_string(::getpid()) + ".txt"))
             .string();
-    return file;
+    ~FileDiProva() { std::remove(percorso.c_str()); }
+};
+
+const std::string& File() {
+    static const FileDiProva file;
+    return file.percorso;
 }
 
 void Scrivi(const char* dati, std::size_t n) {
