@@ -140,9 +140,6 @@ void Form1::CostruisciMenu() {
     Menu("mnuSemplice2")->SetEnabled(false);
     Menu("MnuNormale")->SetChecked(true);
     Menu("mnuAttivaBackGround")->SetChecked(false);
-    // File entries whose work is not there yet stay greyed.
-    for (const VoceMenu& v : BarraMenu().front().voci)
-        if (!v.separatore()) AbilitaMenu(v.nome, true);
 }
 
 plat::Menu* Form1::Menu(const std::string& nome) {

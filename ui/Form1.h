@@ -115,10 +115,8 @@ public:
 
     // ---- Commands (ui/Form1Comandi.cpp) ----------------------------------------
     void settaBottoni(int modo);
-    // Enable or grey a toolbar button or a File menu entry; a command whose
-    // work is not there yet stays greyed.
+    // Enables or greys a toolbar button.
     void AbilitaBottone(const std::string& chiave, bool abilitato);
-    void AbilitaMenu(const std::string& nome, bool abilitato);
     void NascondiFrame();
     void tlb1_ButtonClick(plat::ToolbarButton& Button);
     // Solves and opens the reasoning window: single steps, hint depth, analysis.
