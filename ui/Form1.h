@@ -266,6 +266,7 @@ public:
     void Puntatore(int puntatore) override;
     void TestoEtichetta(const std::string& testo) override;
     void Didascalia(const std::string& testo) override;
+    void FineVistaCandidati() override;
 
     // ---- Developer controls, all hidden (ui/Form1Sviluppo.cpp) --------------------
     // A developer button by its control name (nullptr for an unknown name).
