@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QTabBar>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -115,6 +116,8 @@ TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
             EXPECT_EQ(w.Tbs.TabAt(i).ToolTipText(), suggerimenti[i - 1]);
         }
         EXPECT_EQ(w.Tbs.SelectedIndex(), 1);
+        // The seven tabs side by side, without scroll arrows.
+        EXPECT_GE(w.Tbs.Bar()->width(), w.Tbs.Bar()->sizeHint().width());
         EXPECT_FALSE(f->stato.RidisegnoGriglia);
         // Every step is listed, none hidden.
         EXPECT_EQ(RigheVisibili(w).size(), static_cast<std::size_t>(w.gp.Rows() - 1));
