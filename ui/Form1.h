@@ -44,6 +44,7 @@ public:
     void SetCol(int c) override { g_.SetCol(c); }
     void SetText(const std::string& t) override { g_.SetText(t); }
     void SetCellFontSize(double p) override { g_.SetCellFontSize(p); }
+    void SetCellFontName(const std::string& nome) override { g_.SetCellFontName(nome); }
     void SetCellFontBold(bool b) override { g_.SetCellFontBold(b); }
     void SetCellBackColor(long c) override { g_.SetCellBackColor(c); }
     void SetCellForeColor(long c) override { g_.SetCellForeColor(c); }

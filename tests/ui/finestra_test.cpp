@@ -207,6 +207,12 @@ TEST_F(Finestra, CandidateViewShowsTheCountersStillAt50) {
     f->gr.SetRow(2);
     f->gr.SetCol(3);
     EXPECT_EQ(f->gr.CellFontSize(), 7);
+    EXPECT_EQ(f->gr.CellFontName(), kCarattereCandidati);
+    // The puzzle drawn again: digits in the board's own face.
+    f->Visualizza(f->condiviso().Problema);
+    f->gr.SetRow(2);
+    f->gr.SetCol(3);
+    EXPECT_EQ(f->gr.CellFontName(), "MS Sans Serif");
 }
 
 TEST_F(Finestra, ClosingAnUnchangedPuzzleAsksNothing) {
