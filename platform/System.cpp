@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -32,6 +34,16 @@ std::string AppPath() {
 }
 
 void SetAppPath(const std::string& cartella) { CartellaImposta() = cartella; }
+
+bool LoadQtTranslation(const std::string& lingua) {
+    auto* catalogo = new QTranslator(QCoreApplication::instance());
+    if (!catalogo->load(QString::fromStdString("qtbase_" + lingua), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(catalogo)) {
+        delete catalogo;
+        return false;
+    }
+    return true;
+}
 
 std::string Command() {
     QStringList argomenti = QCoreApplication::arguments();
