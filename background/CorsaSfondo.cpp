@@ -134,7 +134,7 @@ bool CorsaSfondo::Command7_Click() {
     m_.SenzaTentativi = false;
     const auto secondi = static_cast<long>(std::floor(orologio_.SecondiDaMezzanotte()));
     const int giorno = static_cast<int>(std::fmod(std::floor(orologio_.Giorno()), 100.0));
-    const auto [seme, salto] = PrendiCoppiaLibera(g_.generazione.CoppieUsate, secondi, giorno);
+    const auto [seme, salto] = PrendiCoppiaLibera(stato_.CoppieUsate, secondi, giorno);
     m_.casuale.Reimposta();
     m_.casuale.Randomizza(static_cast<double>(seme));
     for (int i = 0; i < salto; ++i) m_.GeneraCasuale(1000);

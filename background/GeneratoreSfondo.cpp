@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/Funzioni.h"
+#include "engine/TecnicheLivello.h"
 #include "generation/Generatore.h"
 
 namespace kenvaron {

@@ -24,6 +24,7 @@
 #include "generation/Generatore.h"
 #include "generation/MenuLivelli.h"
 #include "generation/Nuovo.h"
+#include "generation/Produzione.h"
 #include "generation/Raccolte.h"
 
 namespace kenvaron::bench {
@@ -143,8 +144,9 @@ int Record(const std::string& lettera, const std::string& cartella) {
     OrologioSeme orologio(0);
     Banco b(orologio);
     b.decodificatore.ImpostaContesto(tabella);
-    const EsitoTabella e = CreaTabella(b.decodificatore, cartella + "/n.txt", cartella + "/y.txt");
+    const EsitoTabella e = CreaTabella(b.decodificatore, b.finestra, cartella + "/n.txt", cartella + "/y.txt");
     if (!e.letto) Errore("File " + cartella + "/n.txt non trovato");
+    if (e.nonScritto) Errore(MessaggioNonSalvato(cartella + "/y.txt"));
     std::fprintf(stderr, "lines %d skipped %d\n", e.scritte, e.saltate);
     return 0;
 }

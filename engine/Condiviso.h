@@ -1,11 +1,14 @@
 // Data shared by every window for the whole run: the puzzle on the board, the
-// technique switches, the solving sequences, the user's undo stack, the pool
-// slots and the background generator's stop code.
+// technique switches, the solving sequences, the user's undo stack, the
+// (seed, skip) pairs generation has used, the pool slots and the background
+// generator's stop code.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "engine/Tipi.h"
 
@@ -36,6 +39,11 @@ struct Condiviso {
     static constexpr int kMaxMosse = 1000;
     std::array<Mossa, kMaxMosse + 1> PilaAnnulla{};
     int NumMosse = 0;
+
+    // (seed, skip) pairs the generation attempts have taken since the program
+    // started: the main window's, the background's and the batch's alike, so
+    // that no two attempts rebuild the same full grid.
+    std::set<std::pair<long, int>> CoppieUsate;
 
     // Pool of ready puzzles, one SchemaTesto or "" per slot; slot 0 holds nothing.
     std::array<std::string, 31> SchemiBkgS{};  // slots 1..30

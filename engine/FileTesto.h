@@ -4,8 +4,12 @@
 // throws: Open answers false and Errore says why.  Plain C++, no Qt.
 #pragma once
 
+#include <cstddef>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
 
 namespace kenvaron {
 
@@ -40,7 +44,49 @@ bool FileExists(const std::string& percorso);
 // file, or a folder where no file can be made, gets a plain append instead.
 // False when the line could not be written.
 bool AggiungiRigaIntera(const std::string& percorso, const std::string& riga);
-// The whole text of a file, or false when it cannot be read.
+// The whole text of a regular file, or false when it cannot be read (a
+// folder, a pipe or a device is never opened).
 bool LeggiFile(const std::string& percorso, std::string& testo);
+
+// The program's own files: the folder it runs from and the names of the
+// files it keeps there (the pool, the rules, the manual, the program itself).
+struct FilePropri {
+    std::string cartella;
+    std::vector<std::string> nomi;
+};
+
+// True when a path reaches one of the program's own files under any
+// spelling.  An own file that exists is compared by device and inode after
+// following links, which also catches hard links; one that does not exist
+// yet by its name in its folder (the folder by device and inode), the path's
+// own links followed, so that no write can create what the program will
+// later take for its own.
+bool FileDelProgramma(const std::string& percorso, const FilePropri& propri);
+
+// True when a write may go to the path as far as its type goes: nothing is
+// there yet, or a regular file (through any links).  A folder, a pipe or a
+// device is never opened: a pipe with no reader would wait for ever.
+bool DestinazioneScrivibile(const std::string& percorso);
+
+// Replaces a file's whole content.  The text goes to a fresh file made
+// exclusively beside the target (beside the file a link points to) and is
+// renamed over it, so a failure or a kill leaves the old file whole; the
+// file keeps its permission bits and a link stays a link.  A file that a
+// rename cannot replace as it is (other hard links, another owner, a folder
+// where no file can be made) is written in place, and put back as it was
+// when that write fails.  Refused: a target that is not a regular file and
+// a file the program may not write.  False when nothing was written.
+bool ScriviFile(const std::string& percorso, std::string_view contenuto);
+
+// Appends one line and CR LF with a single write on a descriptor opened for
+// appending, so the file never holds part of a line: a write that cannot
+// finish (a full disk) cuts the file back to its former length.  The file
+// keeps its owner, mode and links.  False when the line is not in the file.
+bool AggiungiRiga(const std::string& percorso, std::string_view riga);
+
+// Tests replace the system's write to simulate a full disk or a failing
+// device; nullptr restores it.  Answers the function that was in use.
+using FunzioneScrittura = ssize_t (*)(int descrittore, const void* dati, std::size_t quanti);
+FunzioneScrittura SostituisciScrittura(FunzioneScrittura scrivi);
 
 }  // namespace kenvaron

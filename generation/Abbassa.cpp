@@ -1,10 +1,16 @@
-// Lowering a level: one pass tries to take a given, with its partners, out of
-// the puzzle while the solution stays unique.  The givens are shuffled, then,
-// by the generation difficulty, ordered by how many empty cells a single still
+// Lowering a level: one pass tries the givens in turn and keeps the first try
+// whose puzzle still has one solution.  The givens are shuffled, then, by the
+// generation difficulty, ordered by how many empty cells a single still
 // solves once each is gone (most first for an easy puzzle, fewest first for a
-// hard one).  Under central symmetry the placing of the other givens puts the
-// tried one back as a partner, so in the common case only a lone centre given
-// can go: the generator's tuning rests on that.
+// hard one).
+//
+// A try places the other listed givens in list order, each with its partners,
+// and places nothing more once the tried given has come back as a partner.
+// Under central symmetry a try therefore keeps the given it tries (unless it
+// is the lone centre, nobody's partner) and leaves out every pair whose two
+// entries both come after its partner's entry: one pass may take several
+// pairs out at once, or the centre alone.  The coded collections and the
+// seeded puzzles rest on this order of placing.
 #include <algorithm>
 #include <utility>
 

@@ -296,7 +296,7 @@ bool Generatore::Command7_Click(bool senzaLimiti) {
     const Orologio& orologio = *m_.orologio;
     const auto seme = static_cast<long>(std::floor(orologio.SecondiDaMezzanotte()));
     const int salto = static_cast<int>(std::fmod(std::floor(orologio.Giorno()), 100.0));
-    const auto [libero, saltoLibero] = PrendiCoppiaLibera(gen_.CoppieUsate, seme, salto);
+    const auto [libero, saltoLibero] = PrendiCoppiaLibera(stato_.CoppieUsate, seme, salto);
     return CorpoSeminato(static_cast<double>(libero), saltoLibero, senzaLimiti);
 }
 

@@ -119,7 +119,8 @@ public:
     // ---- Lowering ----------------------------------------------------------------------
     void AbbassaLivello();
     void Command4_Click() { AbbassaLivello(); }
-    // Places the listed givens but the k-th and the escluso-th, with their partners.
+    // Places the listed givens but the k-th and the escluso-th, with their
+    // partners, up to the entry whose last partner placed is the k-th given.
     void TrasferisciSoluz(int n, int k, const std::array<Byte, 82>& righe, const std::array<Byte, 82>& colonne,
                           int escluso);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
 #include "generation/ContaSoluzioni.h"
 #include "generation/MenuLivelli.h"
@@ -222,10 +223,11 @@ std::string Decodificatore::CreaRecord(const std::string& seme, const std::strin
 }
 
 std::string RigaCodice(int n, const std::string& record) {
-    return "if ric = " + std::to_string(n) + " then s  = \"" + record + "\"\r\n";
+    return "if ric = " + std::to_string(n) + " then s  = \"" + record + "\"";
 }
 
-EsitoTabella CreaTabella(Decodificatore& d, const std::string& ingresso, const std::string& uscita) {
+EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const std::string& ingresso,
+                         const std::string& uscita) {
     EsitoTabella esito;
     std::ifstream in(ingresso, std::ios::binary);
     if (!in) return esito;
@@ -235,6 +237,7 @@ EsitoTabella CreaTabella(Decodificatore& d, const std::string& ingresso, const s
     while (std::getline(in, riga)) {
         if (!riga.empty() && riga.back() == '\r') riga.pop_back();
         ++n;
+        finestra.TestoEtichetta(std::to_string(n));
         const std::size_t a = riga.find('|');
         const std::size_t b = a == std::string::npos ? a : riga.find('|', a + 1);
         const std::string voluto = b == std::string::npos ? "" : riga.substr(b + 1);
@@ -248,8 +251,10 @@ EsitoTabella CreaTabella(Decodificatore& d, const std::string& ingresso, const s
             ++esito.saltate;
             continue;
         }
-        std::ofstream out(uscita, std::ios::binary | std::ios::app);
-        out << RigaCodice(n, record);
+        if (!AggiungiRiga(uscita, RigaCodice(n, record))) {
+            esito.nonScritto = true;
+            return esito;
+        }
         ++esito.scritte;
     }
     return esito;

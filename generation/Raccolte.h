@@ -18,6 +18,7 @@
 
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
+#include "generation/FinestraGenerazione.h"
 #include "generation/Generatore.h"
 
 namespace kenvaron {
@@ -98,16 +99,21 @@ private:
     StatoGenerazione& gen_;
 };
 
-// The code line of a record: `if ric = <n> then s  = "<record>"` and CR LF.
+// The code line of a record: `if ric = <n> then s  = "<record>"` (the
+// append adds CR LF).
 std::string RigaCodice(int n, const std::string& record);
 
 // The record maker over a file of wanted puzzles ("seed|skip|81 characters"
-// a line): one code line per readable line appended to `uscita`.  Lines
-// without two "|" or 41 digits after them are skipped and counted.
+// a line): one code line per readable line appended to `uscita`.  Before each
+// line the window's progress label shows the line's number.  Lines without
+// two "|" or 41 digits after them are skipped and counted; a code line that
+// cannot be appended ends the making, and is not counted as written.
 struct EsitoTabella {
     bool letto = false;
     int scritte = 0, saltate = 0;
+    bool nonScritto = false;
 };
-EsitoTabella CreaTabella(Decodificatore& d, const std::string& ingresso, const std::string& uscita);
+EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const std::string& ingresso,
+                         const std::string& uscita);
 
 }  // namespace kenvaron

@@ -6,9 +6,7 @@
 
 #include <array>
 #include <cstdint>
-#include <set>
 #include <string>
-#include <utility>
 
 #include "engine/Tipi.h"
 
@@ -50,8 +48,6 @@ struct StatoGenerazione {
 
     // Rebuild key of the current puzzle: seed "|" skip.
     std::string SemeCorrente;
-    // (seed, skip) pairs the seeded run has taken since the program started.
-    std::set<std::pair<long, int>> CoppieUsate;
 
     // Elapsed-clock start of the current generation, for the status texts.
     double InizioGenerazione = 0;

@@ -265,9 +265,10 @@ void Varianti::Semplifica0() {
 
 void Varianti::Semplifica5() {
     Ripristino ripristino(m_, finestra_);
-    Tabella& p = stato_.Problema;
+    const Tabella& p = stato_.Problema;
     m_.ModoRisolvi = false;
-    const Tabella salvato = p;
+    // The easing works on the engine's grid alone: the solve and the rating
+    // that stay afterwards are those of the puzzle as it was given.
     m_.Inizializza();
     const Tabella& g = m_.Griglia;
     for (int r = 1; r <= 9; ++r)
@@ -286,10 +287,9 @@ void Varianti::Semplifica5() {
     }
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (g[r][c] != 0 && g[10 - r][10 - c] == 0) Rimetti(10 - r, 10 - c, false);
+            if (g[r][c] != 0 && g[10 - r][10 - c] == 0) PiazzaCifra(m_, 10 - r, 10 - c, m_.Soluzione[10 - r][10 - c]);
     m_.Risolvi(1);
     generatore_.ValutaFinericerca();
-    p = salvato;
 }
 
 void Varianti::CmdComplicaGen_Click() {

@@ -56,8 +56,8 @@ public:
     // whose solved digit they are; the try whose solve has the most steps
     // marked "!" is kept.
     void Semplifica0();
-    // Solves and rates the puzzle eased by singles and partners, and leaves
-    // Problema as it was.
+    // Eases the engine's grid by singles and partners, then solves and rates
+    // Problema as it was given; Problema does not change.
     void Semplifica5();
     // Tries the removal of every given, keeps the one after which one added
     // cell reaches the highest merit, then puts that best cell back.

@@ -35,23 +35,23 @@ TecnicheSalvate TecnicheSalvate::Da(const Condiviso& c, const Motore& m) {
     return {c.TecnicheAttive, m.LimiteFor, c.TecnicheAvanzate};
 }
 
-void TecnicheSalvate::Ripristina(Condiviso& c, Motore& m, Livelli& livelli) const {
+void TecnicheSalvate::Ripristina(Condiviso& c, Motore& m, TecnicheLivello& livello) const {
     c.TecnicheAttive = attive;
     m.LimiteFor = limiteFor;
     c.TecnicheAvanzate = avanzate;
-    livelli.SettaTurni(livelli.CodiciTecniche);
+    livello.SettaTurni(livello.CodiciTecniche);
 }
 
-void ImpostaScheda(int i, const TecnicheSalvate& salvate, Condiviso& c, Motore& m, Livelli& livelli) {
+void ImpostaScheda(int i, const TecnicheSalvate& salvate, Condiviso& c, Motore& m, TecnicheLivello& livello) {
     std::string ordine = c.Sequenze[std::clamp(i, 1, kNumeroSequenze)];
-    livelli.SettaTurni(ordine);
+    livello.SettaTurni(ordine);
     if (i != 1) {
-        livelli.AccendiSchK(1, 1);
-        livelli.AccendiAV(0, 0, 0);
+        livello.AccendiSchK(1, 1);
+        livello.AccendiAV(0, 0, 0);
         m.LimiteFor = 5;
     } else {
         c.TecnicheAttive = salvate.attive;
-        livelli.AccendiAV(salvate.avanzate[0], salvate.avanzate[1], salvate.avanzate[2]);
+        livello.AccendiAV(salvate.avanzate[0], salvate.avanzate[1], salvate.avanzate[2]);
         m.LimiteFor = salvate.limiteFor;
     }
 }

@@ -11,7 +11,7 @@
 
 #include "engine/Condiviso.h"
 #include "engine/Motore.h"
-#include "generation/Livelli.h"
+#include "engine/TecnicheLivello.h"
 
 namespace kenvaron {
 
@@ -36,13 +36,13 @@ struct TecnicheSalvate {
     static TecnicheSalvate Da(const Condiviso& c, const Motore& m);
     // Puts every switch back and the turns of the level's code (which resets
     // the mandatory turn too).
-    void Ripristina(Condiviso& c, Motore& m, Livelli& livelli) const;
+    void Ripristina(Condiviso& c, Motore& m, TecnicheLivello& livello) const;
 };
 
 // Sets the turns and switches tab i solves with: tab 1 the level's own
 // switches as saved, tabs 2..7 every technique on, no extended variant,
 // fish up to 5 lines.
-void ImpostaScheda(int i, const TecnicheSalvate& salvate, Condiviso& c, Motore& m, Livelli& livelli);
+void ImpostaScheda(int i, const TecnicheSalvate& salvate, Condiviso& c, Motore& m, TecnicheLivello& livello);
 
 // What a solve shows the user (count, step log, solution, grid, measures),
 // kept aside while the candidate view replays the solve up to a step.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
@@ -34,6 +35,8 @@ std::string AppPath() {
 }
 
 void SetAppPath(const std::string& cartella) { CartellaImposta() = cartella; }
+
+std::string AppExeName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString(); }
 
 bool LoadQtTranslation(const std::string& lingua) {
     auto* catalogo = new QTranslator(QCoreApplication::instance());

@@ -11,6 +11,8 @@ namespace kenvaron::plat {
 std::string AppPath();
 // Tests may point the program at another folder; "" goes back to the executable's.
 void SetAppPath(const std::string& cartella);
+// The name of the program's own file in that folder.
+std::string AppExeName();
 // The arguments after the program's name, joined by single blanks ("" when none).
 std::string Command();
 

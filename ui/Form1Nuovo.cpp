@@ -6,6 +6,7 @@
 // command states, the loader, the pool file and the background's restart.
 #include "engine/Funzioni.h"
 #include "generation/Nuovo.h"
+#include "generation/Produzione.h"
 #include "generation/Raccolte.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
@@ -201,14 +202,13 @@ void Form1::Command18_Click() {
     CopiaImpostazioniGenerazione();
     stato.generazione.GenerazioneInCorso = false;
     if (!stato.ChiusuraRinviata()) stato.generazione.Chiudi = 0;
-    const std::string ingresso = plat::AppPath() + "/n.txt";
-    const EsitoTabella e = CreaTabella(decodificatore(), ingresso, plat::AppPath() + "/y.txt");
+    const std::string ingresso = plat::AppPath() + "/n.txt", uscita = plat::AppPath() + "/y.txt";
+    const EsitoTabella e = CreaTabella(decodificatore(), *this, ingresso, uscita);
     stato.generazione.ModoInterrogativo = 0;
-    if (!e.letto) {
+    if (!e.letto)
         plat::MsgBox("File " + ingresso + " non trovato", plat::vbExclamation);
-        return;
-    }
-    Label2.SetCaption(std::to_string(e.scritte) + " / " + std::to_string(e.saltate));
+    else if (e.nonScritto)
+        plat::MsgBox(MessaggioNonSalvato(uscita), plat::vbExclamation);
 }
 
 }  // namespace kenvaron

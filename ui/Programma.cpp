@@ -2,11 +2,18 @@
 
 #include "platform/System.h"
 #include "engine/FileTesto.h"
+#include "background/Impostazioni.h"
+#include "generation/RegoleProduzione.h"
 #include "ui/Avvio.h"
 #include "ui/Form1.h"
+#include "ui/Form3.h"
 #include "ui/Form5.h"
 
 namespace kenvaron {
+
+FilePropri FilePropriProgramma() {
+    return {plat::AppPath(), {kFileImpostazioni, kFileRegole, kFileIstruzioni, plat::AppExeName()}};
+}
 
 int Main(const std::string& rigaComando) {
     // The main window object holds the program's shared state, which the

@@ -192,7 +192,7 @@ TEST_F(Corsa, AttemptsThatFailGiveWayToNewOnesFromUnusedSeeds) {
     EXPECT_FALSE(m->ModoRisolvi);
     EXPECT_EQ(fini, 0);
     // Each attempt took its own (seed, skip) pair: the same second, the day's skip or the next.
-    EXPECT_EQ(g.generazione.CoppieUsate, (std::set<std::pair<long, int>>{{43200, 1}, {43200, 2}, {43200, 5}}));
+    EXPECT_EQ(stato.CoppieUsate, (std::set<std::pair<long, int>>{{43200, 1}, {43200, 2}, {43200, 5}}));
 }
 
 TEST_F(Corsa, StopCodesEndTheRunWithoutStoringAnything) {

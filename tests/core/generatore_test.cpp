@@ -7,6 +7,7 @@
 
 #include "generation/ContaSoluzioni.h"
 #include "tests/core/BancoGenerazione.h"
+#include "tests/core/ProvaSfondo.h"
 
 namespace kenvaron {
 namespace {
@@ -112,13 +113,32 @@ TEST(Seminato, ThePairsOfASecondAreTakenInTurnThenTheNextSecondsPairs) {
     BancoGenerazione b("S");
     b.orologio.mezzanotte = 100.2;
     b.orologio.giorno = 46099;
-    for (int i = 0; i < 99; ++i) b.gen.CoppieUsate.insert({100, i});
+    for (int i = 0; i < 99; ++i) b.stato.CoppieUsate.insert({100, i});
     ASSERT_TRUE(b.generatore.Command7_Click(true));
     EXPECT_EQ(b.gen.SemeCorrente, "100|99");
     ASSERT_TRUE(b.generatore.Command7_Click(true));
     EXPECT_EQ(b.gen.SemeCorrente, "101|99");
     ASSERT_TRUE(b.generatore.Command7_Click(true));
     EXPECT_EQ(b.gen.SemeCorrente, "101|0");
+}
+
+TEST(Seminato, AForegroundAndABackgroundAttemptInTheSameSecondTakeDifferentPairs) {
+    BancoGenerazione b("N");
+    b.orologio.mezzanotte = 79583.75;
+    b.orologio.giorno = 46038;
+    // The background form's own engine, on the program's one shared state.
+    auto sfondo = std::make_unique<Motore>(b.stato, b.orologio, ProfiloMotore::DiSfondo());
+    GeneratoreSfondo g(*sfondo);
+    g.Form_Load();
+    verifica::PannelloRegistrato pannello;
+    CorsaSfondo corsa(g, pannello, b.orologio);
+
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "79583|38");
+    corsa.Command7_Click();
+    ASSERT_TRUE(b.generatore.Command7_Click(true));
+    EXPECT_EQ(b.gen.SemeCorrente, "79583|40");
+    EXPECT_EQ(b.stato.CoppieUsate, (std::set<std::pair<long, int>>{{79583, 38}, {79583, 39}, {79583, 40}}));
 }
 
 // ---- Draws ----------------------------------------------------------------------------------
@@ -171,6 +191,44 @@ TEST(Abbassa, WithoutSymmetryAPassTakesOutExactlyOneGivenAndKeepsOneSolution) {
         const std::string s = BancoGenerazione::Testo(b.stato.Problema);
         EXPECT_EQ(BancoGenerazione::Piene(b.stato.Problema), 81 - passo);
         EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(s), 2), 1);
+    }
+}
+
+TEST(Abbassa, UnderSymmetryATryKeepsItsGivenSoAPassTakesSeveralPairsOrTheLoneCentre) {
+    // The pinned puzzle with the centre and four more pairs given.
+    const std::string schema =
+        "800000400029180006074920005040590080180070054090068020400059260600042570002000008";
+    BancoGenerazione b("N");
+    BancoGenerazione::Carica(b.stato.Problema, schema);
+    BancoGenerazione::Carica(b.m.Soluzione, kSoluzione79583);
+
+    // Entries (1,1), (2,5), (9,9), (4,2), (6,8), (5,5): trying (1,1) places it
+    // again as the partner of (9,9) and leaves out the pairs listed after that;
+    // trying the centre leaves out the centre alone.
+    const std::array<Byte, 82> righe{0, 1, 2, 9, 4, 6, 5}, colonne{0, 1, 5, 9, 2, 8, 5};
+    auto vuote = [&](int k) {
+        b.m.Inizializza();
+        b.generatore.TrasferisciSoluz(6, k, righe, colonne, 0);
+        std::vector<int> celle;
+        for (int i = 1; i <= 6; ++i)
+            if (b.m.Griglia[righe[i]][colonne[i]] == 0) celle.push_back(10 * righe[i] + colonne[i]);
+        return celle;
+    };
+    EXPECT_EQ(vuote(1), (std::vector<int>{42, 68, 55}));
+    EXPECT_EQ(vuote(6), (std::vector<int>{55}));
+
+    // Whole passes at "Difficile" from two seeds: two pairs go at once, then the centre alone.
+    for (const auto& [seme, tolte] : {std::pair<double, std::vector<int>>{19, {11, 44, 66, 99}}, {27, {55}}}) {
+        BancoGenerazione::Carica(b.stato.Problema, schema);
+        b.m.casuale.Reimposta();
+        b.m.casuale.Randomizza(seme);
+        b.generatore.AbbassaLivello();
+        const std::string s = BancoGenerazione::Testo(b.stato.Problema);
+        std::vector<int> celle;
+        for (int i = 0; i < 81; ++i)
+            if (s[i] != schema[i]) celle.push_back(10 * (i / 9 + 1) + i % 9 + 1);
+        EXPECT_EQ(celle, tolte) << seme;
+        EXPECT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(s), 2), 1) << seme;
     }
 }
 

@@ -117,10 +117,10 @@ TEST_F(RicercaNuovoTest, DeliveredDifficilePuzzlesHaveOneSolutionAGroupGStepAndN
 TEST_F(RicercaNuovoTest, AnAttemptStartsAtExactlyTheLimitButNotAfterIt) {
     b.gen.InizioGenerazione = b.orologio.Trascorsi() - 180.5;
     EXPECT_FALSE(Cerca("D", 180));
-    EXPECT_TRUE(b.gen.CoppieUsate.empty());
+    EXPECT_TRUE(b.stato.CoppieUsate.empty());
     b.gen.InizioGenerazione = b.orologio.Trascorsi() - 180;
     EXPECT_TRUE(Cerca("D", 180));
-    EXPECT_FALSE(b.gen.CoppieUsate.empty());
+    EXPECT_FALSE(b.stato.CoppieUsate.empty());
 }
 
 // The elapsed clock moves 100 s at every yield while the clock of the day
@@ -306,17 +306,25 @@ TEST_F(Raccolte, TheMakerWritesTheCodeLineOfARecordThatDecodesToTheWantedPuzzle)
         n << "20000|0|12345\n";
         n << "20000|250|" << da50 << "\n";
     }
-    const EsitoTabella e = CreaTabella(d, (cartella / "n.txt").string(), (cartella / "y.txt").string());
+    const EsitoTabella e = CreaTabella(d, b.finestra, (cartella / "n.txt").string(), (cartella / "y.txt").string());
     EXPECT_TRUE(e.letto);
     EXPECT_EQ(e.scritte, 2);
     EXPECT_EQ(e.saltate, 2);
+    EXPECT_FALSE(e.nonScritto);
+    EXPECT_EQ(b.finestra.etichetta, "4");
     std::ifstream y(cartella / "y.txt", std::ios::binary);
     std::stringstream testo;
     testo << y.rdbuf();
     EXPECT_EQ(testo.str(),
               "if ric = 1 then s  = \"20000|0|3233|3741|\"\r\n"
               "if ric = 4 then s  = \"20000|250|||\"\r\n");
-    EXPECT_FALSE(CreaTabella(d, (cartella / "manca.txt").string(), (cartella / "y.txt").string()).letto);
+    EXPECT_FALSE(CreaTabella(d, b.finestra, (cartella / "manca.txt").string(), (cartella / "y.txt").string()).letto);
+    // A code line that cannot be appended (the output is a folder) ends the
+    // making at the first line, and nothing counts as written.
+    const EsitoTabella cartellaUscita = CreaTabella(d, b.finestra, (cartella / "n.txt").string(), cartella.string());
+    EXPECT_TRUE(cartellaUscita.nonScritto);
+    EXPECT_EQ(cartellaUscita.scritte, 0);
+    EXPECT_EQ(b.finestra.etichetta, "1");
     fs::remove_all(cartella);
 }
 

@@ -4,6 +4,8 @@
 // the time limit on an injected clock, and repeatable draws.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "generation/Varianti.h"
 #include "tests/core/BancoGenerazione.h"
 
@@ -183,13 +185,21 @@ TEST_F(VariantiTest, Semplifica1StoppedBeforeAStallCellRestoresPointerAndTrials)
     EXPECT_FALSE(banco.m.RegistraCelleMin);
 }
 
-TEST_F(VariantiTest, Semplifica0AddsAtMostOneSolvedDigitAndSemplifica5NoneAtAll) {
+TEST_F(VariantiTest, Semplifica0AddsAtMostOneSolvedDigitAndSemplifica5RatesThePuzzleAsGiven) {
     Varianti v = Nuove();
     v.Riduci1();
     const Tabella prima = banco.stato.Problema;
+    // Semplifica5 leaves the solve and the rating of the puzzle it was given.
+    banco.m.Risolvi(1);
+    banco.generatore.ValutaFinericerca();
+    const auto misure = [&] {
+        return std::tuple{banco.m.ContaSoluz, banco.m.NumPassi, banco.m.ProfonditaMax, banco.m.Valore};
+    };
+    const auto attese = misure();
+    banco.m.Valore = -1;
     v.Semplifica5();
     EXPECT_EQ(banco.stato.Problema, prima);
-    EXPECT_EQ(banco.m.ContaSoluz, 1);  // the eased puzzle's solve stays
+    EXPECT_EQ(misure(), attese);
     v.Semplifica0();
     const Tabella& p = banco.stato.Problema;
     int aggiunte = 0;

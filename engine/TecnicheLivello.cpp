@@ -1,4 +1,4 @@
-#include "generation/Livelli.h"
+#include "engine/TecnicheLivello.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,7 +18,7 @@ void TurniDaCodice(std::string& codice, std::array<std::int16_t, 5>& turni) {
     turni[Motore::kD] = posizione('D');
 }
 
-void Livelli::SettaTurni(std::string& codice) {
+void TecnicheLivello::SettaTurni(std::string& codice) {
     TurniDaCodice(codice, motore_.Turni);
     TurnoObbligatorio = *std::max_element(motore_.Turni.begin(), motore_.Turni.end());
     const std::int16_t ultimo = TurnoObbligatorio;
@@ -30,7 +30,7 @@ void Livelli::SettaTurni(std::string& codice) {
         TurnoObbligatorio = 1;
 }
 
-void Livelli::AccendiSchK(Byte a, Byte b) {
+void TecnicheLivello::AccendiSchK(Byte a, Byte b) {
     auto& t = stato_.TecnicheAttive;
     t[0] = a;
     t[1] = a;
@@ -40,7 +40,7 @@ void Livelli::AccendiSchK(Byte a, Byte b) {
     t[5] = b;
 }
 
-void Livelli::AccendiAV(Byte a, Byte b, Byte c) {
+void TecnicheLivello::AccendiAV(Byte a, Byte b, Byte c) {
     stato_.TecnicheAvanzate = {a, b, c};
 }
 
