@@ -169,41 +169,6 @@ bool FileExists(const std::string& percorso) {
     return !percorso.empty() && std::filesystem::is_regular_file(percorso, ec);
 }
 
-bool AggiungiRigaIntera(const std::string& percorso, const std::string& riga) {
-    namespace fs = std::filesystem;
-    auto aggiungi = [&] {
-        TextFile f;
-        if (!f.Open(percorso, TextFile::Modo::Aggiunta)) return false;
-        const bool scritta = f.PrintLine(riga);
-        return f.Close() && scritta;
-    };
-    std::error_code ec;
-    fs::path destinazione = percorso;
-    if (fs::is_symlink(destinazione, ec)) destinazione = fs::canonical(destinazione, ec);
-    if (ec) return aggiungi();
-    const bool esiste = fs::exists(destinazione, ec);
-    if (ec || (esiste && !fs::is_regular_file(destinazione, ec))) return aggiungi();
-    std::string testo;
-    if (esiste && !LeggiFile(destinazione.string(), testo)) return false;
-    fs::path temporaneo = destinazione;
-    temporaneo += ".kenvaron-tmp";
-    {
-        std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
-        if (!f) return aggiungi();
-        f << testo << riga << "\r\n";
-        f.close();
-        if (!f) {
-            fs::remove(temporaneo, ec);
-            return false;
-        }
-    }
-    if (esiste) fs::permissions(temporaneo, fs::status(destinazione, ec).permissions(), ec);
-    fs::rename(temporaneo, destinazione, ec);
-    if (!ec) return true;
-    fs::remove(temporaneo, ec);
-    return aggiungi();
-}
-
 bool LeggiFile(const std::string& percorso, std::string& testo) {
     // The type first: opening a pipe would wait for a writer.
     std::error_code ec;

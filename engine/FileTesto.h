@@ -38,12 +38,6 @@ private:
 
 // True when the path names an existing file (the role of the directory look-up).
 bool FileExists(const std::string& percorso);
-// Appends one line and CR LF so that the file, whenever the program is
-// killed, holds either the whole line or none of it: the file is rewritten
-// beside itself and renamed over the old one.  A path that is not a plain
-// file, or a folder where no file can be made, gets a plain append instead.
-// False when the line could not be written.
-bool AggiungiRigaIntera(const std::string& percorso, const std::string& riga);
 // The whole text of a regular file, or false when it cannot be read (a
 // folder, a pipe or a device is never opened).
 bool LeggiFile(const std::string& percorso, std::string& testo);

@@ -1,5 +1,7 @@
 #include "generation/Produzione.h"
 
+#include <vector>
+
 #include "engine/FileTesto.h"
 #include "engine/TestoSchema.h"
 
@@ -33,6 +35,15 @@ constexpr ParolaChiave kParole[] = {
     {"BURMA", 'B', false, 0, 5},   {"XYZWIN", 'B', false, 1, 0},  {"COLMCO", 'C', false, 3, 0},
     {"FORCH1", 'C', false, 4, 0},  {"FORCH2", 'C', false, 5, 0},  {"NISHIO", 'C', false, 2, 0},
 };
+
+// The weight each group's steps carry in the batch merit of a try (the
+// locked candidates over two boxes count with the S group), by its number in
+// PesiTecniche.
+struct PesoGruppo {
+    char lettera;
+    int peso;
+};
+constexpr PesoGruppo kPesiMerito[] = {{'S', 2}, {'G', 6}, {'B', 11}, {'C', 12}};
 
 // Floor of a quotient, negatives too (-7 / 2 gives -4).
 std::int64_t DivisioneInGiu(std::int64_t a, std::int64_t b) {
@@ -114,14 +125,65 @@ std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, st
 }
 
 bool ScriviSchema(const Regola& regola, const std::string& riga) {
-    return !regola.File.empty() && AggiungiRigaIntera(regola.File, riga);
+    return !regola.File.empty() && AggiungiRiga(regola.File, riga);
 }
 
 std::string MessaggioNonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }
 
+std::string MessaggioRegola(int numero, const std::string& testo) {
+    return "Regola " + std::to_string(numero) + ": " + testo;
+}
+
+std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FilePropri& propri) {
+    std::vector<std::string> messaggi;
+    for (int i = 1; i <= regole.NumRegole; ++i) {
+        Regola& r = regole.Regole[i];
+        const bool svuota = r.TipoFile == "OUTPUT";
+        if (!svuota && r.Schemi <= 0) continue;
+        std::string perche;
+        if (r.File.empty()) {
+            perche = "FILE mancante";
+        } else if (FileDelProgramma(r.File, propri) || !DestinazioneScrivibile(r.File) ||
+                   (svuota && !ScriviFile(r.File, ""))) {
+            // The pool, the rules or the program itself, a pipe, a folder or
+            // a device: never touched, not even emptied.
+            perche = MessaggioNonSalvato(r.File);
+        }
+        if (perche.empty()) continue;
+        r.Bloccata = true;
+        messaggi.push_back(MessaggioRegola(i, perche));
+    }
+    return messaggi;
+}
+
+std::string NessunoSchemaAccettabile(const Regola& regola, const PesiTecniche& pesi) {
+    const ConfigurazioneAuto cfg = DecodificaTecniche(regola.Tecniche);
+    if (cfg.Livello != "P") return "";
+    std::vector<std::string> nomi;
+    for (const PesoGruppo& g : kPesiMerito) {
+        if (cfg.Codice.find(g.lettera) == std::string::npos) continue;
+        if (pesi[g.peso] != 0) return "";
+        nomi.push_back(PesiTecniche::kNomi[g.peso]);
+    }
+    if (nomi.empty()) return "";
+    std::string elenco = nomi.front();
+    for (std::size_t i = 1; i < nomi.size(); ++i) elenco += (i + 1 == nomi.size() ? " e " : ", ") + nomi[i];
+    const std::string verbo = nomi.size() == 1 ? "il peso di " + elenco + " è 0" : "i pesi di " + elenco + " sono 0";
+    return verbo + ": nessuno schema può essere accettato";
+}
+
 EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& stato, GrigliaRisultati& gra,
                                   ServiziProduzione& servizi) {
     EsitoProduzione esito;
+    for (int i = 1; i <= regole.NumRegole; ++i) {
+        Regola& regola = regole.Regole[i];
+        if (regola.Bloccata || regola.Generati >= regola.Schemi) continue;
+        const std::string perche = NessunoSchemaAccettabile(regola, regole.Pesi);
+        if (perche.empty()) continue;
+        regola.Bloccata = true;
+        esito.Fallimenti = true;
+        servizi.Avviso(MessaggioRegola(i, perche));
+    }
     bool prodotto = false;  // some rule tried to make a puzzle in this pass
     int r = 0;
     for (;;) {
@@ -156,7 +218,7 @@ EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& sta
         if (!ScriviSchema(regola, riga)) {
             regola.Bloccata = true;
             esito.Fallimenti = true;
-            servizi.Avviso(MessaggioNonSalvato(regola.File));
+            servizi.Avviso(MessaggioRegola(r, MessaggioNonSalvato(regola.File)));
             continue;
         }
         const std::int32_t valore = v.ValoreCalcolato;

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
 #include "engine/Motore.h"
 #include "generation/ImpostazioniGenerazione.h"
@@ -61,6 +63,20 @@ bool ScriviSchema(const Regola& regola, const std::string& riga);
 
 // The message of a file that could not be written.
 std::string MessaggioNonSalvato(const std::string& percorso);
+// A message about rule `numero` (from 1): "Regola 3: " and the text.
+std::string MessaggioRegola(int numero, const std::string& testo);
+
+// Before production starts, each rule that writes (puzzles to make, or kind
+// "OUTPUT") has its file checked, and the files of kind "OUTPUT" are emptied.
+// A rule without a file, or whose file is one of the program's own, not a
+// regular file, or cannot be emptied, is stopped and its file left as it
+// was; the messages name those rules.
+std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FilePropri& propri);
+
+// A rule of level "P" whose merit is 0 for every try (each of its groups
+// weighs 0 in the batch merit) can never keep a try, so it would search for
+// ever: why, naming those weights; empty when the rule can accept a puzzle.
+std::string NessunoSchemaAccettabile(const Regola& regola, const PesiTecniche& pesi);
 
 struct ServiziProduzione {
     // One turn of the event loop; false when a stop was asked for (Esc, closing).
@@ -69,7 +85,7 @@ struct ServiziProduzione {
     std::function<bool(const Regola&)> Genera;
     // Rates the puzzle in Problema.
     std::function<Valutazione()> CalcolaValore;
-    // Reports a failure (an output file that cannot be written).
+    // Reports a failure (a rule that can accept nothing, an output file that cannot be written).
     std::function<void(const std::string&)> Avviso;
     // The time stamp of a line.
     std::function<DataOra()> Adesso = [] { return Now(); };
@@ -77,10 +93,11 @@ struct ServiziProduzione {
 
 struct EsitoProduzione {
     bool Interrotta = false;  // a stop was asked for: the caller's end has been called already
-    bool Fallimenti = false;  // some output file could not be written
+    bool Fallimenti = false;  // some rule was stopped and reported
 };
 
-// The batch loop over the rules; Problema and ProblemaF5 of `stato` hold each puzzle.
+// The batch loop over the rules; Problema and ProblemaF5 of `stato` hold each
+// puzzle.  A rule that can accept nothing is reported before the loop and skipped.
 EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& stato,
                                   GrigliaRisultati& gra, ServiziProduzione& servizi);
 

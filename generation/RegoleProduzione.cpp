@@ -1,6 +1,5 @@
 #include "generation/RegoleProduzione.h"
 
-#include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
 #include "narration/TestoUtf8.h"
 
@@ -106,18 +105,6 @@ RegoleProduzione LeggiRegole(std::string_view testo) {
     Regola* regola = &regole.Regole[0];
     for (std::string_view riga : righe) LeggiChiave(riga, regole, regola, scarto);
     return regole;
-}
-
-void SvuotaFileOutput(RegoleProduzione& regole, std::vector<std::string>& falliti) {
-    for (int i = 1; i <= regole.NumRegole; ++i) {
-        Regola& r = regole.Regole[i];
-        if (r.TipoFile != "OUTPUT") continue;
-        TextFile f;
-        if (r.File.empty() || !f.Open(r.File, TextFile::Modo::Scrittura)) {
-            r.Bloccata = true;
-            falliti.push_back(r.File);
-        }
-    }
 }
 
 }  // namespace kenvaron

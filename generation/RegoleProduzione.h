@@ -30,7 +30,7 @@ struct Regola {
     std::int32_t ValMax = 0;         // highest value written
     std::int64_t Somma = 0;          // sum of the values written
     std::int32_t Filtro = 0;         // lowest value accepted
-    bool Bloccata = false;       // its output file failed: the rule makes nothing more
+    bool Bloccata = false;       // stopped and reported (its file, or nothing acceptable): makes nothing more
 };
 
 struct RegoleProduzione {
@@ -46,9 +46,5 @@ std::vector<std::string_view> RigheTesto(std::string_view testo);
 
 // Reads the rules file's text into a fresh set of weights and rules.
 RegoleProduzione LeggiRegole(std::string_view testo);
-
-// Empties (or creates) the file of every rule of kind "OUTPUT".  A file that
-// cannot be emptied stops its rule; its path is added to `falliti`.
-void SvuotaFileOutput(RegoleProduzione& regole, std::vector<std::string>& falliti);
 
 }  // namespace kenvaron

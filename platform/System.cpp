@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 #include "platform/Form.h"
 
@@ -21,6 +22,12 @@ std::string& CartellaImposta() {
     static std::string cartella;
     return cartella;
 }
+
+// The last stop signal that arrived, 0 when none is waiting: all a handler may write.
+volatile std::sig_atomic_t segnaleArrivato = 0;
+std::function<void()> azioneArresto;
+
+void NotaSegnale(int numero) { segnaleArrivato = numero; }
 
 int& Puntatore() {
     static int puntatore = vbDefault;
@@ -54,7 +61,31 @@ std::string Command() {
     return argomenti.join(QLatin1Char(' ')).toStdString();
 }
 
-void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (segnaleArrivato == 0 || !azioneArresto) return;
+    segnaleArrivato = 0;
+    azioneArresto();
+}
+
+ArrestoDaSegnali::ArrestoDaSegnali(std::function<void()> azione) {
+    azioneArresto = std::move(azione);
+    segnaleArrivato = 0;
+    struct sigaction nuova {};
+    nuova.sa_handler = NotaSegnale;
+    sigemptyset(&nuova.sa_mask);
+    // Interrupted system calls resume: the program goes on to its next yield.
+    nuova.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &nuova, &primaInt_);
+    sigaction(SIGTERM, &nuova, &primaTerm_);
+}
+
+ArrestoDaSegnali::~ArrestoDaSegnali() {
+    sigaction(SIGINT, &primaInt_, nullptr);
+    sigaction(SIGTERM, &primaTerm_, nullptr);
+    segnaleArrivato = 0;
+    azioneArresto = nullptr;
+}
 
 void EndProgram(int codice) {
     std::cout.flush();

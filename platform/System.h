@@ -3,7 +3,11 @@
 // program from inside a handler.
 #pragma once
 
+#include <csignal>
+#include <functional>
 #include <string>
+
+#include <signal.h>
 
 namespace kenvaron::plat {
 
@@ -17,7 +21,24 @@ std::string AppExeName();
 std::string Command();
 
 // Gives the event loop one turn: pending events, timers and repaints run now.
+// A stop signal noted by ArrestoDaSegnali is acted on here.
 void DoEvents();
+
+// While one lives, SIGINT and SIGTERM no longer end the program: the handler
+// only notes the signal, and the next DoEvents runs `azione` in its place, as
+// it would run a key's handler.  The former handlers come back at its end.
+// One at a time.
+class ArrestoDaSegnali {
+public:
+    explicit ArrestoDaSegnali(std::function<void()> azione);
+    ~ArrestoDaSegnali();
+    ArrestoDaSegnali(const ArrestoDaSegnali&) = delete;
+    ArrestoDaSegnali& operator=(const ArrestoDaSegnali&) = delete;
+
+private:
+    struct sigaction primaInt_ {};
+    struct sigaction primaTerm_ {};
+};
 // Ends the program at once with the given exit code: no handler, destructor or
 // window code runs after it.  Buffered standard output is flushed first; files
 // the program writes are closed by the code that writes them.

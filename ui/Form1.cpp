@@ -254,7 +254,10 @@ void Form1::AvvioInterattivo() {
 }
 
 void Form1::Form_KeyPress(int& KeyAscii) {
-    if (KeyAscii != 27) return;
+    if (KeyAscii == 27) Interrompi();
+}
+
+void Form1::Interrompi() {
     if (stato.generazione.GenerazioneInCorso) stato.generazione.Chiudi = 1;
     if (stato.generazione.GeneraAuto) {
         stato.ProduzioneFermata = true;

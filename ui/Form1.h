@@ -338,6 +338,8 @@ private:
     // The window is never narrower than its toolbar.
     void TienBarraIntera();
     void AvvioProduzione();
+    // What Esc does: stops the running generation, and ends batch production.
+    void Interrompi();
     // Batch production's report of a failure: panel "p2" and stderr.
     void AvvisoProduzione(const std::string& testo);
     void AvvioInterattivo();

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
+#include "ui/Programma.h"
 
 namespace kenvaron {
 
@@ -60,11 +61,8 @@ bool Form1::InizializzaAuto(bool tronca) {
     g.PTripletta_nascosta = pesi.PTripletta_nascosta;
     g.PSwordfish = pesi.PSwordfish;
     g.PSimple_Color = pesi.PSimple_Color;
-    if (tronca) {
-        std::vector<std::string> falliti;
-        SvuotaFileOutput(stato.regole, falliti);
-        for (const std::string& f : falliti) AvvisoProduzione(MessaggioNonSalvato(f));
-    }
+    if (tronca)
+        for (const std::string& messaggio : PreparaFileRegole(stato.regole, FilePropriProgramma())) AvvisoProduzione(messaggio);
     GrigliaRisultatiPiattaforma griglia(gra);
     InizializzaGRA(griglia, stato.regole);
     return true;
@@ -100,6 +98,9 @@ void Form1::AvvioProduzione() {
     gr.SetVisible(false);
     tlb1.SetEnabled(false);
 
+    // Without a display there is no Esc to press: SIGINT and SIGTERM stop the
+    // run instead, at its next yield, exactly as Esc would.
+    plat::ArrestoDaSegnali segnali([this] { Interrompi(); });
     if (!InizializzaAuto(true)) {
         stato.CodiceUscita = 1;
         FineProgramma();

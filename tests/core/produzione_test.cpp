@@ -17,6 +17,7 @@
 #include <csignal>
 #include <thread>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,6 +93,9 @@ protected:
         for (std::size_t p; (p = testo.find('@')) != std::string::npos;)
             testo.replace(p, 1, percorso.string() + "/");
         regole = LeggiRegole("[REGOLE]\n" + testo);
+        // The search of a rule with techniques climbs on these.
+        regole.Pesi.PCandidati_imprigionati = 5;
+        regole.Pesi.PTripletta_nascosta = 8;
     }
     int NumeroRegola(const Regola& r) const {
         for (int i = 1; i <= regole.NumRegole; ++i)
@@ -173,10 +177,99 @@ TEST_F(ProduzioneTest, AnUnwritableFileStopsItsRuleOnlyAndIsReported) {
     EXPECT_TRUE(e.Fallimenti);
     EXPECT_FALSE(e.Interrotta);
     EXPECT_EQ(ordine, (std::vector<int>{1, 2, 2}));
-    EXPECT_EQ(avvisi, std::vector<std::string>{"File " + Percorso("cartella") + " non salvato"});
+    EXPECT_EQ(avvisi, std::vector<std::string>{"Regola 1: File " + Percorso("cartella") + " non salvato"});
     EXPECT_EQ(regole.Regole[1].Generati, 0);
     EXPECT_EQ(gra.Testo(1, 3), "");  // nothing counted that was not written
     EXPECT_EQ(Righe("b.txt").size(), 2u);
+}
+
+TEST_F(ProduzioneTest, AtTheStartOutputFilesAreEmptiedAndARuleWithoutAUsableFileIsStoppedByNumber) {
+    // The program's folder, with its rules and (in the first round) its pool.
+    fs::create_directories(percorso / "programma");
+    const FilePropri propri{Percorso("programma"), {"Kenvaron.txt", "Kenvaron.ini", "Kenvaron.rtf", "kenvaron"}};
+    const std::string ini = "[REGOLE]\r\n<REGOLA>\r\nFILE=x,OUTPUT\r\nSCHEMI=3\r\n";
+    Scrivi("programma/Kenvaron.ini", ini);
+    fs::create_symlink(Percorso("programma/Kenvaron.txt"), Percorso("pool.lnk"));
+    fs::create_symlink(Percorso("programma/Kenvaron.ini"), Percorso("ini.lnk"));
+    ASSERT_EQ(::mkfifo(Percorso("fifo").c_str(), 0644), 0);  // no reader: an open would wait for ever
+    fs::create_directories(percorso / "cartella");
+    for (const bool conPool : {true, false}) {
+        SCOPED_TRACE(conPool ? "with a pool" : "without a pool");
+        Scrivi("out.txt", "vecchia\r\n");
+        Scrivi("app.txt", "vecchia\r\n");
+        if (conPool) Scrivi("programma/Kenvaron.txt", "0XX2023|pool\r\n");
+        Regole("<REGOLA>\nFILE=@out.txt,Output\n"
+               "<REGOLA>\nFILE=@app.txt,APPEND\nSCHEMI=1\n"
+               "<REGOLA>\nFILE=@nuovo.txt,OUTPUT\n"
+               "<REGOLA>\nFILE=@programma/Kenvaron.ini,OUTPUT\n"
+               "<REGOLA>\nFILE=@programma/Kenvaron.txt,OUTPUT\n"
+               "<REGOLA>\nFILE=@pool.lnk,OUTPUT\n"
+               "<REGOLA>\nFILE=@ini.lnk,APPEND\nSCHEMI=1\n"
+               "<REGOLA>\nFILE=@programma/../programma/Kenvaron.rtf,APPEND\nSCHEMI=1\n"
+               "<REGOLA>\nFILE=@fifo,OUTPUT\n"
+               "<REGOLA>\nFILE=@fifo,APPEND\nSCHEMI=1\n"
+               "<REGOLA>\nFILE=@cartella,OUTPUT\n"
+               "<REGOLA>\nSCHEMI=1\n"
+               "<REGOLA>\nFILE=\nSCHEMI=1\n"
+               "<REGOLA>\nFILE=,OUTPUT\n"
+               "<REGOLA>\nSCHEMI=0\n");  // writes nothing: needs no file
+        std::vector<std::string> attesi;
+        for (int i = 4; i <= 11; ++i)
+            attesi.push_back("Regola " + std::to_string(i) + ": File " + regole.Regole[i].File + " non salvato");
+        for (int i = 12; i <= 14; ++i) attesi.push_back("Regola " + std::to_string(i) + ": FILE mancante");
+        ordine.clear();
+        EXPECT_EQ(PreparaFileRegole(regole, propri), attesi);
+        for (int i = 1; i <= regole.NumRegole; ++i) EXPECT_EQ(regole.Regole[i].Bloccata, i >= 4 && i <= 14) << i;
+
+        EXPECT_EQ(Leggi("out.txt"), "");
+        EXPECT_TRUE(fs::exists(percorso / "nuovo.txt"));
+        EXPECT_EQ(Leggi("programma/Kenvaron.ini"), ini);
+        EXPECT_EQ(fs::exists(percorso / "programma/Kenvaron.txt"), conPool);
+        if (conPool) {
+            EXPECT_EQ(Leggi("programma/Kenvaron.txt"), "0XX2023|pool\r\n");
+        }
+        EXPECT_FALSE(fs::exists(percorso / "programma/Kenvaron.rtf"));
+        EXPECT_TRUE(fs::is_fifo(percorso / "fifo"));
+        EXPECT_TRUE(fs::is_empty(percorso / "cartella"));
+        EXPECT_EQ(Esegui().Fallimenti, false);  // the loop reports nothing twice
+        EXPECT_EQ(ordine, std::vector<int>{2});
+        EXPECT_EQ(Righe("app.txt").size(), 2u);
+        fs::remove(percorso / "programma/Kenvaron.txt");
+    }
+}
+
+TEST_F(ProduzioneTest, ARuleWhoseGroupsAllWeighNothingIsReportedAndSkippedAndTheOthersRun) {
+    Regole("<REGOLA>\nFILE=@a.txt\nTECNICHE=CNDIMP\nSCHEMI=2\n"
+           "<REGOLA>\nFILE=@b.txt\nTECNICHE=CNDIMP,HIDNAK\nSCHEMI=1\n"
+           "<REGOLA>\nFILE=@c.txt\nSCHEMI=2\n"                          // singles only: no weight needed
+           "<REGOLA>\nFILE=@d.txt\nTECNICHE=HIDNAK,NISHIO\nSCHEMI=1\n"  // one of its groups weighs
+           "<REGOLA>\nFILE=@e.txt\nTECNICHE=XWISWO\nSCHEMI=0\n");      // makes nothing: says nothing
+    // Weights that steer no search of rules 1 and 2.
+    regole.Pesi = PesiTecniche{};
+    regole.Pesi.PSingoli_nudi = 1;
+    regole.Pesi.PSingoli_nascosti = 2;
+    regole.Pesi.PSwordfish = 20;
+    regole.Pesi.PSimple_Color = 40;
+    const EsitoProduzione e = Esegui();
+    EXPECT_TRUE(e.Fallimenti);
+    EXPECT_FALSE(e.Interrotta);
+    EXPECT_EQ(avvisi, (std::vector<std::string>{
+                          "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato",
+                          "Regola 2: i pesi di Candidati imprigionati e Tripletta nascosta sono 0: nessuno schema "
+                          "può essere accettato"}));
+    EXPECT_EQ(ordine, (std::vector<int>{3, 4, 3}));
+    EXPECT_FALSE(fs::exists(percorso / "a.txt"));
+    EXPECT_EQ(Righe("c.txt").size(), 2u);
+
+    regole.Pesi = PesiTecniche{};
+    regole.Pesi.PCandidati_imprigionati = -1;  // not 0: the search runs as it always did
+    EXPECT_EQ(NessunoSchemaAccettabile(regole.Regole[1], regole.Pesi), "");
+    EXPECT_EQ(NessunoSchemaAccettabile(regole.Regole[4], regole.Pesi),
+              "i pesi di Tripletta nascosta e Simple Color sono 0: nessuno schema può essere accettato");
+    Regole("<REGOLA>\nTECNICHE=NISHIO,BURMA,HIDNAK,FORCH1\n");
+    regole.Pesi.PTripletta_nascosta = 0;
+    EXPECT_EQ(NessunoSchemaAccettabile(regole.Regole[1], regole.Pesi),
+              "i pesi di Tripletta nascosta, Swordfish e Simple Color sono 0: nessuno schema può essere accettato");
 }
 
 TEST_F(ProduzioneTest, AStopMidRunReturnsAtOnceAndLeavesWholeLines) {
@@ -314,7 +407,7 @@ TEST_F(ProduzioneRealeTest, EachRuleReachesTheNuovoLoopWithItsOwnFirstPuzzleSwit
     EXPECT_EQ(visti, (std::vector<Visto>{{true, false, 9, 9, false}, {false, false, 9, 9, false}}));
 }
 
-TEST_F(ProduzioneTest, AKilledWriterLeavesOnlyWholeLines) {
+TEST_F(ProduzioneTest, KilledWritersCutALineOnlyWhereTheKernelStopsItsOneWrite) {
     Regole("<REGOLA>\nFILE=@a.txt\n");
     Tabella p{}, sol{};
     for (int r = 1; r <= 9; ++r)
@@ -323,39 +416,55 @@ TEST_F(ProduzioneTest, AKilledWriterLeavesOnlyWholeLines) {
     const std::string lunga =
         RigaProduzione(p, sol, 7, "Colori|Candidati Imprigionati|Doppio Nudo|Nishio|Catene Obbligate", DataOra{});
     const std::string corta = RigaProduzione(p, sol, 7, "", DataOra{});
-    const pid_t figlio = ::fork();
-    ASSERT_GE(figlio, 0);
-    if (figlio == 0) {
-        for (int i = 0; i < 20000; ++i) ScriviSchema(regole.Regole[1], i % 2 ? lunga : corta);
-        ::_exit(0);
-    }
     auto scritti = [&] {
         std::error_code ec;
         const auto n = fs::file_size(Percorso("a.txt"), ec);
         return ec ? 0 : n;
     };
-    while (scritti() < 100 * lunga.size() && ::waitpid(figlio, nullptr, WNOHANG) == 0) std::this_thread::yield();
-    ::kill(figlio, SIGKILL);
-    int stato_ = 0;
-    ::waitpid(figlio, &stato_, 0);
-    const auto righe = Righe("a.txt");
-    ASSERT_GE(righe.size(), 100u);
-    for (const std::string& r : righe) EXPECT_TRUE(r == lunga + "\r" || r == corta + "\r");
-}
-
-TEST_F(ProduzioneTest, AWholeLineAppendKeepsTheOldLinesTheModeAndTheLink) {
-    Scrivi("a.txt", "vecchia senza fine riga");
-    fs::permissions(Percorso("a.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(Percorso("a.txt"), Percorso("link.txt"));
-    ASSERT_TRUE(AggiungiRigaIntera(Percorso("link.txt"), "uno"));
-    ASSERT_TRUE(AggiungiRigaIntera(Percorso("nuovo.txt"), "due"));
-    EXPECT_TRUE(fs::is_symlink(Percorso("link.txt")));
-    EXPECT_EQ(Leggi("a.txt"), "vecchia senza fine rigauno\r\n");
-    EXPECT_EQ(fs::status(Percorso("a.txt")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(Leggi("nuovo.txt"), "due\r\n");
-    EXPECT_FALSE(AggiungiRigaIntera(percorso.string(), "tre"));
-    EXPECT_FALSE(fs::exists(Percorso("a.txt.kenvaron-tmp")));
+    // Each writer appends lines as fast as it can until it is killed, after a
+    // few lines that vary from one writer to the next.
+    constexpr int kScrittori = 150;
+    for (int k = 0; k < kScrittori; ++k) {
+        const auto prima = scritti();
+        const pid_t figlio = ::fork();
+        ASSERT_GE(figlio, 0);
+        if (figlio == 0) {
+            for (int i = 0; i < 1000000; ++i) ScriviSchema(regole.Regole[1], i % 2 ? lunga : corta);
+            ::_exit(0);
+        }
+        while (scritti() < prima + (1 + k % 7) * lunga.size() && ::waitpid(figlio, nullptr, WNOHANG) == 0)
+            std::this_thread::yield();
+        ::kill(figlio, SIGKILL);
+        ::waitpid(figlio, nullptr, 0);
+    }
+    // A line goes in with one write, which the kernel stops for SIGKILL only
+    // where the file crosses into a new page: the one place a line can be cut.
+    const auto pagina = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    auto intera = [&](std::string_view r) { return r == lunga + "\r" || r == corta + "\r"; };
+    const std::string testo = Leggi("a.txt");
+    int righe = 0, tagliAPagina = 0;
+    for (std::size_t inizio = 0; inizio < testo.size();) {
+        const std::size_t fine = std::min(testo.find('\n', inizio), testo.size());
+        const std::string_view r = std::string_view(testo).substr(inizio, fine - inizio);
+        inizio = fine + 1;
+        if (intera(r)) {
+            ++righe;
+            continue;
+        }
+        // The cut piece, then the next writer's whole line (or the end of the file).
+        std::size_t pezzo = r.size();
+        for (std::size_t lunghezza : {lunga.size() + 1, corta.size() + 1})
+            if (r.size() > lunghezza && intera(r.substr(r.size() - lunghezza))) pezzo = r.size() - lunghezza;
+        const std::string_view taglio = r.substr(0, pezzo);
+        const std::size_t dove = inizio - 1 - r.size() + pezzo;
+        const bool aPagina =
+            ((lunga + "\r\n").starts_with(taglio) || (corta + "\r\n").starts_with(taglio)) && dove % pagina == 0;
+        EXPECT_TRUE(aPagina) << "a line cut at byte " << dove << ": " << r;
+        tagliAPagina += aPagina;
+        righe += pezzo < r.size();
+    }
+    EXPECT_GE(righe, kScrittori);
+    RecordProperty("tagli_a_pagina", tagliAPagina);
 }
 
 TEST(RigaProduzione, FourCommasZerosForEmptyCellsAndATwoDigitTimeStamp) {

@@ -135,28 +135,6 @@ TEST(RegoleProduzione, LinesEndAtCrLfLfOrCr) {
     EXPECT_EQ(r.Regole[2].Schemi, 2);
 }
 
-// ---- Emptying the output files -------------------------------------------------------
-
-class CartellaRegole : public ::testing::Test, protected verifica::CartellaTemporanea {};
-
-TEST_F(CartellaRegole, OnlyOutputFilesAreEmptiedAndAnUnwritableOneStopsItsRule) {
-    Scrivi("out.txt", "vecchia\r\n");
-    Scrivi("app.txt", "vecchia\r\n");
-    fs::create_directories(percorso / "cartella");
-    RegoleProduzione r = LeggiRegole("[REGOLE]\n<REGOLA>\nFILE=" + Percorso("out.txt") + ",Output\n" +
-                                     "<REGOLA>\nFILE=" + Percorso("app.txt") + ",APPEND\n" +
-                                     "<REGOLA>\nFILE=" + Percorso("nuovo.txt") + ",OUTPUT\n" +
-                                     "<REGOLA>\nFILE=" + Percorso("cartella") + ",OUTPUT\n");
-    std::vector<std::string> falliti;
-    SvuotaFileOutput(r, falliti);
-    EXPECT_EQ(Leggi("out.txt"), "");
-    EXPECT_EQ(Leggi("app.txt"), "vecchia\r\n");
-    EXPECT_TRUE(fs::exists(percorso / "nuovo.txt"));
-    EXPECT_EQ(falliti, std::vector<std::string>{Percorso("cartella")});
-    EXPECT_FALSE(r.Regole[1].Bloccata);
-    EXPECT_TRUE(r.Regole[4].Bloccata);
-}
-
 // ---- Malformed files -----------------------------------------------------------------
 
 void VerificaLimiti(const RegoleProduzione& r) {

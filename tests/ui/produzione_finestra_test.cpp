@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -157,15 +160,74 @@ TEST_F(ProduzioneFinestra, EscMidRunEndsTheProgramAndLeavesWholeLines) {
     EXPECT_EQ(t.substr(t.size() - 2), "\r\n");
 }
 
+// The handler each stop signal has outside a batch run.
+bool GestoreDiSistema(int segnale) {
+    struct sigaction ora {};
+    ::sigaction(segnale, nullptr, &ora);
+    return ora.sa_handler == SIG_DFL;
+}
+
+TEST_F(ProduzioneFinestra, SigtermAndSigintBetweenTwoPuzzlesStopTheRunAsEscDoes) {
+    for (const int segnale : {SIGTERM, SIGINT}) {
+        cartella.Scrivi("Kenvaron.ini",
+                        kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") + ",OUTPUT\r\nSCHEMI=50\r\n");
+        fini = 0;
+        // The stand-in maker does not yield: the loop's yield after the third puzzle sees the signal.
+        Produci([segnale](int n) {
+            if (n == 3) std::raise(segnale);
+        });
+        EXPECT_EQ(fini, 1) << segnale;
+        EXPECT_EQ(f->stato.CodiceUscita, 0);
+        EXPECT_TRUE(f->stato.ProduzioneFermata);
+        EXPECT_EQ(schemiFatti(), 3);
+        EXPECT_EQ(Righe("out.txt"), 2);
+        EXPECT_TRUE(GestoreDiSistema(segnale));
+    }
+}
+
+TEST_F(ProduzioneFinestra, ASignalInsideAGenerationStopsItAtItsNextYieldAsEscDoes) {
+    // Rule 1 makes its puzzle; rule 2 can never reach its filter; rule 3 has no file.
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("out.txt") +
+                                        ",OUTPUT\r\nSCHEMI=5\r\n<REGOLA>\r\nFILE=" + Percorso("mai.txt") +
+                                        ",OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\nFILTRO=99999999999\r\n"
+                                        "<REGOLA>\r\nSCHEMI=1\r\n");
+    Crea(std::make_unique<prova::FinestraCedevole>());
+    auto& w = static_cast<prova::FinestraCedevole&>(*f);
+    int cessioneDelSegnale = 0, cessioneDellaFine = 0;
+    w.aOgniCessione = [&] {
+        if (cessioneDelSegnale == 0 && f->stato.generazione.GenerazioneInCorso && f->stato.livelli.Livello == "P") {
+            cessioneDelSegnale = w.cessioni;
+            std::raise(SIGINT);
+        } else if (cessioneDelSegnale > 0 && fini == 0 && w.cessioni > cessioneDelSegnale + 100) {
+            f->KeyTyped(27);  // the signal went unseen: end the endless rule
+        }
+    };
+    f->FineProgramma = [&] {
+        ++fini;
+        cessioneDellaFine = w.cessioni;
+    };
+    f->stato.generazione.GeneraAuto = true;
+    f->Show(plat::vbModal);
+    ASSERT_GT(cessioneDelSegnale, 0);
+    EXPECT_EQ(cessioneDellaFine, cessioneDelSegnale);  // the very next yield
+    EXPECT_EQ(fini, 1);
+    EXPECT_EQ(f->stato.generazione.Chiudi, 1);
+    EXPECT_EQ(f->stato.CodiceUscita, 1);  // rule 3 was reported
+    EXPECT_EQ(Righe("out.txt"), 1);
+    EXPECT_EQ(cartella.Leggi("mai.txt"), "");
+    EXPECT_TRUE(GestoreDiSistema(SIGINT));
+}
+
 TEST_F(ProduzioneFinestra, AnUnwritableOutputFileIsReportedAndGivesExitCode1) {
-    fs::create_directories(cartella.percorso / "cartella");
-    // The failing rule comes last, so that no later rating's count covers its message.
+    // A file in a folder that is not there: it fails at its first line.  The
+    // failing rule comes last, so that no later rating's count covers its message.
+    const std::string senzaCartella = Percorso("manca/b.txt");
     cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=" + Percorso("b.txt") + "\r\nSCHEMI=1\r\n" +
-                                        "<REGOLA>\r\nFILE=" + Percorso("cartella") + "\r\nSCHEMI=3\r\n");
+                                        "<REGOLA>\r\nFILE=" + senzaCartella + "\r\nSCHEMI=3\r\n");
     Produci();
     EXPECT_EQ(fini, 1);
     EXPECT_EQ(f->stato.CodiceUscita, 1);
-    EXPECT_EQ(f->Stbr.Text("p2"), "File " + Percorso("cartella") + " non salvato");
+    EXPECT_EQ(f->Stbr.Text("p2"), "Regola 2: File " + senzaCartella + " non salvato");
     EXPECT_EQ(schemiFatti(), 2);
     EXPECT_EQ(Righe("b.txt"), 1);
     EXPECT_TRUE(Messaggi().empty());
@@ -220,9 +282,36 @@ protected:
             processo.waitForFinished(5000);
         }
     }
+    // Waits up to 30 s, while the program runs, for a file to hold n lines.
+    bool AttendiRighe(const std::string& nome, int n) {
+        processo.waitForStarted();
+        for (int i = 0; i < 3000 && processo.state() == QProcess::Running; ++i) {
+            const std::string t = cartella.Leggi(nome);
+            if (std::count(t.begin(), t.end(), '\n') >= n) return true;
+            processo.waitForFinished(10);
+        }
+        return false;
+    }
+    std::vector<std::string> Contenuto() const {
+        std::vector<std::string> nomi;
+        for (const auto& voce : fs::directory_iterator(cartella.percorso)) nomi.push_back(voce.path().filename().string());
+        std::sort(nomi.begin(), nomi.end());
+        return nomi;
+    }
     prova::CartellaProva cartella;
     QProcess processo;
 };
+
+// Every line of a batch output file, each whole.
+void RigheIntere(const std::string& testo) {
+    static const std::regex forma(R"([0-9]{81},[1-9]{81},-?[0-9]+,[^,\r\n]*,[0-9/]{10} [0-9:]{8}\r)");
+    std::size_t inizio = 0, fine;
+    while ((fine = testo.find('\n', inizio)) != std::string::npos) {
+        EXPECT_TRUE(std::regex_match(testo.substr(inizio, fine - inizio), forma)) << testo.substr(inizio, fine - inizio);
+        inizio = fine + 1;
+    }
+    EXPECT_EQ(inizio, testo.size()) << "a part of a line at the end";
+}
 
 TEST_F(ProgrammaProduzione, HeadlessProdWithNothingToMakeExits0AndTouchesNoPoolFile) {
     cartella.Scrivi("Kenvaron.txt", "pool");
@@ -248,6 +337,69 @@ TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
     EXPECT_EQ(processo.exitCode(), 0);
     EXPECT_EQ(cartella.Leggi("out.txt").find_first_not_of("0123456789"), 81u);
     EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
+}
+
+TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProgramsFilesAreReportedAndTheOthersRun) {
+    // No weights at all: the search of rule 1 could never keep a try.  Rules
+    // 3 to 5 name the rules file and the pool, directly or through a link.
+    const std::string regole = "[REGOLE]\r\n<REGOLA>\r\nFILE=a.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=b.txt,OUTPUT\r\nSCHEMI=2\r\n"
+                               "<REGOLA>\r\nFILE=Kenvaron.ini,OUTPUT\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=./Kenvaron.txt,OUTPUT\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n";
+    const std::string pool = "0XX2023|XXXX1X\r\n";
+    cartella.Scrivi("Kenvaron.ini", regole);
+    cartella.Scrivi("Kenvaron.txt", pool);
+    fs::create_symlink("Kenvaron.txt", cartella.percorso / "pool.lnk");
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(60000));
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(processo.exitCode(), 1);
+    const std::string errori = "\n" + processo.readAllStandardError().toStdString();
+    for (const std::string riga : {"Regola 3: File Kenvaron.ini non salvato", "Regola 4: File ./Kenvaron.txt non salvato",
+                                   "Regola 5: File pool.lnk non salvato",
+                                   "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato"})
+        EXPECT_NE(errori.find("\n" + riga + "\n"), std::string::npos) << riga << " in" << errori;
+    EXPECT_EQ(errori.find("Regola 2"), std::string::npos);
+    EXPECT_EQ(cartella.Leggi("Kenvaron.ini"), regole);
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
+    EXPECT_EQ(cartella.Leggi("a.txt"), "");
+    const std::string b = cartella.Leggi("b.txt");
+    RigheIntere(b);
+    EXPECT_EQ(std::count(b.begin(), b.end(), '\n'), 2);
+}
+
+TEST_F(ProgrammaProduzione, HeadlessSigtermAndSigintEndTheRunWithinASecondAsEscDoes) {
+    struct Caso {
+        int segnale;
+        bool inGenerazione;  // sent while a search that never ends runs, else while lines stream out
+    };
+    for (const Caso caso : {Caso{SIGTERM, false}, Caso{SIGINT, false}, Caso{SIGTERM, true}, Caso{SIGINT, true}}) {
+        SCOPED_TRACE(std::to_string(caso.segnale) + (caso.inGenerazione ? " in a search" : " between puzzles"));
+        // The search of rule 2 never reaches its filter; rule 3, without a file, is reported (exit code 1).
+        cartella.Scrivi("Kenvaron.ini",
+                        kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=" + (caso.inGenerazione ? "1" : "30000") +
+                            "\r\n" +
+                            (caso.inGenerazione ? "<REGOLA>\r\nFILE=mai.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
+                                                  "FILTRO=99999999999\r\n<REGOLA>\r\nSCHEMI=1\r\n"
+                                                : ""));
+        processo.start();
+        ASSERT_TRUE(AttendiRighe("out.txt", caso.inGenerazione ? 1 : 5));
+        if (caso.inGenerazione) processo.waitForFinished(200);
+        ASSERT_EQ(processo.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(processo.processId()), caso.segnale);
+        ASSERT_TRUE(processo.waitForFinished(1000));
+        EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(processo.exitCode(), caso.inGenerazione ? 1 : 0);
+        RigheIntere(cartella.Leggi("out.txt"));
+        std::vector<std::string> attesi{"Kenvaron.ini", "kenvaron", "out.txt"};
+        if (caso.inGenerazione) attesi.push_back("mai.txt");
+        std::sort(attesi.begin(), attesi.end());
+        EXPECT_EQ(Contenuto(), attesi);  // no temporary file left
+        EXPECT_EQ(cartella.Leggi("mai.txt"), "");
+        fs::remove(cartella.percorso / "out.txt");
+        fs::remove(cartella.percorso / "mai.txt");
+    }
 }
 
 }  // namespace
