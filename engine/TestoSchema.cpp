@@ -70,6 +70,8 @@ bool LeggiFileSchema(const std::string& percorso, std::string& testo) {
         if (letti == 0 || f.eof()) break;
     }
     testo.resize(TestoDaLeggere(testo).size());
+    // The file's lines joined, without their line ends.
+    std::erase_if(testo, [](char c) { return c == '\r' || c == '\n'; });
     return true;
 }
 

@@ -31,7 +31,8 @@ std::string_view TestoDaLeggere(std::string_view testo);
 // was and answers false.
 bool LeggiSchema(std::string_view testo, Tabella& t);
 
-// Reads the text of a puzzle file, as far as the loader needs it.  False, with
+// Reads the text of a puzzle file, as far as the loader needs it, its lines
+// joined without their line ends (CR, LF or both).  False, with
 // testo empty, when the path names nothing readable: a missing file, a
 // folder, a FIFO or device (never opened, so nothing blocks), or a read error.
 bool LeggiFileSchema(const std::string& percorso, std::string& testo);

@@ -1,9 +1,9 @@
 // What the generation passes need of a window: a yield to the event loop
 // (where Esc can set the stop request), drawing a table on the board, the
-// text of a status panel, the mouse pointer, and the developer passes'
-// progress label and caption.  The main window implements
-// it; the bench and the core tests pass the empty one.  Drawing never changes
-// the engine's state.
+// text of a status panel, the mouse pointer, the developer passes' progress
+// label and caption, and the end of the board's candidate view.  The main
+// window implements it; the bench and the core tests pass the empty one.
+// Drawing never changes the engine's state.
 #pragma once
 
 #include <string>
@@ -32,6 +32,8 @@ public:
     virtual void TestoEtichetta(const std::string& testo) { (void)testo; }
     // The window's caption.
     virtual void Didascalia(const std::string& testo) { (void)testo; }
+    // A new puzzle stands on the board: the board leaves its candidate view.
+    virtual void FineVistaCandidati() {}
 };
 
 }  // namespace kenvaron

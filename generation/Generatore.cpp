@@ -202,6 +202,7 @@ bool Generatore::Command1_Click() {
     m_.ContaRiempimento = 0;
     finestra_.Disegna(stato_.Problema);
     finestra_.Ridisegna();
+    finestra_.FineVistaCandidati();
     return true;
 }
 

@@ -191,13 +191,14 @@ void StatusPanel::Refresh() {
     if (etichetta_) etichetta_->repaint();
 }
 
-StatusBar::StatusBar(Form& form) : barra_(new QStatusBar(form.Widget())) {
+StatusBar::StatusBar(Form& form) : barra_(new QStatusBar(form.Widget())), form_(form) {
     barra_->setSizeGripEnabled(false);
     form.StatusArea()->addWidget(barra_);
 }
 
 StatusBar::~StatusBar() {
     pannelli_.clear();
+    for (auto& r : righe_) delete r;
     delete barra_;
 }
 
@@ -207,7 +208,18 @@ StatusPanel& StatusBar::Add(const std::string& chiave, const std::string& testo,
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if (adatta == sbrNoAutoSize) l->setFixedWidth(Px(larghezza));
     if (adatta == sbrSpring) l->setMinimumWidth(Px(larghezza));
-    barra_->addWidget(l, adatta == sbrSpring ? 1 : 0);
+    if (adatta == sbrLine) {
+        // A bar of its own, so that the line looks like the bar below it.
+        auto* riga = new QStatusBar(form_.Widget());
+        riga->setSizeGripEnabled(false);
+        riga->setVisible(!barra_->isHidden());
+        QVBoxLayout* area = form_.StatusArea();
+        area->insertWidget(area->indexOf(barra_), riga);
+        riga->addWidget(l, 1);
+        righe_.emplace_back(riga);
+    } else {
+        barra_->addWidget(l, adatta == sbrSpring ? 1 : 0);
+    }
     pannelli_.push_back(std::unique_ptr<StatusPanel>(new StatusPanel(chiave, l)));
     return *pannelli_.back();
 }
@@ -230,7 +242,11 @@ void StatusBar::SetText(const std::string& chiave, const std::string& testo) {
 }
 
 bool StatusBar::Visible() const { return !barra_->isHidden(); }
-void StatusBar::SetVisible(bool visibile) { barra_->setVisible(visibile); }
+void StatusBar::SetVisible(bool visibile) {
+    barra_->setVisible(visibile);
+    for (auto& r : righe_)
+        if (r) r->setVisible(visibile);
+}
 
 // ---- TabStrip
 

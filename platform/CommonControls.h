@@ -124,6 +124,8 @@ private:
 constexpr int sbrNoAutoSize = 0;
 constexpr int sbrSpring = 1;
 constexpr int sbrContents = 2;
+// A panel on a line of its own above the bar, as wide as the window.
+constexpr int sbrLine = 3;
 
 class StatusPanel {
 public:
@@ -134,6 +136,7 @@ public:
     void SetToolTipText(const std::string& testo);
     // Paints the panel now, handling no other event.
     void Refresh();
+    QLabel* Widget() const { return etichetta_; }
 
 private:
     friend class StatusBar;
@@ -142,7 +145,8 @@ private:
     QPointer<QLabel> etichetta_;
 };
 
-// A status bar along the bottom of a form.
+// A status bar along the bottom of a form; panels of the style sbrLine stand
+// each on a line of its own above it.
 class StatusBar {
 public:
     explicit StatusBar(Form& form);
@@ -150,7 +154,8 @@ public:
     StatusBar(const StatusBar&) = delete;
     StatusBar& operator=(const StatusBar&) = delete;
 
-    // Width in twips; a spring panel takes the room the others leave.
+    // Width in twips; a spring panel takes the room the others leave, at
+    // least that width; a line panel takes the whole line.
     StatusPanel& Add(const std::string& chiave, const std::string& testo = "", int larghezza = 1440,
                      int adatta = sbrNoAutoSize);
     // nullptr when there is no panel with that key.
@@ -167,6 +172,9 @@ public:
 
 private:
     QPointer<QStatusBar> barra_;
+    // The lines above the bar, one for each line panel.
+    std::vector<QPointer<QStatusBar>> righe_;
+    Form& form_;
     std::vector<std::unique_ptr<StatusPanel>> pannelli_;
 };
 

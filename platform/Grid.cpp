@@ -191,7 +191,10 @@ private:
                                            area_.left(), area_.right() + 1, scala, true);
         p.save();
         p.setClipRect(area_);
-        g_->DisegnaStrisce(p, righe, colonne, scala);
+        const Grid::Evidenza evidenza{std::min(g_->riga_, g_->rigaSel_), std::max(g_->riga_, g_->rigaSel_),
+                                      palette().color(QPalette::Highlight),
+                                      palette().color(QPalette::HighlightedText)};
+        g_->DisegnaStrisce(p, righe, colonne, scala, g_->evidenzia_ ? &evidenza : nullptr);
         p.restore();
         // The sunken border.
         const QRect r = rect();
@@ -295,6 +298,7 @@ void Grid::SetColWidth(int colonna, int twip) {
 void Grid::SetRow(int riga) {
     if (riga < 0 || riga >= righe_) return;
     riga_ = rigaSel_ = riga;
+    if (evidenzia_ && ridisegna_) vista_->update();
 }
 
 void Grid::SetCol(int colonna) {
@@ -303,7 +307,14 @@ void Grid::SetCol(int colonna) {
 }
 
 void Grid::SetRowSel(int riga) {
-    if (riga >= 0 && riga < righe_) rigaSel_ = riga;
+    if (riga < 0 || riga >= righe_) return;
+    rigaSel_ = riga;
+    if (evidenzia_ && ridisegna_) vista_->update();
+}
+
+void Grid::SetHighLight(bool evidenzia) {
+    evidenzia_ = evidenzia;
+    if (ridisegna_) vista_->update();
 }
 
 void Grid::SetColSel(int colonna) {
@@ -389,6 +400,24 @@ double Grid::CellFontSize() const {
 
 void Grid::SetCellFontSize(double punti) {
     Modifica([&](Cella& c) { c.punti = std::max(0.0, punti); });
+}
+
+std::string Grid::CellFontName() const {
+    const Cella* c = CellaCorrente();
+    return c != nullptr && c->carattere >= 0 ? caratteri_[static_cast<std::size_t>(c->carattere)] : font_;
+}
+
+void Grid::SetCellFontName(const std::string& nome) {
+    signed char indice = -1;
+    if (!nome.empty()) {
+        auto i = std::find(caratteri_.begin(), caratteri_.end(), nome);
+        if (i == caratteri_.end()) {
+            if (caratteri_.size() >= 127) return;
+            i = caratteri_.insert(caratteri_.end(), nome);
+        }
+        indice = static_cast<signed char>(i - caratteri_.begin());
+    }
+    Modifica([&](Cella& c) { c.carattere = indice; });
 }
 
 bool Grid::CellFontBold() const {
@@ -492,7 +521,7 @@ std::vector<Grid::Striscia> Grid::Strisce(const std::vector<int>& misure, int fi
 }
 
 void Grid::DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
-                          const std::vector<Striscia>& colonne, double scala) const {
+                          const std::vector<Striscia>& colonne, double scala, const Evidenza* evidenza) const {
     const double linea = TwipPerPixel * scala;  // one screen pixel
     for (const auto& r : righe) {
         if (r.fine <= r.inizio) continue;
@@ -500,8 +529,11 @@ void Grid::DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
             if (c.fine <= c.inizio) continue;
             const Cella& cella = celle_[static_cast<std::size_t>(r.indice * colonne_ + c.indice)];
             const bool fissa = r.indice < righeFisse_ || c.indice < colonneFisse_;
+            const bool marcata = evidenza != nullptr && !fissa && cella.sfondo == 0 && r.indice >= evidenza->da &&
+                                 r.indice <= evidenza->a;
             const QRectF rett(c.inizio, r.inizio, c.fine - c.inizio, r.fine - r.inizio);
-            p.fillRect(rett, ColoreQt(cella.sfondo != 0 ? cella.sfondo : fissa ? sfondoFisso_ : sfondo_));
+            p.fillRect(rett, marcata ? evidenza->sfondo
+                                     : ColoreQt(cella.sfondo != 0 ? cella.sfondo : fissa ? sfondoFisso_ : sfondo_));
             QRectF testo = rett;
             if (linee_ != 0) {
                 const QColor colore = ColoreQt(fissa ? coloreLineeFisse_ : colorLinee_);
@@ -533,14 +565,15 @@ void Grid::DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
             case 1: a |= Qt::AlignVCenter; break;
             default: a |= Qt::AlignBottom; break;
             }
-            QFont f(QString::fromStdString(font_));
+            QFont f(QString::fromStdString(cella.carattere >= 0 ? caratteri_[static_cast<std::size_t>(cella.carattere)]
+                                                                : font_));
             const double punti = cella.punti > 0 ? cella.punti : punti_;
             f.setPixelSize(std::max(1, static_cast<int>(std::lround(punti * 20.0 * scala))));
             f.setBold(cella.grassetto >= 0 ? cella.grassetto == 1 : grassetto_);
             p.save();
             p.setClipRect(rett, Qt::IntersectClip);
             p.setFont(f);
-            p.setPen(ColoreQt(cella.inchiostro != 0 ? cella.inchiostro : inchiostro_));
+            p.setPen(marcata ? evidenza->testo : ColoreQt(cella.inchiostro != 0 ? cella.inchiostro : inchiostro_));
             QRectF area = testo.adjusted(Margine * scala, 0, -Margine * scala, 0);
             // A text wider than its cell is narrowed to fit rather than cut.
             const double largo = QFontMetricsF(f, p.device()).horizontalAdvance(t);

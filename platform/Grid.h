@@ -2,14 +2,15 @@
 // heights and column widths in twips (0 hides a row or column), a current
 // cell (Row, Col) that the per-cell properties read and write, per-cell back
 // colour, fore colour, font size, bold and alignment, a redraw switch, scrolling
-// by whole rows and columns, and mouse events.  Nothing is ever highlighted:
-// the current cell looks like any other.
+// by whole rows and columns, and mouse events.  The current cell looks like
+// any other; a grid with HighLight on marks its selected rows on the screen.
 //
 // Colour 0 in a cell's back or fore colour means the grid's own colour.
 // A left press on a cell makes it the current cell; MouseDown comes before
 // MouseUp and Click; Click follows a left or right click.
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 #include <functional>
 #include <string>
@@ -104,10 +105,19 @@ public:
     void SetCellForeColor(long colore);
     double CellFontSize() const;
     void SetCellFontSize(double punti);
+    // The face of the current cell; "" gives it the grid's own font back.
+    std::string CellFontName() const;
+    void SetCellFontName(const std::string& nome);
     bool CellFontBold() const;
     void SetCellFontBold(bool grassetto);
     int CellAlignment() const;
     void SetCellAlignment(int allineamento);
+
+    // On: the selected rows (Row to RowSel) show their cells that have no back
+    // colour of their own in the screen's selection colours, as a list does.
+    // Off (the default): nothing is marked.  Printing never marks anything.
+    bool HighLight() const { return evidenzia_; }
+    void SetHighLight(bool evidenzia);
 
     // With Redraw off the grid keeps showing what it showed; on repaints it.
     bool Redraw() const { return ridisegna_; }
@@ -142,6 +152,7 @@ private:
         long inchiostro = 0;
         double punti = 0;  // 0 = the grid's font size
         signed char grassetto = -1;
+        signed char carattere = -1;  // index into caratteri_; -1 = the grid's font
         signed char allineamento = -1;
     };
     // One row or column on the screen: its index and its edges in device pixels.
@@ -168,8 +179,14 @@ private:
     void Aggiorna();
     static std::vector<Striscia> Strisce(const std::vector<int>& misure, int fisse, int prima,
                                          double origine, double limite, double scala, bool interi);
+    // The marked rows da..a and their colours; no marking without it.
+    struct Evidenza {
+        int da, a;
+        QColor sfondo, testo;
+    };
     void DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
-                        const std::vector<Striscia>& colonne, double scala) const;
+                        const std::vector<Striscia>& colonne, double scala,
+                        const Evidenza* evidenza = nullptr) const;
     int UltimaInCima(const std::vector<int>& misure, int fisse, int spazioTwip) const;
 
     int righe_ = 0, colonne_ = 0, righeFisse_ = 1, colonneFisse_ = 1;
@@ -179,12 +196,15 @@ private:
     int rigaInCima_ = 1, colonnaASinistra_ = 1;
     int rigaMouse_ = -1, colonnaMouse_ = -1;
     bool ridisegna_ = true;
+    bool evidenzia_ = false;
     mutable bool sporco_ = false;  // the shape changed while Redraw was off
     int barre_ = flexScrollBarBoth;
     long sfondo_ = 0xFFFFFF, inchiostro_ = 0x000000, sfondoFisso_ = 0xC0C0C0, sfondoVuoto_ = 0x808080,
          colorLinee_ = 0xC0C0C0, coloreLineeFisse_ = 0x808080;
     int linee_ = 1;
     std::string font_ = "MS Sans Serif";
+    // The faces cells were given, each once.
+    std::vector<std::string> caratteri_;
     double punti_ = 8.25;
     bool grassetto_ = false;
     GridView* vista_;

@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -42,6 +44,16 @@ std::string AppPath() {
 void SetAppPath(const std::string& cartella) { CartellaImposta() = cartella; }
 
 std::string AppExeName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString(); }
+
+bool LoadQtTranslation(const std::string& lingua) {
+    auto* catalogo = new QTranslator(QCoreApplication::instance());
+    if (!catalogo->load(QString::fromStdString("qtbase_" + lingua), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(catalogo)) {
+        delete catalogo;
+        return false;
+    }
+    return true;
+}
 
 std::string Command() {
     QStringList argomenti = QCoreApplication::arguments();

@@ -1,5 +1,5 @@
-// The program's surroundings: its folder, its command line, the clipboard,
-// the yield to the event loop, the screen's mouse pointer and ending the
+// The program's surroundings: its folder, its command line, Qt's own texts in
+// the program's language, the clipboard, the yield to the event loop, the screen's mouse pointer and ending the
 // program from inside a handler.
 #pragma once
 
@@ -43,6 +43,12 @@ private:
 // window code runs after it.  Buffered standard output is flushed first; files
 // the program writes are closed by the code that writes them.
 [[noreturn]] void EndProgram(int codice = 0);
+
+// Loads Qt's own catalogue of a language ("it"), so that the standard buttons
+// and dialogs speak it as far as the catalogue goes.  False when the catalogue
+// is not installed: the texts stay in English and nothing else changes.  An
+// application object must exist; the catalogue lives as long as it does.
+bool LoadQtTranslation(const std::string& lingua);
 
 // The pointer over every window (vbDefault or vbHourglass).
 void SetScreenMousePointer(int puntatore);

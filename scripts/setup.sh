@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs whatever the build needs and is missing (Debian).
 set -euo pipefail
-pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev fonts-dejavu-core)
+# qt6-translations-l10n: Qt's own Italian texts; fonts-liberation: the narrow face of
+# the candidates and the metric twin of Arial.
+pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev fonts-dejavu-core
+      qt6-translations-l10n fonts-liberation)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -35,21 +35,13 @@ std::vector<VoceBarra> VociBarra(bool regolePresenti) {
     return v;
 }
 
-bool Abilitabile(LuogoComando luogo, const std::string& nome, bool richiesto) {
-    for (const ComandoInAttesa& c : kComandiInAttesa)
-        if (c.luogo == luogo && nome == c.nome) return false;
-    return richiesto;
-}
-
 std::optional<bool> BottoneAbilitato(int modo, const std::string& chiave) {
-    bool richiesto = false;
     switch (modo) {
-        case 0: richiesto = chiave == "Nuovo" || chiave == "Incolla"; break;
-        case 1: richiesto = false; break;
-        case 2: richiesto = !(chiave == "Mostra" || chiave == "Undo" || chiave == "UndoAll"); break;
+        case 0: return chiave == "Nuovo" || chiave == "Incolla";
+        case 1: return false;
+        case 2: return !(chiave == "Mostra" || chiave == "Undo" || chiave == "UndoAll");
         default: return std::nullopt;
     }
-    return Abilitabile(LuogoComando::Barra, chiave, richiesto);
 }
 
 std::optional<bool> MenuAbilitati(int modo) {

@@ -2,7 +2,6 @@
 // menu bar, and the rule that enables them in the three command states.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,25 +24,8 @@ struct VoceBarra {
 // when the rules file exists ("CalcolaValore" after "s0").
 std::vector<VoceBarra> VociBarra(bool regolePresenti);
 
-// Where a command sits: a toolbar key, or an entry of the File menu (by its name).
-enum class LuogoComando { Barra, MenuFile };
-
-struct ComandoInAttesa {
-    LuogoComando luogo;
-    const char* nome;
-};
-
-// The commands whose work the program does not do yet: they stay greyed in
-// every state.  Each group leaves the list when its work arrives.
-inline constexpr std::array<ComandoInAttesa, 0> kComandiInAttesa{};
-
-// The one enabling rule: a command is enabled when its state asks for it and
-// it is not waiting for its work.
-bool Abilitabile(LuogoComando luogo, const std::string& nome, bool richiesto);
-
 // Command states: 0 idle without a puzzle, 1 busy, 2 a puzzle on the board.
-// Whether a toolbar entry is enabled in a state, after the enabling rule;
-// nullopt leaves it unchanged.
+// Whether a toolbar entry is enabled in a state; nullopt leaves it unchanged.
 std::optional<bool> BottoneAbilitato(int modo, const std::string& chiave);
 // Whether the menus "File", "Livelli", "Opzioni" and "Istruzioni" are
 // enabled in a state; nullopt leaves them unchanged ("?" is never touched).

@@ -63,8 +63,10 @@ Form1::Form1()
     tlb2.ButtonClick = [this](plat::ToolbarButton& b) { tlb2_ButtonClick(b); };
     tlb2.SetVisible(false);
 
-    Stbr.Add("p1", "", 2400);
-    Stbr.Add("p2", "", 2400, plat::sbrSpring);
+    // Results, hints and progress take a line as wide as the window, above
+    // the prompts, the level name and the background's progress.
+    Stbr.Add("p1", "", 2400, plat::sbrSpring);
+    Stbr.Add("p2", "", 0, plat::sbrLine);
     Stbr.Add("p3", "", 2100);
     Stbr.Add("p4", "", 2100);
 
@@ -141,9 +143,6 @@ void Form1::CostruisciMenu() {
     Menu("mnuSemplice2")->SetEnabled(false);
     Menu("MnuNormale")->SetChecked(true);
     Menu("mnuAttivaBackGround")->SetChecked(false);
-    // File entries whose work is not there yet stay greyed.
-    for (const VoceMenu& v : BarraMenu().front().voci)
-        if (!v.separatore()) AbilitaMenu(v.nome, true);
 }
 
 plat::Menu* Form1::Menu(const std::string& nome) {

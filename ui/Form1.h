@@ -44,6 +44,7 @@ public:
     void SetCol(int c) override { g_.SetCol(c); }
     void SetText(const std::string& t) override { g_.SetText(t); }
     void SetCellFontSize(double p) override { g_.SetCellFontSize(p); }
+    void SetCellFontName(const std::string& nome) override { g_.SetCellFontName(nome); }
     void SetCellFontBold(bool b) override { g_.SetCellFontBold(b); }
     void SetCellBackColor(long c) override { g_.SetCellBackColor(c); }
     void SetCellForeColor(long c) override { g_.SetCellForeColor(c); }
@@ -115,10 +116,8 @@ public:
 
     // ---- Commands (ui/Form1Comandi.cpp) ----------------------------------------
     void settaBottoni(int modo);
-    // Enable or grey a toolbar button or a File menu entry; a command whose
-    // work is not there yet stays greyed.
+    // Enables or greys a toolbar button.
     void AbilitaBottone(const std::string& chiave, bool abilitato);
-    void AbilitaMenu(const std::string& nome, bool abilitato);
     void NascondiFrame();
     void tlb1_ButtonClick(plat::ToolbarButton& Button);
     // Solves and opens the reasoning window: single steps, hint depth, analysis.
@@ -268,6 +267,7 @@ public:
     void Puntatore(int puntatore) override;
     void TestoEtichetta(const std::string& testo) override;
     void Didascalia(const std::string& testo) override;
+    void FineVistaCandidati() override;
 
     // ---- Developer controls, all hidden (ui/Form1Sviluppo.cpp) --------------------
     // A developer button by its control name (nullptr for an unknown name).

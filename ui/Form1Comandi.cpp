@@ -81,13 +81,7 @@ void Form1::settaBottoni(int modo) {
             Menu(nome)->SetEnabled(*menu);
 }
 
-void Form1::AbilitaBottone(const std::string& chiave, bool abilitato) {
-    tlb1.SetButtonEnabled(chiave, Abilitabile(LuogoComando::Barra, chiave, abilitato));
-}
-
-void Form1::AbilitaMenu(const std::string& nome, bool abilitato) {
-    if (plat::Menu* m = Menu(nome)) m->SetEnabled(Abilitabile(LuogoComando::MenuFile, nome, abilitato));
-}
+void Form1::AbilitaBottone(const std::string& chiave, bool abilitato) { tlb1.SetButtonEnabled(chiave, abilitato); }
 
 // ---- Toolbar -----------------------------------------------------------------------------
 

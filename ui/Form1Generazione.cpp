@@ -1,7 +1,7 @@
 // The main window's generation buttons and its side of the generator's
-// window interface: yielding, drawing a table, the status panels and the
-// pointer.  The handlers read the hidden setting boxes and hand the work to
-// the generator.
+// window interface: yielding, drawing a table, the status panels, the
+// pointer and the end of the candidate view.  The handlers read the hidden
+// setting boxes and hand the work to the generator.
 #include "platform/System.h"
 #include "ui/Form1.h"
 
@@ -52,5 +52,7 @@ void Form1::Ridisegna(bool sempre) { gr.SetRedraw(sempre || stato.RidisegnoGrigl
 void Form1::TestoPannello(const std::string& chiave, const std::string& testo) { Stbr.SetText(chiave, testo); }
 
 void Form1::Puntatore(int puntatore) { SetMousePointer(puntatore); }
+
+void Form1::FineVistaCandidati() { stato.FlagVisPoss = 0; }
 
 }  // namespace kenvaron

@@ -50,8 +50,9 @@ void Form1::CostruisciPopup() {
             e->Move(p.left, p.top, kLatoEtichetta, p.altezza);
             e->SetBackColor(sfondo);
             e->SetFont("MS Sans Serif", 9.75, true);
-            // "     X" starts with its blanks, so it reads from the left.
-            e->SetAlignment(k == 11 ? plat::vbLeftJustify : plat::vbCenter);
+            // "     X" is wider than its label: aligned right, the blanks give way
+            // and the X shows whole.
+            e->SetAlignment(k == 11 ? plat::vbRightJustify : plat::vbCenter);
             e->Click = [clic, k] { clic(k); };
         }
     };

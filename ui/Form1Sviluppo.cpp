@@ -110,7 +110,7 @@ void Form1::CmDazzeraVal_Click() { stato.generazione.MaxValore = 0; }
 
 void Form1::Command2_Click() {
     stato.FlagVisPoss = 0;
-    DisegnaTabella(motore().Soluzione);
+    Visualizza(motore().Soluzione);
     gr.SetRedraw(stato.RidisegnoGriglia);
 }
 

@@ -20,8 +20,8 @@ constexpr const char* kTitolo = "Kenvaron sequenza ragionamento";
 constexpr const char* kTitoloAnalisi = "Kenvaron analisi delle semplificazioni possibili";
 constexpr const char* kSelezionare = "Selezionare una riga";
 
-// Room between the board and this window, and this window's width (seven tabs
-// side by side), in twips.
+// Room between the board and this window, and this window's width, in twips
+// (wider when the seven tabs side by side need more).
 constexpr int kDistanza = 100;
 constexpr int kLarghezza = 9600;
 // Height of a revealed row.
@@ -64,6 +64,8 @@ Form2::Form2(Form1& principale)
     gp.SetGridFont("Arial", 8.25);
     gp.SetFixedCols(0);
     gp.SetFixedRows(1);
+    // The selected step is marked, so that "Applica" and "Accetta" show what they act on.
+    gp.SetHighLight(true);
     gp.MouseDown = [this](int b, int s, float x, float y) { gp_MouseButton(b, s, x, y); };
     gp.Click = [this] { gp_Click(); };
     for (int i = 1; i <= kNumeroSequenze; ++i) Tbs.Add();
@@ -114,6 +116,9 @@ void Form2::Form_Activate() {
     f_.stato.RidisegnoGriglia = false;
     if (primaAttivazione_) {
         primaAttivazione_ = false;
+        // The seven tabs, captions now set, side by side without scroll arrows.
+        const int schede = plat::Twip(Tbs.Bar()->sizeHint().width());
+        if (ScaleWidth() < schede) SetWidth(schede);
         SuggerimentoSuccessivo();
         if (f_.stato.FlagVisPoss == 1) MostraValidiPasso(0);
     }

@@ -12,7 +12,10 @@ constexpr bool Separatore(int k) { return k % 4 == 1; }
 
 }  // namespace
 
-Form4::Form4() : gr(*this) { gr.SetScrollBars(plat::flexScrollBarNone); }
+Form4::Form4() : gr(*this) {
+    gr.SetScrollBars(plat::flexScrollBarNone);
+    gr.SetGridFont("Arial", 8.25);
+}
 
 void Form4::VisualizzaF4(const Tabella& t) {
     gr.SetRows(kCelle);

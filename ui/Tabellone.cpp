@@ -53,6 +53,7 @@ int Visualizza(GrigliaCelle& gr, const Tabella& t, const OpzioniVisualizza& o) {
         for (int j = 1; j <= 9; ++j) {
             SelezionaCella(gr, i, j);
             gr.SetCellFontSize(kFontCifra);
+            gr.SetCellFontName("");
             gr.SetCellFontBold(true);
             gr.SetCellBackColor(kColoreBianco);
             const bool data = o.celleDate != nullptr && (*o.celleDate)[i][j] != 0;
@@ -83,9 +84,11 @@ void VisualizzaStr(GrigliaCelle& gr, const Tabella& griglia, const TabellaTesti&
             if (cifra > 0 || s[i][j].empty()) {
                 gr.SetText(cifra > 0 ? std::string(1, static_cast<char>('0' + cifra % 10)) : "");
                 gr.SetCellFontSize(kFontCifra);
+                gr.SetCellFontName("");
             } else {
                 gr.SetText(s[i][j]);
                 gr.SetCellFontSize(kFontCandidati);
+                gr.SetCellFontName(kCarattereCandidati);
             }
             gr.SetCellBackColor(kColoreBianco);
             gr.SetCellForeColor(kColoreNero);

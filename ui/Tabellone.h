@@ -54,6 +54,8 @@ public:
     virtual void SetCol(int colonna) = 0;
     virtual void SetText(const std::string& testo) = 0;
     virtual void SetCellFontSize(double punti) = 0;
+    // "" = the grid's own font.
+    virtual void SetCellFontName(const std::string& nome) = 0;
     virtual void SetCellFontBold(bool grassetto) = 0;
     virtual void SetCellBackColor(long colore) = 0;
     virtual void SetCellForeColor(long colore) = 0;
@@ -78,8 +80,11 @@ struct OpzioniVisualizza {
 // Redraw is switched off and left off; the current row is left at 0.
 int Visualizza(GrigliaCelle& gr, const Tabella& t, const OpzioniVisualizza& o);
 
+// The narrow face of the candidate strings: nine digits fit a cell at 7 points.
+inline constexpr const char* kCarattereCandidati = "Liberation Sans Narrow";
+
 // Draws the solver's grid, with the candidate string of each empty cell in
-// small type.  Redraw is switched off and left off.
+// small narrow type.  Redraw is switched off and left off.
 void VisualizzaStr(GrigliaCelle& gr, const Tabella& griglia, const TabellaTesti& s);
 
 // The candidate strings of a counter table: the digits whose counter is 50.

@@ -14,5 +14,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kenvaron");
+    // Message boxes and the file and printer dialogs in Italian, like the
+    // program; without Qt's catalogue they stay in English.
+    kenvaron::plat::LoadQtTranslation("it");
     return kenvaron::Main(kenvaron::plat::Command());
 }

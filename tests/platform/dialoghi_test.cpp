@@ -1,8 +1,12 @@
 // Every question goes through the responder, which a test answers.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QMessageBox>
+
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
+#include "platform/System.h"
 
 namespace kenvaron::plat {
 namespace {
@@ -23,6 +27,16 @@ TEST(Dialoghi, TheResponderAnswersYesNoCancelInOrder) {
     EXPECT_EQ(r.domandati[0].testo, "Salvare lo schema attuale?");
     EXPECT_EQ(r.domandati[0].titolo, "Kenvaron");  // the program's name when no title is given
     EXPECT_EQ(r.domandati[0].pulsanti, vbYesNoCancel);
+}
+
+TEST(Dialoghi, QtsItalianCatalogueNamesTheStandardButtons) {
+    EXPECT_FALSE(LoadQtTranslation("xx"));
+    ASSERT_TRUE(LoadQtTranslation("it")) << "Qt's Italian catalogue (qt6-translations-l10n) is not installed";
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8("&Sì"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), "&No");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annulla");
 }
 
 TEST(Dialoghi, InputBoxesGiveTheTextOrEmptyOnCancel) {

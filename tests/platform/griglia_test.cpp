@@ -186,6 +186,32 @@ TEST_F(Griglia, WithRedrawOffTheGridKeepsShowingTheOldPicture) {
     EXPECT_EQ(g.Picture().pixelColor(dentro), QColor(255, 255, 255));
 }
 
+TEST_F(Griglia, OnlyAHighLightedGridMarksItsSelectedRowAndCellsWithTheirOwnColourKeepIt) {
+    g.SetRows(4);
+    g.SetCols(2);
+    g.Move(0, 0, 2000, 1200);
+    g.SetRow(2);
+    g.SetCol(0);
+    g.SetCellBackColor(0x00FFFF);
+    g.SetCol(1);
+    // The centre of cell (r, c); row and column 0 are the fixed ones.
+    const auto colore = [&](int r, int c) {
+        return g.Picture().pixelColor(Grid::BordoPixel + Px(960 * c + 480), Grid::BordoPixel + Px(240 * r + 120));
+    };
+    const QColor bianco(255, 255, 255), evidenza = g.Widget()->palette().color(QPalette::Highlight);
+    ASSERT_NE(evidenza, bianco);
+    EXPECT_EQ(colore(2, 1), bianco);
+    g.SetHighLight(true);
+    EXPECT_EQ(colore(2, 1), evidenza);
+    EXPECT_EQ(colore(2, 0), QColor(255, 255, 0));
+    EXPECT_EQ(colore(1, 1), bianco);
+    g.SetRow(3);
+    EXPECT_EQ(colore(2, 1), bianco);
+    EXPECT_EQ(colore(3, 1), evidenza);
+    g.SetRow(0);  // a fixed row is never marked
+    EXPECT_EQ(colore(1, 1), bianco);
+}
+
 TEST_F(Griglia, RowsAddedOneByOneKeepTheirCellsAndStayQuick) {
     g.SetRedraw(false);
     g.SetRows(1);

@@ -1,5 +1,4 @@
-// The main window's commands offscreen: the command states with the list of
-// commands not yet available, the toolbar's dispatcher, the "Nuovo" loop
+// The main window's commands offscreen: the command states, the toolbar's dispatcher, the "Nuovo" loop
 // around a stand-in generator, the background option and its pool file, and
 // the toolbar fitting the window.
 #include <gtest/gtest.h>
@@ -7,11 +6,9 @@
 #include <QCoreApplication>
 #include <QToolBar>
 #include <algorithm>
-#include <set>
 
 #include "background/Impostazioni.h"
 #include "tests/ui/FinestraProva.h"
-#include "ui/Comandi.h"
 
 namespace kenvaron {
 namespace {
@@ -19,26 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 using prova::Finestra;
 
-// ---- The commands not yet available ----------------------------------------------
-
-TEST(ComandiInAttesa, TheListNamesExactlyTheCommandsWhoseWorkIsMissing) {
-    std::set<std::string> barra, file;
-    for (const ComandoInAttesa& c : kComandiInAttesa)
-        (c.luogo == LuogoComando::Barra ? barra : file).insert(c.nome);
-    EXPECT_TRUE(barra.empty());
-    EXPECT_TRUE(file.empty());
-    EXPECT_EQ(std::size(kComandiInAttesa), barra.size() + file.size());
-    // The same name in the other place is not waiting.
-    EXPECT_TRUE(Abilitabile(LuogoComando::MenuFile, "CalcolaValore", true));
-    EXPECT_TRUE(Abilitabile(LuogoComando::Barra, "Nuovo", true));
-    EXPECT_FALSE(Abilitabile(LuogoComando::Barra, "Uscita", false));
-}
-
 class Comandi : public Finestra {
 protected:
-    static bool InAttesa(const std::string& chiave) { return !Abilitabile(LuogoComando::Barra, chiave, true); }
-    // What the command state asks for each key, before the list is applied.
-    static bool Richiesto(int modo, const std::string& k) {
+    // What each command state enables: state 0 "Nuovo" and "Incolla", state 1
+    // nothing, state 2 all but "Mostra" and the two undo buttons.
+    static bool Abilitato(int modo, const std::string& k) {
         if (modo == 0) return k == "Nuovo" || k == "Incolla";
         if (modo == 2) return k != "Mostra" && k != "Undo" && k != "UndoAll";
         return false;
@@ -46,17 +28,14 @@ protected:
     void ControllaStato(int modo) {
         for (int i = 1; i <= f->tlb1.Count(); ++i) {
             const plat::ToolbarButton& b = f->tlb1.ButtonAt(i);
-            EXPECT_EQ(b.Enabled(), Richiesto(modo, b.Key()) && !InAttesa(b.Key())) << modo << " " << b.Key();
-            if (InAttesa(b.Key())) {
-                EXPECT_FALSE(b.Enabled()) << b.Key();
-            }
+            EXPECT_EQ(b.Enabled(), Abilitato(modo, b.Key())) << modo << " " << b.Key();
         }
         EXPECT_TRUE(f->Menu("mnuInf0")->Enabled());
         EXPECT_TRUE(f->Menu("mnuInformazioni")->Enabled());
     }
 };
 
-TEST_F(Comandi, ListedCommandsStayGreyedInEveryStateAndTheRestFollowTheState) {
+TEST_F(Comandi, TheToolbarFollowsTheCommandState) {
     cartella.Scrivi("Kenvaron.ini", "[REGOLE]\n");  // "CalcolaValore" is there too
     Apri();
     ASSERT_NE(f->tlb1.Button("CalcolaValore"), nullptr);
@@ -68,18 +47,14 @@ TEST_F(Comandi, ListedCommandsStayGreyedInEveryStateAndTheRestFollowTheState) {
             EXPECT_EQ(f->Menu(m)->Enabled(), modo != 1) << m;
     }
     EXPECT_TRUE(f->tlb1.Button("Uscita")->Enabled());
-    // Single enablings go through the same rule.
     f->AbilitaBottone("Nuovo", false);
     f->AbilitaBottone("Undo", true);
     EXPECT_FALSE(f->tlb1.Button("Nuovo")->Enabled());
     EXPECT_TRUE(f->tlb1.Button("Undo")->Enabled());
     f->AbilitaBottone("Uscita", false);
     EXPECT_FALSE(f->tlb1.Button("Uscita")->Enabled());
-    // Every File entry has its work now.
     for (const char* m : {"mnuNuovo", "mnuManuale", "mnuApri", "mnuSalva", "mnuStampa", "mnuEsci"})
         EXPECT_TRUE(f->Menu(m)->Enabled()) << m;
-    f->AbilitaMenu("mnuNuovo", false);
-    EXPECT_FALSE(f->Menu("mnuNuovo")->Enabled());
     // A greyed button does nothing when clicked.
     EXPECT_FALSE(f->tlb1.Click("Nuovo"));
 }

@@ -329,7 +329,8 @@ TEST(Manuale, TheShippedManualReadsAsPlainItalianText) {
     const std::string testo = rtb.Text();
     for (const char* titolo : {"I livelli e i gruppi di tecniche", "I livelli SuperSimmetrici",
                                "Il livello Personalizzato", "La preparazione in sottofondo", "I menù",
-                               "Il valore di uno schema e la produzione in serie"})
+                               "Il valore di uno schema e la produzione in serie", "Risolvere lo schema",
+                               "I candidati", "Aiuto e Suggerimento", "La finestra del ragionamento"})
         EXPECT_NE(testo.find(titolo), std::string::npos) << titolo;
     EXPECT_NE(testo.find("è"), std::string::npos);
     for (const char* resto : {"\\", "{", "}"}) EXPECT_EQ(testo.find(resto), std::string::npos) << resto;

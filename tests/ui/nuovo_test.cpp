@@ -200,6 +200,44 @@ TEST_F(NuovoFinestra, ACloseAskedForDuringTheSearchEndsItAndTheWindow) {
     EXPECT_FALSE(f->Visible());
 }
 
+TEST_F(NuovoFinestra, ANewPuzzleEndsTheCandidateViewSoThatAnEntryKeepsThePuzzleView) {
+    f->MnuNormale_Click();
+    f->Text1.SetText(kImpegnativo);
+    ASSERT_TRUE(f->Text1_DblClick());
+    for (const auto livello : {&Form1::MnuNormale_Click, &Form1::MnuDifficile_Click}) {
+        ASSERT_TRUE(f->tlb1.Click("Validi"));
+        ASSERT_EQ(f->stato.FlagVisPoss, 1);
+        (f.get()->*livello)();
+        SCOPED_TRACE(f->stato.livelli.Livello);
+        // "Difficile" searches until Esc, which then gives the coded puzzle.
+        w->aOgniCessione = [&] {
+            if (w->cessioni == 3) w->Esc();
+        };
+        w->cessioni = 0;
+        f->stato.SchemaModificato = 0;  // no save question
+        const int chiamate = w->chiamate;
+        f->mnuNuovo_Click();
+        ASSERT_EQ(w->chiamate, chiamate + 1);
+        w->aOgniCessione = nullptr;
+        EXPECT_EQ(f->stato.FlagVisPoss, 0);
+        // One digit written into the first empty cell: the other empty cells stay empty.
+        const std::size_t vuota = Tavola().find('0');
+        ASSERT_NE(vuota, std::string::npos);
+        const int r = static_cast<int>(vuota) / 9 + 1, c = static_cast<int>(vuota) % 9 + 1;
+        f->gr.SetRow(IndiceGriglia(r));
+        f->gr.SetCol(IndiceGriglia(c));
+        f->gr_MouseButton(plat::vbLeftButton, 0, 0, 0);
+        f->gr_Click();
+        ASSERT_TRUE(f->Frame1.Visible());
+        f->Label1_Click(1);
+        int conTesto = 0;
+        for (int i = 1; i <= 9; ++i)
+            for (int j = 1; j <= 9; ++j)
+                conTesto += f->condiviso().Problema[i][j] == 0 && !f->gr.TextMatrix(IndiceGriglia(i), IndiceGriglia(j)).empty();
+        EXPECT_EQ(conTesto, 0);
+    }
+}
+
 TEST_F(NuovoFinestra, APoolPuzzleThatNeedsATrialMakesTheLoopTakeTheNext) {
     f->MnuNormale_Click();
     f->condiviso().SchemiBkgN[1] = kDifficile;  // needs group G, beyond "Impegnativo"
