@@ -3,10 +3,12 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <vector>
 
 #include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
+#include "generation/ContaSoluzioni.h"
 
 namespace kenvaron {
 
@@ -39,18 +41,26 @@ std::vector<std::string> Parti(const std::string& testo, char separatore, std::s
 // negative seed still gives digits.
 std::int64_t Resto10(std::int64_t n) { return ((n % 10) + 10) % 10; }
 
-// A pool is under 6 KB: the line is read no further than this.
-constexpr std::size_t kMaxRiga = 64 * 1024;
+// A whole pool is about 6 KB: a longer first line than this is no pool line,
+// and the file is left alone rather than cut.
+constexpr std::size_t kMaxRiga = std::size_t{1} << 20;
 
-// At most `quanti` bytes from the start of a file.
-bool LeggiInizio(const std::string& percorso, std::size_t quanti, std::string& testo) {
+// The first line of a file without its end; false when the file cannot be
+// read or the line runs past kMaxRiga bytes.
+bool LeggiPrimaRiga(const std::string& percorso, std::string& riga) {
     std::ifstream f(percorso, std::ios::binary);
     if (!f) return false;
-    testo.assign(quanti, '\0');
-    f.read(testo.data(), static_cast<std::streamsize>(quanti));
-    if (f.bad()) return false;
-    testo.resize(static_cast<std::size_t>(f.gcount()));
-    return true;
+    riga.clear();
+    std::string blocco(64 * 1024, '\0');
+    while (riga.size() <= kMaxRiga) {
+        f.read(blocco.data(), static_cast<std::streamsize>(blocco.size()));
+        if (f.bad()) return false;
+        const std::string_view letto(blocco.data(), static_cast<std::size_t>(f.gcount()));
+        const std::size_t fine = letto.find_first_of("\r\n");
+        riga.append(letto.substr(0, fine));
+        if (fine != std::string_view::npos || letto.size() < blocco.size()) return riga.size() <= kMaxRiga;
+    }
+    return false;
 }
 
 // The seed of field 0: its leading number as Val reads it, when that is a
@@ -96,19 +106,19 @@ bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t*
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status st = fs::status(percorso, ec);
-    std::string testo;
+    std::string riga;
     if (st.type() == fs::file_type::not_found) {
         // A missing file is created empty; when even that fails the pool is
         // simply empty, and nothing stored is lost by writing it later.
-        std::ofstream(percorso, std::ios::binary);
-    } else if (!fs::is_regular_file(st) || !LeggiInizio(percorso, kMaxRiga, testo)) {
-        // A folder, a pipe or an unreadable file: nothing loaded, nothing ever written.
+        ScriviFile(percorso, "");
+    } else if (!fs::is_regular_file(st) || !LeggiPrimaRiga(percorso, riga)) {
+        // A folder, a pipe, an unreadable file or a line far longer than any
+        // pool: nothing loaded, nothing ever written.
         c.PoolCaricato = false;
         return false;
     }
     c.PoolCaricato = true;
 
-    const std::string riga = testo.substr(0, testo.find_first_of("\r\n"));
     const std::vector<std::string> campi = Parti(riga, 'X', 7);
     const bool opzione = campi[6] == "1";
     c.SemeCodifica = SemeLetto(campi[0]);
@@ -118,32 +128,19 @@ bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t*
         const std::vector<std::string> voci = Parti(campi[campo++], '|', pool.size());
         for (std::size_t i = 1; i < pool.size(); ++i) pool[i] = CodificaCifre(voci[i - 1], c.SemeCodifica);
     });
+    // A slot that could never be served is emptied, so that the background
+    // fills it again instead of carrying it from write to write.
+    PerOgniPool(c, [](auto& pool) {
+        for (std::string& slot : pool)
+            if (!slot.empty() && !SlotValido(slot)) slot.clear();
+    });
     return opzione;
 }
 
 bool SalvaImpostazioni(Condiviso& c, const std::string& percorso, bool opzione, const Orologio& orologio) {
     if (!c.PoolCaricato) return false;
     const auto seme = static_cast<std::int64_t>(std::floor(orologio.SecondiDaMezzanotte()));
-    const std::string riga = RigaImpostazioni(c, seme, opzione);
-
-    namespace fs = std::filesystem;
-    const std::string temporaneo = percorso + ".tmp";
-    std::error_code ec;
-    {
-        std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
-        if (f) f << riga << "\r\n";
-        f.close();
-        if (f.fail()) {
-            fs::remove(temporaneo, ec);
-            return false;
-        }
-    }
-    fs::rename(temporaneo, percorso, ec);
-    if (ec) {
-        fs::remove(temporaneo, ec);
-        return false;
-    }
-    return true;
+    return ScriviFile(percorso, RigaImpostazioni(c, seme, opzione) + "\r\n");
 }
 
 }  // namespace kenvaron

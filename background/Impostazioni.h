@@ -7,8 +7,9 @@
 // The file is written only from a pool that was loaded from it: a run that
 // never loaded the pool (batch production, or a toggle before the first
 // activation), or that found the file unreadable or not a regular file, leaves
-// it as it is.  A write goes to a temporary file in the same folder, which
-// then replaces the pool file.
+// it as it is.  A write replaces the whole file through the core's writer: a
+// kill never leaves half a line, the file keeps its permission bits, a link
+// stays a link, and a file the program may not write is never written.
 #pragma once
 
 #include <cstdint>
@@ -36,8 +37,10 @@ std::string RigaImpostazioni(Condiviso& c, std::int64_t seme, bool opzione);
 // SemeCodifica and returns the background option.  A missing file is created
 // empty and reads as the empty line.  A path that is not a regular file, or a
 // file that cannot be read, loads nothing: the pools stay as they were, the
-// option reads as off and the file is never written in this run.  Only the
-// first 64 KiB are read.  The seed of the line goes to *semeIniziale when given.
+// option reads as off and the file is never written in this run; so does a
+// first line longer than 1 MiB, which no pool ever makes.  A slot that is not
+// 81 digits with exactly one solution loads empty, for the background to fill
+// again.  The seed of the line goes to *semeIniziale when given.
 bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t* semeIniziale = nullptr);
 
 // Rewrites the pool file from the pools in memory and the option, with the

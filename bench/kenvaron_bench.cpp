@@ -12,7 +12,9 @@
 //   kenvaron-bench --pool FILE [--rewrite OUT]
 //
 // FILE holds one puzzle a line: the first 81 characters are digits, "0" or "."
-// for an empty cell; other lines are skipped.
+// for an empty cell; other lines are skipped.  A FILE that is no regular
+// file, is larger than 64 MiB or holds no puzzle ends the bench at once with
+// a message and exit code 2.
 #include <algorithm>
 #include <chrono>
 #include <cinttypes>
@@ -227,19 +229,36 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
     return o;
 }
 
+// Far above the largest puzzle set: a larger file is refused, never cut.
+constexpr std::uintmax_t kMaxFileSchemi = std::uintmax_t{64} << 20;
+
 // Puzzles of the file: lines whose first 81 characters are digits or ".".
+// Only a regular file is opened (a pipe would wait for a writer, a device
+// might never end), and a file that holds no puzzle is an error.
 std::vector<std::string> LeggiSchemi(const std::string& nome) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_regular_file(nome, ec)) Errore(nome + " non è un file da leggere");
+    const std::uintmax_t dimensione = fs::file_size(nome, ec);
+    if (ec) Errore("non riesco a leggere " + nome);
+    if (dimensione > kMaxFileSchemi) Errore(nome + " supera 64 MiB");
     std::ifstream in(nome);
     if (!in) Errore("non riesco a leggere " + nome);
     std::vector<std::string> schemi;
     std::string riga;
+    std::uintmax_t letti = 0;
     while (std::getline(in, riga)) {
+        // A file that grows while it is read is refused as well.
+        letti += riga.size() + 1;
+        if (letti > kMaxFileSchemi + 1) Errore(nome + " supera 64 MiB");
         if (riga.size() < 81) continue;
         std::string s = riga.substr(0, 81);
         if (s.find_first_not_of("0123456789.") != std::string::npos) continue;
         std::replace(s.begin(), s.end(), '.', '0');
         schemi.push_back(s);
     }
+    if (in.bad()) Errore("non riesco a leggere " + nome);
+    if (schemi.empty()) Errore(nome + " non contiene schemi");
     return schemi;
 }
 

@@ -104,22 +104,21 @@ FunzioneScrittura SostituisciScrittura(FunzioneScrittura scrivi) {
     return prima;
 }
 
-bool TextFile::Open(const std::string& percorso, Modo modo) {
+bool TextFile::Open(const std::string& percorso) {
     Close();
     errore_.clear();
     std::error_code ec;
-    if (std::filesystem::is_directory(percorso, ec)) {
+    const std::filesystem::file_status st = std::filesystem::status(percorso, ec);
+    if (std::filesystem::is_directory(st)) {
         errore_ = percorso + ": è una cartella";
         return false;
     }
-    std::ios::openmode m = std::ios::binary;
-    switch (modo) {
-    case Modo::Lettura: m |= std::ios::in; break;
-    case Modo::Scrittura: m |= std::ios::out | std::ios::trunc; break;
-    case Modo::Aggiunta: m |= std::ios::out | std::ios::app; break;
+    if (std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
+        errore_ = percorso + ": non è un file";
+        return false;
     }
     errno = 0;
-    file_.open(percorso, m);
+    file_.open(percorso, std::ios::binary);
     if (!file_.is_open()) {
         errore_ = percorso + ": " + (errno != 0 ? std::strerror(errno) : "impossibile aprire il file");
         return false;
@@ -148,20 +147,9 @@ bool TextFile::LineInput(std::string& riga) {
     return true;
 }
 
-bool TextFile::PrintLine(const std::string& testo) {
-    if (!file_.is_open()) return false;
-    // One insertion for the text and its end, so that a line longer than the
-    // stream's buffer still reaches the file in a single write.
-    file_ << (testo + "\r\n");
-    return static_cast<bool>(file_);
-}
-
-bool TextFile::Close() {
-    if (!file_.is_open()) return true;
-    file_.close();
-    const bool riuscita = !file_.fail();
+void TextFile::Close() {
+    if (file_.is_open()) file_.close();
     file_.clear();
-    return riuscita;
 }
 
 bool FileExists(const std::string& percorso) {
@@ -253,6 +241,17 @@ bool AggiungiRiga(const std::string& percorso, std::string_view riga) {
     if (!scritta) (void)::ftruncate(descrittore, st.st_size);
     scritta = ::close(descrittore) == 0 && scritta;
     return scritta;
+}
+
+bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, const FilePropri& propri) {
+    if (FileDelProgramma(percorso, propri)) return false;
+    std::string testo;
+    for (const std::string& riga : righe) testo.append(riga).append("\r\n");
+    return ScriviFile(percorso, testo);
+}
+
+bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
+    return !FileDelProgramma(percorso, propri) && AggiungiRiga(percorso, riga);
 }
 
 }  // namespace kenvaron

@@ -1,7 +1,8 @@
-// Sequential text files as the windows' runtime has them: opened for reading
-// line by line, for writing (emptied first) or for appending; every line
-// written ends with CR LF.  A line read ends at CR LF, LF or CR.  Nothing
-// throws: Open answers false and Errore says why.  Plain C++, no Qt.
+// Text files as the program keeps them.  TextFile reads a file line by line
+// as the windows' runtime does: a line ends at CR LF, LF or CR.  Every write
+// goes through the one writer below: ScriviFile replaces a whole file,
+// AggiungiRiga appends one line, each ended by CR LF.  Nothing throws: a
+// failure answers false.  Plain C++, no Qt.
 #pragma once
 
 #include <cstddef>
@@ -15,24 +16,22 @@ namespace kenvaron {
 
 class TextFile {
 public:
-    enum class Modo { Lettura, Scrittura, Aggiunta };
-
     TextFile() = default;
-    TextFile(const std::string& percorso, Modo modo) { Open(percorso, modo); }
-    bool Open(const std::string& percorso, Modo modo);
+    explicit TextFile(const std::string& percorso) { Open(percorso); }
+    // Opens a regular file for reading; a folder, a pipe or a device is
+    // never opened (a pipe would wait for a writer).  False, with Errore
+    // saying why, when the file cannot be read.
+    bool Open(const std::string& percorso);
     bool IsOpen() const { return file_.is_open(); }
     // True when nothing more can be read.
     bool Eof();
     // The next line without its end; false at the end of the file.
     bool LineInput(std::string& riga);
-    // Writes the text and CR LF; false when the writing failed.
-    bool PrintLine(const std::string& testo);
-    // False when what was written could not be flushed to the file.
-    bool Close();
+    void Close();
     const std::string& Errore() const { return errore_; }
 
 private:
-    std::fstream file_;
+    std::ifstream file_;
     std::string errore_;
 };
 
@@ -77,6 +76,15 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto);
 // finish (a full disk) cuts the file back to its former length.  The file
 // keeps its owner, mode and links.  False when the line is not in the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga);
+
+// The lines, each ended by CR LF, as the whole new content of a file, through
+// ScriviFile; a path that reaches one of the program's own files is refused
+// and nothing is written.  False when the file was not written.
+bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, const FilePropri& propri);
+
+// AggiungiRiga for a path named by the user or built from the program's
+// folder: one that reaches one of the program's own files is refused.
+bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri);
 
 // Tests replace the system's write to simulate a full disk or a failing
 // device; nullptr restores it.  Answers the function that was in use.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/FileTesto.h"
 #include "narration/ListaRagionamento.h"
 #include "narration/TestoUtf8.h"
 
@@ -95,14 +94,6 @@ void RisolviProblema(Motore& motore, Livelli& livelli) {
     motore.contaCellePiene();
     motore.ModoRisolvi = true;
     motore.Risolvi(4);
-}
-
-bool ScriviRapporto(const std::string& percorso, const std::vector<std::string>& righe) {
-    TextFile f;
-    if (!f.Open(percorso, TextFile::Modo::Scrittura)) return false;
-    bool riuscito = true;
-    for (const std::string& r : righe) riuscito = f.PrintLine(r) && riuscito;
-    return f.Close() && riuscito;
 }
 
 }  // namespace kenvaron

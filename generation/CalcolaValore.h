@@ -33,7 +33,4 @@ Valutazione ValutaPassi(const Motore& motore, const PesiTecniche& pesi, bool reg
 // level's order: the order becomes sequence 1 and up to 4 solutions are counted.
 void RisolviProblema(Motore& motore, Livelli& livelli);
 
-// Replaces a file with the report lines, each ended by CR LF; false on failure.
-bool ScriviRapporto(const std::string& percorso, const std::vector<std::string>& righe);
-
 }  // namespace kenvaron

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "engine/TestoSchema.h"
+
 namespace kenvaron {
 
 namespace {
@@ -138,6 +140,13 @@ int ContaSoluzioniRapido(const Tabella& t, int limite) {
     int trovate = 0;
     if (limite > 0) Cerca(s, limite, trovate);
     return trovate;
+}
+
+bool SlotValido(const std::string& s) {
+    if (s.size() != 81 || s.find_first_not_of("0123456789") != std::string::npos) return false;
+    Tabella t{};
+    LeggiSchema(s, t);
+    return ContaSoluzioniRapido(t, 2) == 1;
 }
 
 }  // namespace kenvaron

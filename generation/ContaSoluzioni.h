@@ -5,11 +5,16 @@
 // long walks through dead branches on grids with few givens.
 #pragma once
 
+#include <string>
+
 #include "engine/Tipi.h"
 
 namespace kenvaron {
 
 // Solutions of t (0 = empty), at most `limite`; 0 when the givens clash.
 int ContaSoluzioniRapido(const Tabella& t, int limite);
+
+// A pool slot that can be served: 81 digits whose puzzle has exactly one solution.
+bool SlotValido(const std::string& s);
 
 }  // namespace kenvaron

@@ -2,20 +2,11 @@
 
 #include <cmath>
 
-#include "engine/TestoSchema.h"
 #include "generation/ContaSoluzioni.h"
 
 namespace kenvaron {
 
 namespace {
-
-// A slot that can be served: 81 digits whose puzzle has exactly one solution.
-bool SlotValido(const std::string& s) {
-    if (s.size() != 81 || s.find_first_not_of("0123456789") != std::string::npos) return false;
-    Tabella t{};
-    LeggiSchema(s, t);
-    return ContaSoluzioniRapido(t, 2) == 1;
-}
 
 template <std::size_t N>
 std::string Prendi(std::array<std::string, N>& slot) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
 
 namespace kenvaron {
@@ -62,15 +61,6 @@ std::vector<std::string> RigheFette(const std::string& cifre81) {
     std::string s = cifre81;
     s.resize(81, '0');
     return {s, s.substr(0, 20), s.substr(20, 20), s.substr(40, 20), s.substr(60, 21)};
-}
-
-bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, bool aggiungi) {
-    TextFile f;
-    if (!f.Open(percorso, aggiungi ? TextFile::Modo::Aggiunta : TextFile::Modo::Scrittura)) return false;
-    bool scritto = true;
-    for (const std::string& riga : righe) scritto = f.PrintLine(riga) && scritto;
-    f.Close();
-    return scritto;
 }
 
 }  // namespace kenvaron

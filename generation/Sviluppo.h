@@ -57,8 +57,4 @@ std::optional<std::pair<int, int>> CoppiaScambio(const std::string& risposta);
 // 41-60 and 61-81 with their leading zeros.
 std::vector<std::string> RigheFette(const std::string& cifre81);
 
-// Writes the lines, each ended by CR LF, replacing the file or appended to it;
-// false when the file could not be written completely.
-bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, bool aggiungi);
-
 }  // namespace kenvaron

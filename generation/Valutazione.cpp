@@ -136,11 +136,7 @@ bool Generatore::ValutaFinericercaSAV() {
 
 bool Generatore::Archivia(const std::string& cartella) {
     const std::string riga = gen_.SemeCorrente + "|" + SchemaTesto(stato_.Problema);
-    TextFile file(cartella + "/" + livelli_.Livello + ".txt", TextFile::Modo::Aggiunta);
-    if (!file.IsOpen()) return false;
-    const bool scritto = file.PrintLine(riga);
-    file.Close();
-    return scritto;
+    return AggiungiRiga(cartella + "/" + livelli_.Livello + ".txt", riga);
 }
 
 }  // namespace kenvaron

@@ -15,6 +15,7 @@
 #include "ui/Form5.h"
 #include "ui/Form6.h"
 #include "ui/Form7.h"
+#include "ui/Programma.h"
 #include "generation/MenuLivelli.h"
 #include "ui/Salvataggio.h"
 
@@ -318,7 +319,7 @@ std::string Form1::Salva() { return plat::DialogoSalva(plat::FiltroSchemi, true)
 void Form1::mnuSalva_Click() {
     Text2.SetText(Salva());
     const std::string percorso = Text2.Text();
-    if (!percorso.empty() && !ScriviSchema(percorso, condiviso().Problema)) {
+    if (!percorso.empty() && !ScriviSchema(percorso, condiviso().Problema, FilePropriProgramma())) {
         // The puzzle stays marked as changed, so nothing is lost without a question.
         plat::MsgBox("Schema " + percorso + " non salvato", plat::vbExclamation);
         return;

@@ -75,7 +75,7 @@ void Form1::CalcolaValore(bool registra) {
     stato.ValoreCalcolato = v.ValoreCalcolato;
     if (!registra) return;
     const std::string percorso = plat::AppPath() + "/" + kFileCalcolaValore;
-    if (!ScriviRapporto(percorso, v.Rapporto)) plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
+    if (!ScriviRighe(percorso, v.Rapporto, FilePropriProgramma())) plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
 }
 
 void Form1::Command3_Click() {

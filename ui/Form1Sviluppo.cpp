@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "ui/Form1.h"
+#include "ui/Programma.h"
 #include "ui/Salvataggio.h"
 
 namespace kenvaron {
@@ -89,7 +90,7 @@ plat::CommandButton* Form1::Bottone(const std::string& nome) {
 void Form1::cmdSalvaPS_Click() {
     const std::string percorso = plat::AppPath() + "/tmpsuper.txt";
     const std::string riga = SchemaTesto(condiviso().Problema) + "," + SchemaTesto(motore().Griglia);
-    if (!ScriviRighe(percorso, {riga}, true)) plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
+    if (!AggiungiRiga(percorso, riga, FilePropriProgramma())) plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
 }
 
 void Form1::Scambia(const std::string& domanda, void (*scambia)(Tabella&, double, double)) {
@@ -124,7 +125,7 @@ void Form1::Command12_Click() {
 
 void Form1::Command16_Click() {
     const std::string percorso = plat::AppPath() + "/z.txt";
-    if (!ScriviRighe(percorso, RigheFette(SchemaTesto(condiviso().Problema)), false))
+    if (!ScriviRighe(percorso, RigheFette(SchemaTesto(condiviso().Problema)), FilePropriProgramma()))
         plat::MsgBox(MessaggioNonSalvato(percorso), plat::vbExclamation);
 }
 
@@ -238,7 +239,7 @@ void Form1::Timer1_Timer() {
         if (classe >= 5) {
             const std::string percorso =
                 NomeDump(plat::AppPath(), classe, statistica.ContatoriClasse[classe]);
-            if (!ScriviRighe(percorso, {SchemaTesto(condiviso().Problema)}, false))
+            if (!ScriviRighe(percorso, {SchemaTesto(condiviso().Problema)}, FilePropriProgramma()))
                 Stbr.SetText("p2", MessaggioNonSalvato(percorso));
         }
         List1.Clear();

@@ -1,7 +1,5 @@
 #include "ui/Salvataggio.h"
 
-#include <fstream>
-
 namespace kenvaron {
 
 bool ChiediSalvataggio(const Byte& schemaModificato, const std::function<Risposta()>& chiedi,
@@ -16,12 +14,8 @@ bool ChiediSalvataggio(const Byte& schemaModificato, const std::function<Rispost
     return schemaModificato == 1;
 }
 
-bool ScriviSchema(const std::string& percorso, const Tabella& t) {
-    std::ofstream f(percorso, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f << SchemaTesto(t) << "\r\n";
-    f.close();
-    return !f.fail();
+bool ScriviSchema(const std::string& percorso, const Tabella& t, const FilePropri& propri) {
+    return ScriviRighe(percorso, {SchemaTesto(t)}, propri);
 }
 
 std::string TitoloConFile(const std::string& percorso) {

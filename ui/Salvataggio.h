@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/FileTesto.h"
 #include "engine/TestoSchema.h"
 #include "engine/Tipi.h"
 
@@ -25,8 +26,9 @@ bool ChiediSalvataggio(const Byte& schemaModificato, const std::function<Rispost
                        const std::function<void()>& salva);
 
 // Writes the puzzle file: one line of 81 digits ended by CR LF, replacing the
-// file's content.  False when the file could not be written completely.
-bool ScriviSchema(const std::string& percorso, const Tabella& t);
+// file's content as a whole.  False, with the file as it was, when it could
+// not be written, is not a regular file or is one of the program's own files.
+bool ScriviSchema(const std::string& percorso, const Tabella& t, const FilePropri& propri);
 
 // The caption of the window for a puzzle file: "Kenvaron", three blanks and
 // the file's name between "<" and ">" (empty after a cancelled dialog).

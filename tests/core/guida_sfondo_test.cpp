@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "background/GuidaSfondo.h"
+#include "background/Impostazioni.h"
+#include "tests/core/CartellaTemporanea.h"
 #include "tests/core/ProvaSfondo.h"
 
 namespace kenvaron {
@@ -71,6 +73,26 @@ TEST_F(Guida, EmptySlotsFillInPoolOrderEachRunAtItsLevelAndWrittenOnce) {
     EXPECT_EQ(cessioni, 3 + 40 + 51 + 70 + 70);
     EXPECT_FALSE(stato.BkgInEsecuzione);
     EXPECT_TRUE(pannello.Svuotato());
+}
+
+TEST_F(Guida, SlotsThatCouldNeverBeServedLoadEmptyAndAreFilledAgain) {
+    constexpr const char* kValido =
+        "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
+    Condiviso scritto;
+    verifica::RiempiPool(scritto, kValido);
+    scritto.SchemiBkgS[2] = "12345";
+    scritto.SchemiBkgE[10] = std::string(81, '0');
+    verifica::CartellaTemporanea cartella;
+    cartella.Scrivi(kFileImpostazioni, RigaImpostazioni(scritto, 0, true) + "\r\n");
+    CaricaImpostazioni(stato, cartella.Percorso(kFileImpostazioni));
+    guida.EsecBkg2();
+    ASSERT_EQ(corse.size(), 2u);
+    EXPECT_EQ(corse[0].pool, "S");
+    EXPECT_EQ(corse[1].pool, "E");
+    EXPECT_EQ(stato.SchemiBkgS[2], kSchema);
+    EXPECT_EQ(stato.SchemiBkgE[10], kSchema);
+    EXPECT_EQ(stato.SchemiBkgS[1], kValido);
+    EXPECT_EQ(stato.SchemiBkgE[9], kValido);
 }
 
 TEST_F(Guida, AFullPoolCostsSeventyYieldsAndNoWrite) {

@@ -2,17 +2,23 @@
 // any line back, and the rules that keep a stored pool from being lost.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <array>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
-#include <vector>
 #include <random>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "background/Impostazioni.h"
+#include "tests/core/SchemiPubblici.h"
+#include "tests/core/ScritturaProva.h"
 
 namespace kenvaron {
 namespace {
@@ -43,11 +49,10 @@ protected:
         return s.str();
     }
     static std::string Vuoto(int slot) { return std::string(static_cast<std::size_t>(slot), '|') + "X"; }
-    // A puzzle-like text that differs per pool and slot.
-    static std::string Schema(int pool, int slot) {
-        std::string s;
-        for (int i = 0; i < 81; ++i) s += static_cast<char>('0' + (pool * 7 + slot * 3 + i * i) % 10);
-        return s;
+    // A puzzle with one solution that differs per pool (0 = S .. 4 = E) and slot.
+    static const std::string& Schema(int pool, int slot) {
+        static const std::vector<std::string> schemi = verifica::LeggiSchemi("qqwing_expert.txt", 70);
+        return schemi[static_cast<std::size_t>(pool == 0 ? slot - 1 : 30 + (pool - 1) * 10 + slot - 1)];
     }
     void Riempi() {
         for (int i = 1; i <= 30; ++i) c.SchemiBkgS[i] = Schema(0, i);
@@ -57,9 +62,12 @@ protected:
             c.SchemiBkgC[i] = Schema(3, i);
             c.SchemiBkgE[i] = Schema(4, i);
         }
-        c.SchemiBkgD[4].clear();      // an empty slot
-        c.SchemiBkgC[7] = "0123";     // short slots are kept as they are
-        c.SchemiBkgS[30] = "98765";
+        c.SchemiBkgD[4].clear();  // an empty slot
+    }
+    // A slot's field text as the writer scrambles it from seed 0 when it is the first full slot.
+    static std::string PrimoCifrato(const std::string& schema) {
+        std::int64_t seme = 0;
+        return CodificaCifre(schema, seme);
     }
 };
 
@@ -157,13 +165,13 @@ TEST_F(FileImpostazioniTest, AnyFirstLineLoads) {
         EXPECT_FALSE(CaricaImpostazioni(c, file)) << riga;
     }
     // Only the first line counts, whatever ends it; extra entries and fields are ignored.
-    Scrivi("0X2023|||||||||||99|X\rXXXX1X");
+    Scrivi("0X" + PrimoCifrato(Schema(2, 1)) + "|||||||||||99|X\rXXXX1X");
     EXPECT_FALSE(CaricaImpostazioni(c, file));
-    EXPECT_EQ(c.SchemiBkgD[1], "0000");
+    EXPECT_EQ(c.SchemiBkgD[1], Schema(2, 1));
     EXPECT_EQ(c.SchemiBkgD[10], "");
-    Scrivi("0XXXXX2023|X1XjunkX");
+    Scrivi("0XXXXX" + PrimoCifrato(Schema(0, 1)) + "|X1XjunkX");
     EXPECT_TRUE(CaricaImpostazioni(c, file));
-    EXPECT_EQ(c.SchemiBkgS[1], "0000");
+    EXPECT_EQ(c.SchemiBkgS[1], Schema(0, 1));
 }
 
 TEST_F(FileImpostazioniTest, ANeverLoadedPoolLeavesTheFileByteIdentical) {
@@ -187,16 +195,94 @@ TEST_F(FileImpostazioniTest, AFailedWriteKeepsTheOldFileAndIsRetriedLater) {
     CaricaImpostazioni(c, file);
     SalvaImpostazioni(c, file, false, orologio);
     const std::string prima = Leggi();
-    fs::create_directory(file + ".tmp");  // the temporary file cannot be made
     c.SchemiBkgN[2] = Schema(1, 2);
-    EXPECT_FALSE(SalvaImpostazioni(c, file, true, orologio));
+    {
+        verifica::DiscoPienoQui pieno;
+        EXPECT_FALSE(SalvaImpostazioni(c, file, true, orologio));
+    }
     EXPECT_EQ(Leggi(), prima);
     EXPECT_EQ(c.SchemiBkgN[2], Schema(1, 2));
-    fs::remove(file + ".tmp");
     EXPECT_TRUE(SalvaImpostazioni(c, file, true, orologio));
     Condiviso letto;
     EXPECT_TRUE(CaricaImpostazioni(letto, file));
     EXPECT_EQ(letto.SchemiBkgN[2], Schema(1, 2));
+}
+
+TEST_F(FileImpostazioniTest, AWriteKeepsTheModeGoesThroughALinkAndLeavesWhatLiesBesideAlone) {
+    // A leftover of the old fixed temporary name: a link to another file, then an empty folder.
+    const std::string vittima = (cartella / "vittima.txt").string(), avanzo = file + ".tmp";
+    std::ofstream(vittima, std::ios::binary) << "non toccare";
+    fs::create_symlink(vittima, avanzo);
+    CaricaImpostazioni(c, file);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    Riempi();
+    ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
+    EXPECT_TRUE(fs::is_symlink(avanzo));
+    fs::remove(avanzo);
+    fs::create_directory(avanzo);
+    ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
+    EXPECT_TRUE(fs::is_directory(avanzo));
+    std::ifstream v(vittima, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(v), {}), "non toccare");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // Three files beside the pool, none left over by the writes.
+    EXPECT_EQ(std::distance(fs::directory_iterator(cartella), fs::directory_iterator{}), 3);
+
+    // A pool file that is a link: the file it points to gets the pool.
+    fs::create_directory(cartella / "vero");
+    fs::rename(file, cartella / "vero" / kFileImpostazioni);
+    fs::create_symlink(cartella / "vero" / kFileImpostazioni, file);
+    c.SchemiBkgD[4] = Schema(2, 4);
+    ASSERT_TRUE(SalvaImpostazioni(c, file, false, orologio));
+    EXPECT_TRUE(fs::is_symlink(file));
+    Condiviso letto;
+    EXPECT_FALSE(CaricaImpostazioni(letto, (cartella / "vero" / kFileImpostazioni).string()));
+    EXPECT_EQ(letto.SchemiBkgD, c.SchemiBkgD);
+}
+
+TEST_F(FileImpostazioniTest, APoolTheProgramMayNotWriteStaysAsItWas) {
+    CaricaImpostazioni(c, file);
+    Riempi();
+    ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
+    const std::string prima = Leggi();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    // A folder where anyone may make files: only the file's own mode forbids the write.
+    fs::permissions(cartella, fs::perms::all);
+    const std::string percorso = file;
+    OrologioFinto dopo;
+    dopo.mezzanotte = 50000;
+    EXPECT_TRUE(verifica::ComeUtenteComune([&] {
+        Condiviso x;
+        return CaricaImpostazioni(x, percorso) && x.SchemiBkgS[1] == Schema(0, 1) &&
+               !SalvaImpostazioni(x, percorso, false, dopo);
+    }));
+    EXPECT_EQ(Leggi(), prima);
+}
+
+TEST_F(FileImpostazioniTest, AKillDuringWritesLeavesOneWholeLine) {
+    CaricaImpostazioni(c, file);
+    Riempi();
+    const pid_t figlio = ::fork();
+    if (figlio == 0) {
+        // Writes for ever, each with another seed, so every line differs.
+        for (;;) {
+            orologio.Avanza(1);
+            SalvaImpostazioni(c, file, true, orologio);
+        }
+    }
+    // Killed some way into its writes.
+    for (int i = 0; i < 500 && Leggi().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ::kill(figlio, SIGKILL);
+    ::waitpid(figlio, nullptr, 0);
+    const std::string testo = Leggi();
+    ASSERT_GE(testo.size(), 2u);
+    EXPECT_EQ(testo.find("\r\n"), testo.size() - 2);
+    Condiviso letto;
+    EXPECT_TRUE(CaricaImpostazioni(letto, file));
+    EXPECT_EQ(letto.SchemiBkgS, c.SchemiBkgS);
+    EXPECT_EQ(letto.SchemiBkgE, c.SchemiBkgE);
 }
 
 // The format written again from its description, by other means: the key is
@@ -236,36 +322,43 @@ std::string Riga(std::int64_t seme, const std::vector<std::vector<std::string>>&
 
 TEST_F(FileImpostazioniTest, AnIndependentCoderReadsWhatTheProgramWritesAndTheProgramReadsIt) {
     std::mt19937 caso(1234);
-    auto slot = [&] {
-        const int lunghezza = caso() % 4 == 0 ? 0 : (caso() % 8 == 0 ? 1 + caso() % 90 : 81);
-        std::string s;
-        for (int i = 0; i < lunghezza; ++i) s += static_cast<char>('0' + caso() % 10);
-        return s;
-    };
-    std::vector<std::vector<std::string>> pool = {std::vector<std::string>(10), std::vector<std::string>(10),
-                                                  std::vector<std::string>(10), std::vector<std::string>(10),
-                                                  std::vector<std::string>(30)};
-    for (auto& p : pool)
-        for (auto& s : p) s = slot();
-    auto inMemoria = [&](Condiviso& x) {
+    // Empty slots, puzzles, and damaged slots of any length, which the
+    // reader empties after passing their digits through the keys.
+    std::vector<std::vector<std::string>> pool, servibili;
+    for (const std::size_t posti : {10u, 10u, 10u, 10u, 30u}) {
+        pool.emplace_back(posti);
+        servibili.emplace_back(posti);
+        for (std::size_t j = 0; j < posti; ++j) {
+            const unsigned tipo = caso() % 8;
+            if (tipo < 2) continue;
+            if (tipo == 2) {
+                for (unsigned i = 0, n = 1 + caso() % 90; i < n; ++i) pool.back()[j] += static_cast<char>('0' + caso() % 10);
+                continue;
+            }
+            pool.back()[j] = servibili.back()[j] = Schema(static_cast<int>(caso() % 5), 1 + static_cast<int>(caso() % 10));
+        }
+    }
+    auto inMemoria = [](Condiviso& x, const std::vector<std::vector<std::string>>& p) {
         std::array<std::string*, 5> a{x.SchemiBkgD.data(), x.SchemiBkgC.data(), x.SchemiBkgE.data(),
                                       x.SchemiBkgN.data(), x.SchemiBkgS.data()};
         for (std::size_t i = 0; i < 5; ++i)
-            for (std::size_t j = 0; j < pool[i].size(); ++j) a[i][j + 1] = pool[i][j];
+            for (std::size_t j = 0; j < p[i].size(); ++j) a[i][j + 1] = p[i][j];
     };
     // The program's writer, checked against the other coder.
     CaricaImpostazioni(c, file);
-    inMemoria(c);
+    inMemoria(c, pool);
     orologio.mezzanotte = 86399.9;
     ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
     EXPECT_EQ(Leggi(), altro::Riga(86399, pool, true) + "\r\n");
     // The other coder's line, read by the program.
     Scrivi(altro::Riga(517, pool, false) + "\r\n");
     Condiviso letto, atteso;
-    inMemoria(atteso);
+    inMemoria(atteso, servibili);
     EXPECT_FALSE(CaricaImpostazioni(letto, file));
     EXPECT_EQ(letto.SchemiBkgS, atteso.SchemiBkgS);
+    EXPECT_EQ(letto.SchemiBkgN, atteso.SchemiBkgN);
     EXPECT_EQ(letto.SchemiBkgD, atteso.SchemiBkgD);
+    EXPECT_EQ(letto.SchemiBkgC, atteso.SchemiBkgC);
     EXPECT_EQ(letto.SchemiBkgE, atteso.SchemiBkgE);
 }
 
@@ -290,28 +383,54 @@ TEST_F(FileImpostazioniTest, TheSeedIsAWholeLeadingNumberUpToTwoToThe31Minus1) {
         std::int64_t letto = -1;
         CaricaImpostazioni(c, file, &letto);
         EXPECT_EQ(letto, seme) << riga;
-        // Every slot still reads as digits.
-        for (char ch : c.SchemiBkgD[1]) EXPECT_TRUE(ch >= '0' && ch <= '9') << riga;
     }
 }
 
-TEST_F(FileImpostazioniTest, DamagedLinesLoadWhatTheyHoldAndLeaveTheFileAsItWas) {
+TEST_F(FileImpostazioniTest, DamagedLinesLoadWhatCanBeServedAndLeaveTheFileAsItWas) {
     // Cut just before its last "X": the option is still on.
     Scrivi("0XXXXXX1");
     EXPECT_TRUE(CaricaImpostazioni(c, file));
     EXPECT_EQ(Leggi(), "0XXXXXX1");
-    // Binary bytes: a NUL and invalid UTF-8 count as 0, lengths are kept.
-    const std::string binario = std::string("0X\0\xff\xc3|X", 7);
+    // Binary bytes count as 0 and pass through the keys; the slot they make is emptied.
+    const std::string binario = std::string("0X\0\xff\xc3|X", 7) + PrimoCifrato("000" + Schema(2, 2)).substr(3) + "|X";
     Scrivi(binario);
     EXPECT_FALSE(CaricaImpostazioni(c, file));
-    EXPECT_EQ(c.SchemiBkgD[1], "202");
+    EXPECT_EQ(c.SchemiBkgD[1], "");
+    EXPECT_EQ(c.SchemiBkgC[1], Schema(2, 2));
     EXPECT_EQ(Leggi(), binario);
-    // Only the first 64 KiB of the line are read: an option beyond them is lost.
-    const std::string lunga = "0X" + std::string(70 * 1024, '5') + "|XXXX1X";
-    Scrivi(lunga);
-    EXPECT_FALSE(CaricaImpostazioni(c, file));
-    EXPECT_EQ(c.SchemiBkgD[1].size(), 64u * 1024 - 2);
-    EXPECT_EQ(Leggi(), lunga);
+
+    // Slots that could never be served: too long, a clash, more than one
+    // solution.  They load empty; the puzzles around them stay and are
+    // written back.
+    Condiviso scritto;
+    scritto.SchemiBkgD[1] = std::string(70000, '5');
+    scritto.SchemiBkgD[2] = "11" + std::string(79, '0');
+    scritto.SchemiBkgD[3] = std::string(81, '0');
+    scritto.SchemiBkgD[10] = Schema(2, 10);
+    scritto.SchemiBkgS[1] = Schema(0, 1);
+    scritto.SchemiBkgS[2] = Schema(0, 2);
+    const std::string danneggiata = RigaImpostazioni(scritto, 1234, true) + "\r\n";
+    Scrivi(danneggiata);
+    ASSERT_TRUE(CaricaImpostazioni(c, file));
+    EXPECT_EQ(Leggi(), danneggiata);
+    for (int i : {1, 2, 3}) EXPECT_EQ(c.SchemiBkgD[i], "") << i;
+    ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
+    Condiviso letto;
+    EXPECT_TRUE(CaricaImpostazioni(letto, file));
+    EXPECT_EQ(letto.SchemiBkgD[10], Schema(2, 10));
+    EXPECT_EQ(letto.SchemiBkgS[1], Schema(0, 1));
+    EXPECT_EQ(letto.SchemiBkgS[2], Schema(0, 2));
+
+    // A first line of more than 1 MiB is no pool: nothing loads, nothing is written.
+    const std::string enorme = "0X" + std::string((1u << 20) + 1, '5') + "|XXXX1X\r\n";
+    Scrivi(enorme);
+    Condiviso fermo;
+    fermo.SchemiBkgS[1] = Schema(0, 1);
+    EXPECT_FALSE(CaricaImpostazioni(fermo, file));
+    EXPECT_FALSE(fermo.PoolCaricato);
+    EXPECT_EQ(fermo.SchemiBkgS[1], Schema(0, 1));
+    EXPECT_FALSE(SalvaImpostazioni(fermo, file, true, orologio));
+    EXPECT_EQ(Leggi(), enorme);
 }
 
 TEST_F(FileImpostazioniTest, APipeInTheFilesPlaceIsNeitherReadNorWritten) {

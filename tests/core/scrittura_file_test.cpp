@@ -2,59 +2,20 @@
 // check that keeps the program's own files out of reach of both.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
-#include <functional>
 
 #include "engine/FileTesto.h"
 #include "tests/core/CartellaTemporanea.h"
+#include "tests/core/ScritturaProva.h"
 
 namespace kenvaron {
 namespace {
 
 namespace fs = std::filesystem;
 using verifica::CartellaTemporanea;
-
-// A disk that fills up once: a write puts down a few bytes, the next one
-// finds no room; after that, room again.
-int statoDisco = 0;
-ssize_t DiscoPieno(int descrittore, const void* dati, std::size_t quanti) {
-    if (statoDisco == 0 && quanti > 3) {
-        statoDisco = 1;
-        return ::write(descrittore, dati, 3);
-    }
-    if (statoDisco == 1) {
-        statoDisco = 2;
-        errno = ENOSPC;
-        return -1;
-    }
-    return ::write(descrittore, dati, quanti);
-}
-
-class DiscoPienoQui {
-public:
-    DiscoPienoQui() : prima_(SostituisciScrittura(&DiscoPieno)) { statoDisco = 0; }
-    ~DiscoPienoQui() { SostituisciScrittura(prima_); }
-
-private:
-    FunzioneScrittura prima_;
-};
-
-// Runs the check in a child process that is not root (nobody, when the tests
-// run as root), so that file permissions hold; true when it answered true.
-bool ComeUtenteComune(const std::function<bool()>& prova) {
-    const pid_t figlio = ::fork();
-    if (figlio == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
-        ::_exit(prova() ? 0 : 1);
-    }
-    int stato = 0;
-    ::waitpid(figlio, &stato, 0);
-    return WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
-}
+using verifica::ComeUtenteComune;
+using verifica::DiscoPienoQui;
 
 fs::perms Permessi(const std::string& percorso) { return fs::status(percorso).permissions() & fs::perms::all; }
 
@@ -89,6 +50,22 @@ TEST(FileDelProgramma, EveryNameThatReachesAnOwnFileIsCaught) {
     EXPECT_FALSE(FileDelProgramma(programma.Percorso("kenvaron.ini"), propri));
     EXPECT_FALSE(FileDelProgramma(programma.Percorso("schema.txt"), propri));
     EXPECT_FALSE(FileDelProgramma("", propri));
+}
+
+TEST(FileDelProgramma, TheWritersThatTakeTheOwnFilesRefuseThemAndWriteElsewhere) {
+    CartellaTemporanea programma;
+    programma.Scrivi("Kenvaron.txt", "pool");
+    const FilePropri propri{programma.percorso.string(), {"Kenvaron.txt", "Kenvaron.ini"}};
+    fs::create_symlink("Kenvaron.txt", programma.Percorso("z.txt"));
+    EXPECT_FALSE(ScriviRighe(programma.Percorso("z.txt"), {"x"}, propri));
+    EXPECT_FALSE(AggiungiRiga(programma.Percorso("z.txt"), "x", propri));
+    EXPECT_FALSE(ScriviRighe(programma.Percorso("Kenvaron.ini"), {"x"}, propri));
+    EXPECT_EQ(programma.Leggi("Kenvaron.txt"), "pool");
+    EXPECT_FALSE(fs::exists(programma.Percorso("Kenvaron.ini")));
+
+    ASSERT_TRUE(ScriviRighe(programma.Percorso("a.txt"), {"uno", "", "tre"}, propri));
+    ASSERT_TRUE(AggiungiRiga(programma.Percorso("a.txt"), "quattro", propri));
+    EXPECT_EQ(programma.Leggi("a.txt"), "uno\r\n\r\ntre\r\nquattro\r\n");
 }
 
 TEST(ScriviFile, ReplacesTheContentKeepingModeAndLinkAndLeavesNothingBeside) {

@@ -1,15 +1,7 @@
 // The developer tools' bookkeeping: merit classes at their borders, the
-// statistics run's best, histogram and end rule, the swap answers, the digit
-// slices and the developer files.
+// statistics run's best, histogram and end rule, the swap answers and the
+// digit slices.
 #include <gtest/gtest.h>
-
-#include <climits>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 #include "generation/Sviluppo.h"
 
@@ -100,26 +92,6 @@ TEST(Sviluppo, SlicesKeepTheirLeadingZeros) {
     EXPECT_EQ(righe[4], s.substr(60));
     EXPECT_EQ(righe[4].size(), 21u);
     EXPECT_EQ(righe[1] + righe[2] + righe[3] + righe[4], s);
-}
-
-TEST(Sviluppo, DeveloperFilesAppendOrReplaceWithCrLf) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("kenvaron_sviluppo_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string p = (dir / "f.txt").string();
-    auto leggi = [&] {
-        std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    };
-    ASSERT_TRUE(ScriviRighe(p, {"a"}, true));
-    ASSERT_TRUE(ScriviRighe(p, {"b"}, true));
-    EXPECT_EQ(leggi(), "a\r\nb\r\n");
-    ASSERT_TRUE(ScriviRighe(p, {"c", "d"}, false));
-    EXPECT_EQ(leggi(), "c\r\nd\r\n");
-    EXPECT_FALSE(ScriviRighe((dir / "manca" / "f.txt").string(), {"x"}, false));
-    fs::remove_all(dir);
 }
 
 }  // namespace

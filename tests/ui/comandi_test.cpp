@@ -230,17 +230,19 @@ TEST_F(Sfondo, TheToggleRewritesThePoolFileAndStartsOrStopsTheGenerator) {
 }
 
 TEST_F(Sfondo, TheOptionIsFoundAsLeftAndSlotsWrittenByHandSurvive) {
-    // A line written by hand: seed 0, slot 1 of pool C holds "2023" (that is "0000").
-    cartella.Scrivi(kFileImpostazioni, "0XX2023|XXXX1X\r\n");
+    // A line written by hand: seed 0, slot 1 of pool C holds a puzzle.
+    const std::string schema = "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
+    cartella.Scrivi(kFileImpostazioni, "0XX772343002631135332234133143400162030900237339322380136142002042203894305030"
+                                       "350053|XXXX1X\r\n");
     Apri();
     EXPECT_TRUE(f->Menu("mnuAttivaBackGround")->Checked());
     EXPECT_EQ(f->condiviso().CodiceStop, 0);
     EXPECT_TRUE(sfondo->Timer2.Enabled());
-    EXPECT_EQ(f->condiviso().SchemiBkgC[1], "0000");
+    EXPECT_EQ(f->condiviso().SchemiBkgC[1], schema);
     f->mnuAttivaBackGround_Click();
     Condiviso letto;
     EXPECT_FALSE(CaricaImpostazioni(letto, (cartella.percorso / kFileImpostazioni).string()));
-    EXPECT_EQ(letto.SchemiBkgC[1], "0000");
+    EXPECT_EQ(letto.SchemiBkgC[1], schema);
 }
 
 TEST_F(Sfondo, AToggleBeforeTheFirstActivationOrInBatchModeNeverWrites) {

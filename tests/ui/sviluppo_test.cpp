@@ -1,8 +1,9 @@
 // The hidden developer buttons offscreen: hidden after load with their
-// captions, the puzzle-and-solution line, the row swap, the digit-slice file,
-// the developer text file, the box tables on the board, statistics runs on an
-// injected clock, the whole reasoning list, a close during the hill climb and
-// the random experiment's caption.
+// captions, the puzzle-and-solution line, the program's own files out of the
+// developer files' reach, the row swap, the digit-slice file, the developer
+// text file, the box tables on the board, statistics runs on an injected
+// clock, the whole reasoning list, a close during the hill climb and the
+// random experiment's caption.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -94,6 +95,19 @@ TEST_F(Sviluppo, PuzzleAndGridLinesAreAppended) {
     EXPECT_EQ(riga.size(), 165u);
     EXPECT_EQ(cartella.Leggi("tmpsuper.txt"), riga + riga);
     EXPECT_TRUE(Domandati("messaggio").empty());
+}
+
+TEST_F(Sviluppo, TheDeveloperFilesNeverWriteIntoTheProgramsOwnFiles) {
+    cartella.Scrivi("Kenvaron.txt", "il pool");
+    fs::create_symlink("Kenvaron.txt", cartella.percorso / "tmpsuper.txt");
+    fs::create_symlink("Kenvaron.rtf", cartella.percorso / "z.txt");
+    f->cmdSalvaPS_Click();
+    f->Command16_Click();
+    EXPECT_EQ(Domandati("messaggio"),
+              (std::vector<std::string>{"File " + (cartella.percorso / "tmpsuper.txt").string() + " non salvato",
+                                        "File " + (cartella.percorso / "z.txt").string() + " non salvato"}));
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), "il pool");
+    EXPECT_FALSE(fs::exists(cartella.percorso / "Kenvaron.rtf"));
 }
 
 TEST_F(Sviluppo, RowSwapMovesPuzzleAndGridButNotTheGivens) {

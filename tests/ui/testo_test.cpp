@@ -7,11 +7,14 @@
 
 #include "engine/TestoSchema.h"
 #include "platform/Printer.h"
+#include "tests/core/ScritturaProva.h"
 #include "tests/platform/TestoPdf.h"
 #include "tests/ui/TabelloneProva.h"
 
 namespace kenvaron {
 namespace {
+
+namespace fs = std::filesystem;
 
 class Testo : public TabelloneProva {
 protected:
@@ -74,6 +77,87 @@ TEST_F(Testo, SaveThenOpenGivesTheSameBoardWithEveryDigitAGiven) {
     verifica::Celle soluzione{};
     ASSERT_EQ(verifica::ContaSoluzioni(verifica::DaTesto(salvato), 2, &soluzione), 1);
     EXPECT_EQ(Cifre(f->motore().Soluzione), verifica::ComeTesto(soluzione));
+}
+
+TEST_F(Testo, SaveRefusesTheProgramsOwnFilesAndWhatIsNoFileAtOnce) {
+    CaricaEModifica();
+    f->SetCaption("Kenvaron   <prima.txt>");
+    const Stato prima = Fotografia();
+    prova::CartellaProva altrove;
+    const std::string programma = plat::AppExeName();
+    auto salva = [&](const std::string& percorso) {
+        risposte.domandati.clear();
+        risposte.file.push_back(percorso);
+        f->Menu("mnuSalva")->Choose();
+        EXPECT_EQ(Domandati("messaggio"), std::vector<std::string>{"Schema " + percorso + " non salvato"});
+        EXPECT_EQ(Fotografia(), prima) << percorso;
+    };
+    // Each own file missing, then present; a missing one is never created.
+    for (const std::string nome : {"Kenvaron.txt", "Kenvaron.ini", "Kenvaron.rtf", programma.c_str()}) {
+        fs::remove(cartella.percorso / nome);
+        salva(Percorso(nome));
+        EXPECT_FALSE(fs::exists(cartella.percorso / nome)) << nome;
+        cartella.Scrivi(nome, "proprio " + nome);
+        salva(Percorso(nome));
+        salva((altrove.percorso / ".." / cartella.percorso.filename() / nome).string());
+        EXPECT_EQ(cartella.Leggi(nome), "proprio " + nome);
+    }
+    // Other names for them, and targets that are no file.
+    fs::create_symlink(cartella.percorso / "Kenvaron.txt", altrove.percorso / "collegato.txt");
+    fs::create_hard_link(cartella.percorso / "Kenvaron.rtf", altrove.percorso / "stesso.txt");
+    fs::create_symlink(cartella.percorso / "Kenvaron.ini", altrove.percorso / "futuro.txt");
+    fs::remove(cartella.percorso / "Kenvaron.ini");
+    ASSERT_EQ(::mkfifo((altrove.percorso / "coda.txt").c_str(), 0600), 0);  // would block an open for writing
+    fs::create_directory(altrove.percorso / "cartella.txt");
+    for (const char* nome : {"collegato.txt", "stesso.txt", "futuro.txt", "coda.txt", "cartella.txt"})
+        salva((altrove.percorso / nome).string());
+    EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), "proprio Kenvaron.txt");
+    EXPECT_EQ(cartella.Leggi("Kenvaron.rtf"), "proprio Kenvaron.rtf");
+    EXPECT_FALSE(fs::exists(cartella.percorso / "Kenvaron.ini"));
+    EXPECT_TRUE(fs::is_fifo(altrove.percorso / "coda.txt"));
+    EXPECT_TRUE(fs::is_empty(altrove.percorso / "cartella.txt"));
+}
+
+TEST_F(Testo, ASaveReplacesTheWholeFileOrLeavesItByteForByte) {
+    CaricaEModifica();
+    const std::string salvato = Problema() + "\r\n";
+    // Through a link: the file it points to gets the puzzle and keeps its mode.
+    cartella.Scrivi("vero.txt", "vecchio");
+    fs::permissions(cartella.percorso / "vero.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("vero.txt", cartella.percorso / "collegato.txt");
+    risposte.file.push_back(Percorso("collegato.txt"));
+    f->Menu("mnuSalva")->Choose();
+    EXPECT_TRUE(fs::is_symlink(cartella.percorso / "collegato.txt"));
+    EXPECT_EQ(cartella.Leggi("vero.txt"), salvato);
+    EXPECT_EQ(fs::status(cartella.percorso / "vero.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(f->stato.SchemaModificato, 0);
+
+    // A disk that fills up half way through the write.
+    f->stato.SchemaModificato = 1;
+    cartella.Scrivi("mio.txt", "il vecchio schema\r\n");
+    {
+        verifica::DiscoPienoQui pieno;
+        risposte.file.push_back(Percorso("mio.txt"));
+        f->Menu("mnuSalva")->Choose();
+    }
+    EXPECT_EQ(Domandati("messaggio"), std::vector<std::string>{"Schema " + Percorso("mio.txt") + " non salvato"});
+    EXPECT_EQ(cartella.Leggi("mio.txt"), "il vecchio schema\r\n");
+    EXPECT_EQ(f->stato.SchemaModificato, 1);
+
+    // A read-only file, for a user who is not root, in a folder anyone may write.
+    cartella.Scrivi("fisso.txt", "fisso");
+    fs::permissions(cartella.percorso / "fisso.txt", fs::perms::owner_read | fs::perms::others_read);
+    fs::permissions(cartella.percorso, fs::perms::all);
+    const std::string fisso = Percorso("fisso.txt");
+    EXPECT_TRUE(verifica::ComeUtenteComune([&] {
+        risposte.domandati.clear();
+        risposte.file.push_back(fisso);
+        f->Menu("mnuSalva")->Choose();
+        return Domandati("messaggio") == std::vector<std::string>{"Schema " + fisso + " non salvato"} &&
+               f->stato.SchemaModificato == 1;
+    }));
+    EXPECT_EQ(cartella.Leggi("fisso.txt"), "fisso");
 }
 
 TEST_F(Testo, CopyPutsTheExactPictureAndPasteGivesTheBoardBack) {
