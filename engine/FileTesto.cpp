@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -102,54 +103,6 @@ FunzioneScrittura SostituisciScrittura(FunzioneScrittura scrivi) {
     const FunzioneScrittura prima = Scrittura();
     Scrittura() = scrivi != nullptr ? scrivi : &::write;
     return prima;
-}
-
-bool TextFile::Open(const std::string& percorso) {
-    Close();
-    errore_.clear();
-    std::error_code ec;
-    const std::filesystem::file_status st = std::filesystem::status(percorso, ec);
-    if (std::filesystem::is_directory(st)) {
-        errore_ = percorso + ": è una cartella";
-        return false;
-    }
-    if (std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
-        errore_ = percorso + ": non è un file";
-        return false;
-    }
-    errno = 0;
-    file_.open(percorso, std::ios::binary);
-    if (!file_.is_open()) {
-        errore_ = percorso + ": " + (errno != 0 ? std::strerror(errno) : "impossibile aprire il file");
-        return false;
-    }
-    return true;
-}
-
-bool TextFile::Eof() {
-    if (!file_.is_open()) return true;
-    return file_.peek() == std::char_traits<char>::eof();
-}
-
-bool TextFile::LineInput(std::string& riga) {
-    riga.clear();
-    if (Eof()) return false;
-    for (;;) {
-        const int c = file_.get();
-        if (c == std::char_traits<char>::eof() || c == '\n') break;
-        if (c == '\r') {
-            if (file_.peek() == '\n') file_.get();
-            break;
-        }
-        riga.push_back(static_cast<char>(c));
-    }
-    file_.clear(file_.rdstate() & ~std::ios::failbit & ~std::ios::eofbit);
-    return true;
-}
-
-void TextFile::Close() {
-    if (file_.is_open()) file_.close();
-    file_.clear();
 }
 
 bool FileExists(const std::string& percorso) {

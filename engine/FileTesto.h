@@ -1,39 +1,16 @@
-// Text files as the program keeps them.  TextFile reads a file line by line
-// as the windows' runtime does: a line ends at CR LF, LF or CR.  Every write
-// goes through the one writer below: ScriviFile replaces a whole file,
-// AggiungiRiga appends one line, each ended by CR LF.  Nothing throws: a
-// failure answers false.  Plain C++, no Qt.
+// Text files as the program keeps them.  Every write goes through the one
+// writer here: ScriviFile replaces a whole file, AggiungiRiga appends one
+// line, each ended by CR LF.  Nothing throws: a failure answers false.
+// Plain C++, no Qt.
 #pragma once
 
 #include <cstddef>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 #include <vector>
 
 namespace kenvaron {
-
-class TextFile {
-public:
-    TextFile() = default;
-    explicit TextFile(const std::string& percorso) { Open(percorso); }
-    // Opens a regular file for reading; a folder, a pipe or a device is
-    // never opened (a pipe would wait for a writer).  False, with Errore
-    // saying why, when the file cannot be read.
-    bool Open(const std::string& percorso);
-    bool IsOpen() const { return file_.is_open(); }
-    // True when nothing more can be read.
-    bool Eof();
-    // The next line without its end; false at the end of the file.
-    bool LineInput(std::string& riga);
-    void Close();
-    const std::string& Errore() const { return errore_; }
-
-private:
-    std::ifstream file_;
-    std::string errore_;
-};
 
 // True when the path names an existing file (the role of the directory look-up).
 bool FileExists(const std::string& percorso);

@@ -109,29 +109,12 @@ protected:
     std::string Percorso(const char* nome) { return (cartella / nome).string(); }
 };
 
-TEST_F(FileDiTesto, LinesReadBackWhateverTheirEnds) {
-    {
-        std::FILE* g = std::fopen(Percorso("b.txt").c_str(), "wb");
-        std::fputs("a\nè b\rc\r\n\r\nd", g);
-        std::fclose(g);
-    }
-    TextFile f(Percorso("b.txt"));
-    ASSERT_TRUE(f.IsOpen());
-    std::vector<std::string> righe;
-    std::string riga;
-    while (!f.Eof() && f.LineInput(riga)) righe.push_back(riga);
-    EXPECT_EQ(righe, (std::vector<std::string>{"a", "è b", "c", "", "d"}));
-    EXPECT_FALSE(f.LineInput(riga));
-}
-
-TEST_F(FileDiTesto, WhatCannotBeReadAnswersFalseWithAReasonAtOnce) {
-    TextFile f;
+TEST_F(FileDiTesto, WhatIsNoRegularFileIsNeitherFoundNorOpened) {
     ASSERT_EQ(::mkfifo(Percorso("coda").c_str(), 0600), 0);
+    std::string testo;
     for (const std::string& percorso : {Percorso("manca.txt"), cartella.string(), Percorso("coda")}) {
-        EXPECT_FALSE(f.Open(percorso)) << percorso;
-        EXPECT_FALSE(f.Errore().empty());
-        EXPECT_TRUE(f.Eof());
-        EXPECT_FALSE(FileExists(percorso));
+        EXPECT_FALSE(FileExists(percorso)) << percorso;
+        EXPECT_FALSE(LeggiFile(percorso, testo)) << percorso;
     }
 }
 
