@@ -240,6 +240,11 @@ Generatore::EsitoRicerca Generatore::GeneraProbl(int m) {
     Tabella prova{};
     int k = 0;
     pila[0] = 0;
+    // One search can take seconds: the event loop gets a turn every 50 ms, so
+    // that a stop (Esc, or a signal in batch production) ends it at once.
+    using Orologio = std::chrono::steady_clock;
+    constexpr auto kPausaCessioni = std::chrono::milliseconds(50);
+    auto prossimaCessione = Orologio::now() + kPausaCessioni;
     for (;;) {
         // Outer step: extend the combination, while the deadline allows.
         if (!senzaLimiti_ && Adesso() > gen_.ScadenzaTentativo) {
@@ -258,6 +263,11 @@ Generatore::EsitoRicerca Generatore::GeneraProbl(int m) {
                 if (pila[k] % 20 == 1) {
                     finestra_.Disegna(prova);
                     finestra_.Ridisegna();
+                }
+                if (Orologio::now() >= prossimaCessione) {
+                    finestra_.Cedi();
+                    if (gen_.Chiudi == 1) return EsitoRicerca::Fermato;
+                    prossimaCessione = Orologio::now() + kPausaCessioni;
                 }
                 m_.ContaSoluz = ContaSoluzioniRapido(prova, 2);
                 if (m_.ContaSoluz == 1) {

@@ -129,7 +129,7 @@ public:
     bool Command1_Click();
     // Attempts until one finds a unique puzzle; false when stopped (Problema untouched).
     bool Generazione();
-    enum class EsitoRicerca { Unico, Scaduto, Esaurito };
+    enum class EsitoRicerca { Unico, Scaduto, Esaurito, Fermato };
     EsitoRicerca GeneraProbl(int m);
     void Command5_Click() { Generazione(); }
     void TrasferisciSoluzOld();

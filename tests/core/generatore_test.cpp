@@ -3,6 +3,7 @@
 // makes, and how every pass ends on a stop request.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 
 #include "generation/ContaSoluzioni.h"
@@ -107,6 +108,15 @@ TEST(Seminato, ASeedAndSkipRebuildTheSamePuzzleWhateverTheBoardAndTheEngineHeld)
         EXPECT_EQ(b.gen.SemeCorrente, std::to_string(seme) + "|56");
     }
     EXPECT_EQ(b.stato.NumMosse, 243);
+}
+
+TEST(Seminato, AStopDuringALongGivensSearchEndsItAtItsNextYield) {
+    // Seed 356 at level "1" spends seconds in one search for its givens.
+    BancoGenerazione b("1");
+    b.finestra.escAllaCessione = 2;  // the first yield comes before the search
+    const auto inizio = std::chrono::steady_clock::now();
+    EXPECT_FALSE(b.generatore.CorpoSeminato(356, 0, true));
+    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(1));
 }
 
 TEST(Seminato, ThePairsOfASecondAreTakenInTurnThenTheNextSecondsPairs) {
