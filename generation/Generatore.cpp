@@ -240,11 +240,12 @@ Generatore::EsitoRicerca Generatore::GeneraProbl(int m) {
     Tabella prova{};
     int k = 0;
     pila[0] = 0;
-    // One search can take seconds: the event loop gets a turn every 50 ms, so
-    // that a stop (Esc, or a signal in batch production) ends it at once.
-    using Orologio = std::chrono::steady_clock;
-    constexpr auto kPausaCessioni = std::chrono::milliseconds(50);
-    auto prossimaCessione = Orologio::now() + kPausaCessioni;
+    // One search can take seconds: the event loop gets a turn every 4096
+    // counts (some 20 ms), so that a stop (Esc, or a signal in batch
+    // production) ends it at once.  Counting, not timing, keeps the yields
+    // of a seeded run the same on every machine.
+    constexpr int kConteTraCessioni = 4096;
+    int conteDaCessione = 0;
     for (;;) {
         // Outer step: extend the combination, while the deadline allows.
         if (!senzaLimiti_ && Adesso() > gen_.ScadenzaTentativo) {
@@ -264,10 +265,10 @@ Generatore::EsitoRicerca Generatore::GeneraProbl(int m) {
                     finestra_.Disegna(prova);
                     finestra_.Ridisegna();
                 }
-                if (Orologio::now() >= prossimaCessione) {
+                if (++conteDaCessione == kConteTraCessioni) {
+                    conteDaCessione = 0;
                     finestra_.Cedi();
                     if (gen_.Chiudi == 1) return EsitoRicerca::Fermato;
-                    prossimaCessione = Orologio::now() + kPausaCessioni;
                 }
                 m_.ContaSoluz = ContaSoluzioniRapido(prova, 2);
                 if (m_.ContaSoluz == 1) {
