@@ -6,10 +6,8 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -45,6 +43,14 @@ std::string NomeDi(const std::string& percorso) {
 }
 
 bool StessoFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The type test of a write's target, looked up once: true when nothing is
+// there yet or a regular file is (then `esiste`, with its status in `st`).
+bool TipoScrivibile(const std::string& percorso, struct stat& st, bool& esiste) {
+    esiste = !percorso.empty() && ::stat(percorso.c_str(), &st) == 0;
+    if (esiste) return S_ISREG(st.st_mode);
+    return !percorso.empty() && errno == ENOENT;
+}
 
 // The path a chain of links in the last component reaches; the file there
 // need not exist.  The folders on the way are left to the system.
@@ -122,7 +128,6 @@ bool LeggiFile(const std::string& percorso, std::string& testo) {
     return !f.bad();
 }
 
-
 bool FileDelProgramma(const std::string& percorso, const FilePropri& propri) {
     if (percorso.empty()) return false;
     struct stat bersaglio, proprio, cartellaBersaglio, cartellaPropria;
@@ -143,15 +148,14 @@ bool FileDelProgramma(const std::string& percorso, const FilePropri& propri) {
 
 bool DestinazioneScrivibile(const std::string& percorso) {
     struct stat st;
-    if (percorso.empty()) return false;
-    if (::stat(percorso.c_str(), &st) == 0) return S_ISREG(st.st_mode);
-    return errno == ENOENT;
+    bool esiste;
+    return TipoScrivibile(percorso, st, esiste);
 }
 
 bool ScriviFile(const std::string& percorso, std::string_view contenuto) {
-    if (!DestinazioneScrivibile(percorso)) return false;
     struct stat st;
-    const bool esiste = ::stat(percorso.c_str(), &st) == 0;
+    bool esiste;
+    if (!TipoScrivibile(percorso, st, esiste)) return false;
     if (esiste && ::access(percorso.c_str(), W_OK) != 0) return false;
     // A rename would take the file away from its other names or its owner.
     if (esiste && (st.st_nlink > 1 || st.st_uid != ::geteuid())) return ScriviInPosto(percorso, contenuto, esiste);

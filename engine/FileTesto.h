@@ -49,9 +49,11 @@ bool DestinazioneScrivibile(const std::string& percorso);
 bool ScriviFile(const std::string& percorso, std::string_view contenuto);
 
 // Appends one line and CR LF with a single write on a descriptor opened for
-// appending, so the file never holds part of a line: a write that cannot
-// finish (a full disk) cuts the file back to its former length.  The file
-// keeps its owner, mode and links.  False when the line is not in the file.
+// appending, never by rewriting the file: a write that cannot finish (a full
+// disk) cuts the file back to its former length, and a kill can cut the line
+// only where the kernel stops that one write between two pages of the file.
+// The file keeps its owner, mode and links.  False when the line is not in
+// the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga);
 
 // The lines, each ended by CR LF, as the whole new content of a file, through
