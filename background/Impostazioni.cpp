@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -48,14 +47,14 @@ constexpr std::size_t kMaxRiga = std::size_t{1} << 20;
 // The first line of a file without its end; false when the file cannot be
 // read or the line runs past kMaxRiga bytes.
 bool LeggiPrimaRiga(const std::string& percorso, std::string& riga) {
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return false;
+    FileInLettura f(percorso);
+    if (!f.Aperto()) return false;
     riga.clear();
     std::string blocco(64 * 1024, '\0');
     while (riga.size() <= kMaxRiga) {
-        f.read(blocco.data(), static_cast<std::streamsize>(blocco.size()));
-        if (f.bad()) return false;
-        const std::string_view letto(blocco.data(), static_cast<std::size_t>(f.gcount()));
+        std::size_t n = 0;
+        if (!f.Leggi(blocco.data(), blocco.size(), n)) return false;
+        const std::string_view letto(blocco.data(), n);
         const std::size_t fine = letto.find_first_of("\r\n");
         riga.append(letto.substr(0, fine));
         if (fine != std::string_view::npos || letto.size() < blocco.size()) return riga.size() <= kMaxRiga;
@@ -110,7 +109,7 @@ bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t*
     if (st.type() == fs::file_type::not_found) {
         // A missing file is created empty; when even that fails the pool is
         // simply empty, and nothing stored is lost by writing it later.
-        ScriviFile(percorso, "");
+        ScriviFile(percorso, "", kNessunFileProprio);
     } else if (!fs::is_regular_file(st) || !LeggiPrimaRiga(percorso, riga)) {
         // A folder, a pipe, an unreadable file or a line far longer than any
         // pool: nothing loaded, nothing ever written.
@@ -140,7 +139,7 @@ bool CaricaImpostazioni(Condiviso& c, const std::string& percorso, std::int64_t*
 bool SalvaImpostazioni(Condiviso& c, const std::string& percorso, bool opzione, const Orologio& orologio) {
     if (!c.PoolCaricato) return false;
     const auto seme = static_cast<std::int64_t>(std::floor(orologio.SecondiDaMezzanotte()));
-    return ScriviFile(percorso, RigaImpostazioni(c, seme, opzione) + "\r\n");
+    return ScriviFile(percorso, RigaImpostazioni(c, seme, opzione) + "\r\n", kNessunFileProprio);
 }
 
 }  // namespace kenvaron

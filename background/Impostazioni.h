@@ -16,12 +16,10 @@
 #include <string>
 
 #include "engine/Condiviso.h"
+#include "engine/FileTesto.h"
 #include "engine/Orologio.h"
 
 namespace kenvaron {
-
-// The pool file's name in the program's folder.
-inline constexpr const char* kFileImpostazioni = "Kenvaron.txt";
 
 // Scrambles (and, from the same seed, unscrambles) a text: every character
 // becomes one digit, a character that is not a digit counting as 0; the seed

@@ -144,7 +144,8 @@ int Record(const std::string& lettera, const std::string& cartella) {
     OrologioSeme orologio(0);
     Banco b(orologio);
     b.decodificatore.ImpostaContesto(tabella);
-    const EsitoTabella e = CreaTabella(b.decodificatore, b.finestra, cartella + "/n.txt", cartella + "/y.txt");
+    const EsitoTabella e = CreaTabella(b.decodificatore, b.finestra, cartella + "/n.txt", cartella + "/y.txt",
+                                      FilePropriIn(cartella));
     if (!e.letto) Errore("File " + cartella + "/n.txt non trovato");
     if (e.nonScritto) Errore(MessaggioNonSalvato(cartella + "/y.txt"));
     std::fprintf(stderr, "lines %d skipped %d\n", e.scritte, e.saltate);

@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -33,6 +33,7 @@
 #include "bench/BancoNuovo.h"
 #include "bench/BancoSfondo.h"
 #include "bench/Comune.h"
+#include "engine/FileTesto.h"
 #include "engine/Motore.h"
 #include "engine/TestoSchema.h"
 #include "generation/Generatore.h"
@@ -242,22 +243,20 @@ std::vector<std::string> LeggiSchemi(const std::string& nome) {
     const std::uintmax_t dimensione = fs::file_size(nome, ec);
     if (ec) Errore("non riesco a leggere " + nome);
     if (dimensione > kMaxFileSchemi) Errore(nome + " supera 64 MiB");
-    std::ifstream in(nome);
-    if (!in) Errore("non riesco a leggere " + nome);
+    // One byte past the limit tells a file that grew while it was read.
+    std::string testo;
+    if (!LeggiFile(nome, testo, kMaxFileSchemi + 1)) Errore("non riesco a leggere " + nome);
+    if (testo.size() > kMaxFileSchemi) Errore(nome + " supera 64 MiB");
+    std::istringstream in(testo);
     std::vector<std::string> schemi;
     std::string riga;
-    std::uintmax_t letti = 0;
     while (std::getline(in, riga)) {
-        // A file that grows while it is read is refused as well.
-        letti += riga.size() + 1;
-        if (letti > kMaxFileSchemi + 1) Errore(nome + " supera 64 MiB");
         if (riga.size() < 81) continue;
         std::string s = riga.substr(0, 81);
         if (s.find_first_not_of("0123456789.") != std::string::npos) continue;
         std::replace(s.begin(), s.end(), '.', '0');
         schemi.push_back(s);
     }
-    if (in.bad()) Errore("non riesco a leggere " + nome);
     if (schemi.empty()) Errore(nome + " non contiene schemi");
     return schemi;
 }

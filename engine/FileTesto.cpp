@@ -1,15 +1,15 @@
 #include "engine/FileTesto.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <filesystem>
-#include <fstream>
+#include <ctime>
 #include <random>
-#include <sstream>
 
 namespace kenvaron {
 
@@ -20,16 +20,39 @@ FunzioneScrittura& Scrittura() {
     return scrivi;
 }
 
-// Writes every byte, going on with the rest after a short write.
-bool ScriviTutto(int descrittore, std::string_view dati) {
+FunzioneRinomina& Rinomina() {
+    static FunzioneRinomina rinomina = &::rename;
+    return rinomina;
+}
+
+// Where one append's bytes went: the offset of its first byte, the end of
+// its last one, and how many it wrote.
+struct Posizione {
+    off_t inizio = -1, fine = -1;
+    std::size_t scritti = 0;
+};
+
+// Writes every byte, going on with the rest after a short write.  With
+// `dove`, notes where the bytes went (the descriptor's offset after each
+// write is the end of what it put down, even when appending).
+bool ScriviTutto(int descrittore, std::string_view dati, Posizione* dove = nullptr) {
     while (!dati.empty()) {
         const ssize_t scritti = Scrittura()(descrittore, dati.data(), dati.size());
         if (scritti < 0 && errno == EINTR) continue;
         if (scritti <= 0) return false;
-        dati.remove_prefix(static_cast<std::size_t>(scritti));
+        const auto n = static_cast<std::size_t>(scritti);
+        if (dove != nullptr) {
+            const off_t fine = ::lseek(descrittore, 0, SEEK_CUR);
+            if (dove->scritti == 0) dove->inizio = fine < 0 ? -1 : fine - scritti;
+            dove->fine = fine;
+            dove->scritti += n;
+        }
+        dati.remove_prefix(n);
     }
     return true;
 }
+
+bool HaNul(const std::string& percorso) { return percorso.find('\0') != std::string::npos; }
 
 std::string CartellaDi(const std::string& percorso) {
     const std::size_t barra = percorso.find_last_of('/');
@@ -47,9 +70,10 @@ bool StessoFile(const struct stat& a, const struct stat& b) { return a.st_dev ==
 // The type test of a write's target, looked up once: true when nothing is
 // there yet or a regular file is (then `esiste`, with its status in `st`).
 bool TipoScrivibile(const std::string& percorso, struct stat& st, bool& esiste) {
-    esiste = !percorso.empty() && ::stat(percorso.c_str(), &st) == 0;
+    if (percorso.empty()) return esiste = false;
+    esiste = ::stat(percorso.c_str(), &st) == 0;
     if (esiste) return S_ISREG(st.st_mode);
-    return !percorso.empty() && errno == ENOENT;
+    return errno == ENOENT;
 }
 
 // The path a chain of links in the last component reaches; the file there
@@ -67,20 +91,76 @@ std::string SeguiCollegamenti(std::string percorso) {
     return percorso;
 }
 
+// True when two paths, their links followed, would name the same entry of
+// the same folder: where a missing file would be made.
+bool StessoPosto(const std::string& a, const std::string& b) {
+    struct stat cartellaA, cartellaB;
+    return NomeDi(a) == NomeDi(b) && ::stat(CartellaDi(a).c_str(), &cartellaA) == 0 &&
+           ::stat(CartellaDi(b).c_str(), &cartellaB) == 0 && StessoFile(cartellaA, cartellaB);
+}
+
+// The writer's temporary files: a fixed prefix and a random tail, so that any
+// name the target has leaves room for them.  The older writer named them
+// after their target: "." + name + "." + the tail.
+constexpr std::string_view kPrefissoTemporaneo = ".kenvaron-";
+constexpr std::size_t kCodaTemporaneo = 12;
+
+bool CodaTemporaneo(std::string_view coda) {
+    if (coda.size() != kCodaTemporaneo) return false;
+    for (const char c : coda)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+bool NomeTemporaneo(std::string_view voce, const std::string& bersaglio) {
+    if (voce.starts_with(kPrefissoTemporaneo)) return CodaTemporaneo(voce.substr(kPrefissoTemporaneo.size()));
+    const std::string vecchio = "." + bersaglio + ".";
+    return voce.starts_with(vecchio) && CodaTemporaneo(voce.substr(vecchio.size()));
+}
+
 // A new empty file with a name nobody can guess, made exclusively in the
 // folder (O_EXCL never opens what was there, a link included).
-int CreaTemporaneo(const std::string& cartella, const std::string& nome, std::string& temporaneo) {
+int CreaTemporaneo(const std::string& cartella, mode_t permessi, std::string& temporaneo) {
     thread_local std::mt19937_64 casuale{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
     static constexpr char kLettere[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int prova = 0; prova < 100; ++prova) {
-        std::string coda(12, 'x');
-        for (char& c : coda) c = kLettere[casuale() % (sizeof kLettere - 1)];
-        temporaneo = cartella + "/." + nome + "." + coda;
+        temporaneo = cartella + "/" + std::string(kPrefissoTemporaneo);
+        for (std::size_t i = 0; i < kCodaTemporaneo; ++i) temporaneo += kLettere[casuale() % (sizeof kLettere - 1)];
         const int descrittore =
-            ::open(temporaneo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            ::open(temporaneo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, permessi);
         if (descrittore >= 0 || errno != EEXIST) return descrittore;
     }
     return -1;
+}
+
+// Gives a still empty temporary file the group and mode of the file it will
+// replace, the group first: a change of group clears the set-ID bits, which
+// the mode then puts back.  False when the group cannot be given.
+bool StessiPermessi(int descrittore, const struct stat& bersaglio) {
+    struct stat proprio;
+    if (::fstat(descrittore, &proprio) != 0) return false;
+    if (proprio.st_gid != bersaglio.st_gid &&
+        ::fchown(descrittore, static_cast<uid_t>(-1), bersaglio.st_gid) != 0)
+        return false;
+    return ::fchmod(descrittore, bersaglio.st_mode & 07777) == 0;
+}
+
+// Syncs the folder, so that a rename in it survives a power loss.  A folder
+// that cannot be opened or synced changes nothing: the file is in place.
+void SincronizzaCartella(const std::string& cartella) {
+    const int descrittore = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descrittore < 0) return;
+    (void)::fsync(descrittore);
+    ::close(descrittore);
+}
+
+// Empties the file where it stands, or makes it empty: no copy, no new file,
+// and a reader following the file goes on reading it.
+bool Svuota(const std::string& percorso) {
+    const int descrittore = ApriRegolare(percorso, O_WRONLY | O_CREAT);
+    if (descrittore < 0) return false;
+    const bool svuotato = ::ftruncate(descrittore, 0) == 0;
+    return ::close(descrittore) == 0 && svuotato;
 }
 
 // Writes over the file where it stands.  The old content is read first and
@@ -88,19 +168,30 @@ int CreaTemporaneo(const std::string& cartella, const std::string& nome, std::st
 bool ScriviInPosto(const std::string& percorso, std::string_view contenuto, bool esiste) {
     std::string vecchio;
     if (esiste && !LeggiFile(percorso, vecchio)) return false;
-    const int descrittore = ::open(percorso.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int descrittore = ApriRegolare(percorso, O_WRONLY | O_CREAT);
     if (descrittore < 0) return false;
-    struct stat st;
-    if (::fstat(descrittore, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(descrittore);
-        return false;
-    }
     bool riuscita = ScriviTutto(descrittore, contenuto) &&
                     ::ftruncate(descrittore, static_cast<off_t>(contenuto.size())) == 0;
     if (!riuscita && ::lseek(descrittore, 0, SEEK_SET) == 0 && ScriviTutto(descrittore, vecchio))
         (void)::ftruncate(descrittore, static_cast<off_t>(vecchio.size()));
     riuscita = ::close(descrittore) == 0 && riuscita;
     return riuscita;
+}
+
+// What an append must write first so that its line starts a line of its
+// own: CR LF after a file that ends inside a line, LF after a lone CR.  The
+// last byte is read through a descriptor of its own (the append's is
+// write-only); a file that cannot be read is appended to as it is.
+std::string_view FineRigaMancante(const std::string& percorso) {
+    const int descrittore = ApriRegolare(percorso, O_RDONLY);
+    if (descrittore < 0) return {};
+    struct stat st;
+    char ultimo = '\n';
+    if (::fstat(descrittore, &st) == 0 && st.st_size > 0 && ::pread(descrittore, &ultimo, 1, st.st_size - 1) != 1)
+        ultimo = '\n';
+    ::close(descrittore);
+    if (ultimo == '\n') return {};
+    return ultimo == '\r' ? "\n" : "\r\n";
 }
 
 }  // namespace
@@ -111,39 +202,87 @@ FunzioneScrittura SostituisciScrittura(FunzioneScrittura scrivi) {
     return prima;
 }
 
-bool FileExists(const std::string& percorso) {
-    std::error_code ec;
-    return !percorso.empty() && std::filesystem::is_regular_file(percorso, ec);
+FunzioneRinomina SostituisciRinomina(FunzioneRinomina rinomina) {
+    const FunzioneRinomina prima = Rinomina();
+    Rinomina() = rinomina != nullptr ? rinomina : &::rename;
+    return prima;
 }
 
-bool LeggiFile(const std::string& percorso, std::string& testo) {
-    // The type first: opening a pipe would wait for a writer.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(percorso, ec)) return false;
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return false;
-    std::ostringstream tutto;
-    tutto << f.rdbuf();
-    testo = tutto.str();
-    return !f.bad();
+bool FileExists(const std::string& percorso) {
+    struct stat st;
+    return !percorso.empty() && ::stat(percorso.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int ApriRegolare(const std::string& percorso, int modo, mode_t permessi) {
+    if (HaNul(percorso)) return -1;
+    const int descrittore = ::open(percorso.c_str(), modo | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, permessi);
+    if (descrittore < 0) return -1;
+    struct stat st;
+    if (::fstat(descrittore, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(descrittore);
+        return -1;
+    }
+    return descrittore;
+}
+
+FileInLettura::FileInLettura(const std::string& percorso)
+    : descrittore_(FileExists(percorso) ? ApriRegolare(percorso, O_RDONLY) : -1) {}
+
+FileInLettura::~FileInLettura() {
+    if (descrittore_ >= 0) ::close(descrittore_);
+}
+
+bool FileInLettura::Leggi(char* dove, std::size_t quanti, std::size_t& letti) {
+    letti = 0;
+    while (letti < quanti) {
+        const ssize_t n = ::read(descrittore_, dove + letti, quanti - letti);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        letti += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool LeggiFile(const std::string& percorso, std::string& testo, std::size_t massimo) {
+    FileInLettura f(percorso);
+    if (!f.Aperto()) return false;
+    std::string letto;
+    constexpr std::size_t kBlocco = 64 * 1024;
+    while (letto.size() < massimo) {
+        const std::size_t inizio = letto.size(), blocco = std::min(kBlocco, massimo - inizio);
+        letto.resize(inizio + blocco);
+        std::size_t n = 0;
+        const bool riuscita = f.Leggi(letto.data() + inizio, blocco, n);
+        letto.resize(inizio + n);
+        if (!riuscita) return false;
+        if (n < blocco) break;
+    }
+    testo = std::move(letto);
+    return true;
 }
 
 bool FileDelProgramma(const std::string& percorso, const FilePropri& propri) {
+    if (HaNul(percorso)) return true;
     if (percorso.empty()) return false;
-    struct stat bersaglio, proprio, cartellaBersaglio, cartellaPropria;
+    struct stat bersaglio, proprio;
     const bool esiste = ::stat(percorso.c_str(), &bersaglio) == 0;
     const std::string raggiunto = SeguiCollegamenti(percorso);
-    const bool stessaCartella = ::stat(CartellaDi(raggiunto).c_str(), &cartellaBersaglio) == 0 &&
-                                ::stat(propri.cartella.c_str(), &cartellaPropria) == 0 &&
-                                StessoFile(cartellaBersaglio, cartellaPropria);
     for (const std::string& nome : propri.nomi) {
-        if (::stat((propri.cartella + "/" + nome).c_str(), &proprio) == 0) {
+        const std::string nomeProprio = propri.cartella + "/" + nome;
+        if (::stat(nomeProprio.c_str(), &proprio) == 0) {
             if (esiste && StessoFile(bersaglio, proprio)) return true;
-        } else if (stessaCartella && NomeDi(raggiunto) == nome) {
+        } else if (StessoPosto(raggiunto, SeguiCollegamenti(nomeProprio))) {
+            // Missing, or a link that reaches no file: a write there would
+            // make the file the program reads under that name.
             return true;
         }
     }
     return false;
+}
+
+FilePropri FilePropriIn(const std::string& cartella, const std::string& programma) {
+    return {cartella, {kFileImpostazioni, kFileRegole, kFileIstruzioni, programma}};
 }
 
 bool DestinazioneScrivibile(const std::string& percorso) {
@@ -152,63 +291,85 @@ bool DestinazioneScrivibile(const std::string& percorso) {
     return TipoScrivibile(percorso, st, esiste);
 }
 
-bool ScriviFile(const std::string& percorso, std::string_view contenuto) {
+bool ScriviFile(const std::string& percorso, std::string_view contenuto, const FilePropri& propri) {
     struct stat st;
     bool esiste;
-    if (!TipoScrivibile(percorso, st, esiste)) return false;
+    if (FileDelProgramma(percorso, propri) || !TipoScrivibile(percorso, st, esiste)) return false;
     if (esiste && ::access(percorso.c_str(), W_OK) != 0) return false;
+    if (contenuto.empty()) return Svuota(percorso);
     // A rename would take the file away from its other names or its owner.
     if (esiste && (st.st_nlink > 1 || st.st_uid != ::geteuid())) return ScriviInPosto(percorso, contenuto, esiste);
 
     // Through a link, the file it points to is replaced, in its own folder,
-    // so the rename stays on one file system and the link stays a link.
-    const std::string destinazione = SeguiCollegamenti(percorso);
+    // so the rename stays on one file system and the link stays a link.  The
+    // new file is never more open than the old one, not even for a moment.
+    const std::string destinazione = SeguiCollegamenti(percorso), cartella = CartellaDi(destinazione);
     std::string temporaneo;
-    const int descrittore = CreaTemporaneo(CartellaDi(destinazione), NomeDi(destinazione), temporaneo);
+    const int descrittore = CreaTemporaneo(cartella, esiste ? 0600 : 0666, temporaneo);
     if (descrittore < 0) return ScriviInPosto(percorso, contenuto, esiste);
-    bool scritto = ScriviTutto(descrittore, contenuto);
-    bool stessiPermessi = true;
-    if (esiste) {
-        stessiPermessi = ::fchmod(descrittore, st.st_mode & 07777) == 0 &&
-                         (st.st_gid == ::getegid() || ::fchown(descrittore, static_cast<uid_t>(-1), st.st_gid) == 0);
+    if (esiste && !StessiPermessi(descrittore, st)) {
+        // A group the program cannot give to a new file: written in place.
+        ::close(descrittore);
+        ::unlink(temporaneo.c_str());
+        return ScriviInPosto(percorso, contenuto, esiste);
     }
+    bool scritto = ScriviTutto(descrittore, contenuto);
     scritto = ::fsync(descrittore) == 0 && scritto;
     scritto = ::close(descrittore) == 0 && scritto;
-    if (scritto && stessiPermessi && ::rename(temporaneo.c_str(), destinazione.c_str()) == 0) return true;
+    if (scritto && Rinomina()(temporaneo.c_str(), destinazione.c_str()) == 0) {
+        SincronizzaCartella(cartella);
+        return true;
+    }
+    const int errore = errno;
     ::unlink(temporaneo.c_str());
-    // A file whose group the program cannot give to a new file is written
-    // where it stands; a write that failed in the new file fails there too.
-    return scritto && !stessiPermessi ? ScriviInPosto(percorso, contenuto, esiste) : false;
+    // A file mounted on its own cannot be renamed over: it is written where
+    // it stands.  A write that failed in the new file fails there too.
+    return scritto && (errore == EBUSY || errore == EXDEV) ? ScriviInPosto(percorso, contenuto, esiste) : false;
 }
 
-bool AggiungiRiga(const std::string& percorso, std::string_view riga) {
-    if (!DestinazioneScrivibile(percorso)) return false;
-    const int descrittore =
-        ::open(percorso.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
+    if (FileDelProgramma(percorso, propri) || !DestinazioneScrivibile(percorso)) return false;
+    const std::string_view prima = FineRigaMancante(percorso);
+    const int descrittore = ApriRegolare(percorso, O_WRONLY | O_APPEND | O_CREAT);
     if (descrittore < 0) return false;
-    struct stat st;
-    if (::fstat(descrittore, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(descrittore);
-        return false;
-    }
     std::string testo;
-    testo.reserve(riga.size() + 2);
-    testo.append(riga).append("\r\n");
-    bool scritta = ScriviTutto(descrittore, testo);
-    if (!scritta) (void)::ftruncate(descrittore, st.st_size);
+    testo.reserve(prima.size() + riga.size() + 2);
+    testo.append(prima).append(riga).append("\r\n");
+    Posizione dove;
+    bool scritta = ScriviTutto(descrittore, testo, &dove);
+    if (!scritta && dove.scritti > 0) {
+        // Only this append's own bytes are cut, and only while they lie
+        // together at the end of the file: another writer's later lines stay.
+        struct stat st;
+        if (dove.inizio >= 0 && ::fstat(descrittore, &st) == 0 && st.st_size == dove.fine &&
+            dove.inizio + static_cast<off_t>(dove.scritti) == dove.fine)
+            (void)::ftruncate(descrittore, dove.inizio);
+    }
     scritta = ::close(descrittore) == 0 && scritta;
     return scritta;
 }
 
 bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& righe, const FilePropri& propri) {
-    if (FileDelProgramma(percorso, propri)) return false;
     std::string testo;
     for (const std::string& riga : righe) testo.append(riga).append("\r\n");
-    return ScriviFile(percorso, testo);
+    return ScriviFile(percorso, testo, propri);
 }
 
-bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
-    return !FileDelProgramma(percorso, propri) && AggiungiRiga(percorso, riga);
+void RimuoviTemporaneiVecchi(const std::string& percorso) {
+    if (percorso.empty() || HaNul(percorso)) return;
+    const std::string destinazione = SeguiCollegamenti(percorso), nome = NomeDi(destinazione);
+    DIR* cartella = ::opendir(CartellaDi(destinazione).c_str());
+    if (cartella == nullptr) return;
+    const int descrittore = ::dirfd(cartella);
+    const std::time_t limite = std::time(nullptr) - 10 * 60;
+    while (const dirent* voce = ::readdir(cartella)) {
+        if (!NomeTemporaneo(voce->d_name, nome)) continue;
+        struct stat st;
+        if (::fstatat(descrittore, voce->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid() && st.st_mtime < limite)
+            ::unlinkat(descrittore, voce->d_name, 0);
+    }
+    ::closedir(cartella);
 }
 
 }  // namespace kenvaron

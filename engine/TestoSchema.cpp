@@ -1,8 +1,8 @@
 #include "engine/TestoSchema.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+
+#include "engine/FileTesto.h"
 
 namespace kenvaron {
 
@@ -49,25 +49,22 @@ bool LeggiSchema(std::string_view testo, Tabella& t) {
 
 bool LeggiFileSchema(const std::string& percorso, std::string& testo) {
     testo.clear();
-    // The type first: opening a FIFO would wait for a writer.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(percorso, ec)) return false;
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return false;
+    FileInLettura f(percorso);
+    if (!f.Aperto()) return false;
     constexpr std::size_t kBlocco = 64 * 1024;
     int celle = 0;
     while (testo.size() < kMaxTestoSchema && celle < kCelle) {
         const std::size_t inizio = testo.size();
         testo.resize(inizio + std::min(kBlocco, kMaxTestoSchema - inizio));
-        f.read(testo.data() + inizio, static_cast<std::streamsize>(testo.size() - inizio));
-        const std::size_t letti = static_cast<std::size_t>(f.gcount());
-        testo.resize(inizio + letti);
-        if (f.bad()) {
+        const std::size_t blocco = testo.size() - inizio;
+        std::size_t letti = 0;
+        if (!f.Leggi(testo.data() + inizio, blocco, letti)) {
             testo.clear();
             return false;
         }
+        testo.resize(inizio + letti);
         testo.resize(inizio + FineCelle(std::string_view(testo).substr(inizio), celle));
-        if (letti == 0 || f.eof()) break;
+        if (letti < blocco) break;
     }
     testo.resize(TestoDaLeggere(testo).size());
     // The file's lines joined, without their line ends.

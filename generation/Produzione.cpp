@@ -124,8 +124,8 @@ std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, st
            Format(quando, "YYYY/mm/DD HH:MM:SS");
 }
 
-bool ScriviSchema(const Regola& regola, const std::string& riga) {
-    return !regola.File.empty() && AggiungiRiga(regola.File, riga);
+bool ScriviSchema(const Regola& regola, const std::string& riga, const FilePropri& propri) {
+    return AggiungiRiga(regola.File, riga, propri);
 }
 
 std::string MessaggioNonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }
@@ -144,7 +144,7 @@ std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FileP
         if (r.File.empty()) {
             perche = "FILE mancante";
         } else if (FileDelProgramma(r.File, propri) || !DestinazioneScrivibile(r.File) ||
-                   (svuota && !ScriviFile(r.File, ""))) {
+                   (svuota && !ScriviFile(r.File, "", propri))) {
             // The pool, the rules or the program itself, a pipe, a folder or
             // a device: never touched, not even emptied.
             perche = MessaggioNonSalvato(r.File);
@@ -173,7 +173,7 @@ std::string NessunoSchemaAccettabile(const Regola& regola, const PesiTecniche& p
 }
 
 EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& stato, GrigliaRisultati& gra,
-                                  ServiziProduzione& servizi) {
+                                  ServiziProduzione& servizi, const FilePropri& propri) {
     EsitoProduzione esito;
     for (int i = 1; i <= regole.NumRegole; ++i) {
         Regola& regola = regole.Regole[i];
@@ -215,7 +215,7 @@ EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& sta
         // A puzzle counts only once its line is in the file.
         const std::string riga =
             RigaProduzione(stato.Problema, stato.ProblemaF5, v.ValoreCalcolato, v.TestoTecniche, servizi.Adesso());
-        if (!ScriviSchema(regola, riga)) {
+        if (!ScriviSchema(regola, riga, propri)) {
             regola.Bloccata = true;
             esito.Fallimenti = true;
             servizi.Avviso(MessaggioRegola(r, MessaggioNonSalvato(regola.File)));

@@ -58,8 +58,9 @@ bool EseguiGeneraAuto(const Regola& regola, Motore& motore, Livelli& livelli, Im
 // One output line without its end: puzzle, solution, value, techniques, time.
 std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, std::int32_t valore,
                            const std::string& tecniche, const DataOra& quando);
-// Appends the line (and CR LF) to the rule's file, whole or not at all; false on failure.
-bool ScriviSchema(const Regola& regola, const std::string& riga);
+// Appends the line (and CR LF) to the rule's file, whole or not at all; false
+// on failure, or when the file is one of the program's own.
+bool ScriviSchema(const Regola& regola, const std::string& riga, const FilePropri& propri);
 
 // The message of a file that could not be written.
 std::string MessaggioNonSalvato(const std::string& percorso);
@@ -97,8 +98,9 @@ struct EsitoProduzione {
 };
 
 // The batch loop over the rules; Problema and ProblemaF5 of `stato` hold each
-// puzzle.  A rule that can accept nothing is reported before the loop and skipped.
+// puzzle.  A rule that can accept nothing is reported before the loop and
+// skipped; no line ever goes into one of the program's own files.
 EsitoProduzione EseguiGenerazione(RegoleProduzione& regole, const Condiviso& stato,
-                                  GrigliaRisultati& gra, ServiziProduzione& servizi);
+                                  GrigliaRisultati& gra, ServiziProduzione& servizi, const FilePropri& propri);
 
 }  // namespace kenvaron

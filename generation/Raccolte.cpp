@@ -1,7 +1,7 @@
 #include "generation/Raccolte.h"
 
 #include <cmath>
-#include <fstream>
+#include <sstream>
 
 #include "engine/FileTesto.h"
 #include "engine/Funzioni.h"
@@ -227,11 +227,12 @@ std::string RigaCodice(int n, const std::string& record) {
 }
 
 EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const std::string& ingresso,
-                         const std::string& uscita) {
+                         const std::string& uscita, const FilePropri& propri) {
     EsitoTabella esito;
-    std::ifstream in(ingresso, std::ios::binary);
-    if (!in) return esito;
+    std::string testo;
+    if (!LeggiFile(ingresso, testo)) return esito;
     esito.letto = true;
+    std::istringstream in(testo);
     std::string riga;
     int n = 0;
     while (std::getline(in, riga)) {
@@ -251,7 +252,7 @@ EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const
             ++esito.saltate;
             continue;
         }
-        if (!AggiungiRiga(uscita, RigaCodice(n, record))) {
+        if (!AggiungiRiga(uscita, RigaCodice(n, record), propri)) {
             esito.nonScritto = true;
             return esito;
         }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/Condiviso.h"
+#include "engine/FileTesto.h"
 #include "engine/Motore.h"
 #include "generation/FinestraGenerazione.h"
 #include "generation/Generatore.h"
@@ -107,13 +108,15 @@ std::string RigaCodice(int n, const std::string& record);
 // a line): one code line per readable line appended to `uscita`.  Before each
 // line the window's progress label shows the line's number.  Lines without
 // two "|" or 41 digits after them are skipped and counted; a code line that
-// cannot be appended ends the making, and is not counted as written.
+// cannot be appended ends the making, and is not counted as written.  The
+// input is read only when it is a regular file; no line goes into one of the
+// program's own files.
 struct EsitoTabella {
     bool letto = false;
     int scritte = 0, saltate = 0;
     bool nonScritto = false;
 };
 EsitoTabella CreaTabella(Decodificatore& d, FinestraGenerazione& finestra, const std::string& ingresso,
-                         const std::string& uscita);
+                         const std::string& uscita, const FilePropri& propri);
 
 }  // namespace kenvaron

@@ -16,9 +16,6 @@
 
 namespace kenvaron {
 
-// The rules file's name, looked for in the program's folder.
-inline constexpr const char* kFileRegole = "Kenvaron.ini";
-
 struct Regola {
     std::string File;            // output file, as written (relative to the current folder)
     std::string TipoFile;        // kind after the ",", upper-cased; "OUTPUT" empties the file

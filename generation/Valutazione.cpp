@@ -136,7 +136,7 @@ bool Generatore::ValutaFinericercaSAV() {
 
 bool Generatore::Archivia(const std::string& cartella) {
     const std::string riga = gen_.SemeCorrente + "|" + SchemaTesto(stato_.Problema);
-    return AggiungiRiga(cartella + "/" + livelli_.Livello + ".txt", riga);
+    return AggiungiRiga(cartella + "/" + livelli_.Livello + ".txt", riga, FilePropriIn(cartella));
 }
 
 }  // namespace kenvaron

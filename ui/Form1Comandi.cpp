@@ -128,7 +128,10 @@ void Form1::CicloNuovo() {
 // ---- Background option and pool file -----------------------------------------------------------
 
 void Form1::CaricaImpostazioni() {
-    const bool opzione = kenvaron::CaricaImpostazioni(condiviso(), plat::AppPath() + "/" + kFileImpostazioni);
+    const std::string percorso = plat::AppPath() + "/" + kFileImpostazioni;
+    // What killed writes of the pool left beside it goes before the pool is read.
+    RimuoviTemporaneiVecchi(percorso);
+    const bool opzione = kenvaron::CaricaImpostazioni(condiviso(), percorso);
     Menu("mnuAttivaBackGround")->SetChecked(opzione);
 }
 

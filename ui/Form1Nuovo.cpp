@@ -13,6 +13,7 @@
 #include "ui/Form1.h"
 #include "ui/Form3.h"
 #include "ui/Form5.h"
+#include "ui/Programma.h"
 
 namespace kenvaron {
 
@@ -203,7 +204,7 @@ void Form1::Command18_Click() {
     stato.generazione.GenerazioneInCorso = false;
     if (!stato.ChiusuraRinviata()) stato.generazione.Chiudi = 0;
     const std::string ingresso = plat::AppPath() + "/n.txt", uscita = plat::AppPath() + "/y.txt";
-    const EsitoTabella e = CreaTabella(decodificatore(), *this, ingresso, uscita);
+    const EsitoTabella e = CreaTabella(decodificatore(), *this, ingresso, uscita, FilePropriProgramma());
     stato.generazione.ModoInterrogativo = 0;
     if (!e.letto)
         plat::MsgBox("File " + ingresso + " non trovato", plat::vbExclamation);

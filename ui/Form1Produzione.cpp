@@ -125,7 +125,7 @@ void Form1::AvvioProduzione() {
         return Valutazione{stato.ValoreCalcolato, condiviso().TestoTecniche, {}};
     };
     servizi.Avviso = [this](const std::string& testo) { AvvisoProduzione(testo); };
-    const EsitoProduzione esito = kenvaron::EseguiGenerazione(stato.regole, condiviso(), griglia, servizi);
+    const EsitoProduzione esito = kenvaron::EseguiGenerazione(stato.regole, condiviso(), griglia, servizi, FilePropriProgramma());
     SetMousePointer(plat::vbDefault);
     if (!esito.Interrotta) FineProgramma();
 }

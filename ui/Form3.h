@@ -5,15 +5,13 @@
 
 #include <string>
 
+#include "engine/FileTesto.h"
 #include "platform/Form.h"
 #include "platform/RichText.h"
 
 namespace kenvaron {
 
 class Form1;
-
-// The manual's name in the program's folder.
-inline constexpr const char* kFileIstruzioni = "Kenvaron.rtf";
 
 class Form3 : public plat::Form {
 public:

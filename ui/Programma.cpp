@@ -12,7 +12,7 @@
 namespace kenvaron {
 
 FilePropri FilePropriProgramma() {
-    return {plat::AppPath(), {kFileImpostazioni, kFileRegole, kFileIstruzioni, plat::AppExeName()}};
+    return FilePropriIn(plat::AppPath(), plat::AppExeName());
 }
 
 int Main(const std::string& rigaComando) {

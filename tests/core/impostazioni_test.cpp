@@ -246,8 +246,10 @@ TEST_F(FileImpostazioniTest, APoolTheProgramMayNotWriteStaysAsItWas) {
     Riempi();
     ASSERT_TRUE(SalvaImpostazioni(c, file, true, orologio));
     const std::string prima = Leggi();
+    // The user's own file, in a folder where anyone may make files: only the
+    // file's own mode forbids the write.
+    ASSERT_TRUE(verifica::DaiAUtenteComune(file));
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    // A folder where anyone may make files: only the file's own mode forbids the write.
     fs::permissions(cartella, fs::perms::all);
     const std::string percorso = file;
     OrologioFinto dopo;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "generation/Nuovo.h"
@@ -306,25 +307,34 @@ TEST_F(Raccolte, TheMakerWritesTheCodeLineOfARecordThatDecodesToTheWantedPuzzle)
         n << "20000|0|12345\n";
         n << "20000|250|" << da50 << "\n";
     }
-    const EsitoTabella e = CreaTabella(d, b.finestra, (cartella / "n.txt").string(), (cartella / "y.txt").string());
+    const FilePropri propri = FilePropriIn(cartella.string());
+    const std::string n = (cartella / "n.txt").string(), y = (cartella / "y.txt").string();
+    const EsitoTabella e = CreaTabella(d, b.finestra, n, y, propri);
     EXPECT_TRUE(e.letto);
     EXPECT_EQ(e.scritte, 2);
     EXPECT_EQ(e.saltate, 2);
     EXPECT_FALSE(e.nonScritto);
     EXPECT_EQ(b.finestra.etichetta, "4");
-    std::ifstream y(cartella / "y.txt", std::ios::binary);
-    std::stringstream testo;
-    testo << y.rdbuf();
-    EXPECT_EQ(testo.str(),
+    std::string testo;
+    ASSERT_TRUE(LeggiFile(y, testo));
+    EXPECT_EQ(testo,
               "if ric = 1 then s  = \"20000|0|3233|3741|\"\r\n"
               "if ric = 4 then s  = \"20000|250|||\"\r\n");
-    EXPECT_FALSE(CreaTabella(d, b.finestra, (cartella / "manca.txt").string(), (cartella / "y.txt").string()).letto);
-    // A code line that cannot be appended (the output is a folder) ends the
-    // making at the first line, and nothing counts as written.
-    const EsitoTabella cartellaUscita = CreaTabella(d, b.finestra, (cartella / "n.txt").string(), cartella.string());
-    EXPECT_TRUE(cartellaUscita.nonScritto);
-    EXPECT_EQ(cartellaUscita.scritte, 0);
-    EXPECT_EQ(b.finestra.etichetta, "1");
+    EXPECT_FALSE(CreaTabella(d, b.finestra, (cartella / "manca.txt").string(), y, propri).letto);
+    // A pipe with no writer is never opened: the making ends at once.
+    ASSERT_EQ(::mkfifo((cartella / "coda").c_str(), 0600), 0);
+    EXPECT_FALSE(CreaTabella(d, b.finestra, (cartella / "coda").string(), y, propri).letto);
+    // A code line that cannot be appended (the output is a folder, or a link
+    // to the program's rules) ends the making at the first line, and nothing
+    // counts as written.
+    fs::create_symlink(kFileRegole, cartella / "regole.txt");
+    for (const fs::path& uscita : {cartella, cartella / "regole.txt"}) {
+        const EsitoTabella nonScritta = CreaTabella(d, b.finestra, n, uscita.string(), propri);
+        EXPECT_TRUE(nonScritta.nonScritto);
+        EXPECT_EQ(nonScritta.scritte, 0);
+        EXPECT_EQ(b.finestra.etichetta, "1");
+    }
+    EXPECT_FALSE(fs::exists(cartella / kFileRegole));
     fs::remove_all(cartella);
 }
 

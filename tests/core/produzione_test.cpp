@@ -102,7 +102,7 @@ protected:
             if (&regole.Regole[i] == &r) return i;
         return 0;
     }
-    EsitoProduzione Esegui() { return EseguiGenerazione(regole, stato, gra, servizi); }
+    EsitoProduzione Esegui() { return EseguiGenerazione(regole, stato, gra, servizi, kNessunFileProprio); }
 
     Condiviso stato;
     RegoleProduzione regole;
@@ -429,7 +429,7 @@ TEST_F(ProduzioneTest, KilledWritersCutALineOnlyWhereTheKernelStopsItsOneWrite) 
         const pid_t figlio = ::fork();
         ASSERT_GE(figlio, 0);
         if (figlio == 0) {
-            for (int i = 0; i < 1000000; ++i) ScriviSchema(regole.Regole[1], i % 2 ? lunga : corta);
+            for (int i = 0; i < 1000000; ++i) ScriviSchema(regole.Regole[1], i % 2 ? lunga : corta, kNessunFileProprio);
             ::_exit(0);
         }
         while (scritti() < prima + (1 + k % 7) * lunga.size() && ::waitpid(figlio, nullptr, WNOHANG) == 0)
@@ -439,6 +439,8 @@ TEST_F(ProduzioneTest, KilledWritersCutALineOnlyWhereTheKernelStopsItsOneWrite) 
     }
     // A line goes in with one write, which the kernel stops for SIGKILL only
     // where the file crosses into a new page: the one place a line can be cut.
+    // The next writer ends the cut line before its own, so no line is glued
+    // to a cut piece.
     const auto pagina = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     auto intera = [&](std::string_view r) { return r == lunga + "\r" || r == corta + "\r"; };
     const std::string testo = Leggi("a.txt");
@@ -446,22 +448,21 @@ TEST_F(ProduzioneTest, KilledWritersCutALineOnlyWhereTheKernelStopsItsOneWrite) 
     for (std::size_t inizio = 0; inizio < testo.size();) {
         const std::size_t fine = std::min(testo.find('\n', inizio), testo.size());
         const std::string_view r = std::string_view(testo).substr(inizio, fine - inizio);
+        const std::size_t dove = inizio;
         inizio = fine + 1;
         if (intera(r)) {
             ++righe;
             continue;
         }
-        // The cut piece, then the next writer's whole line (or the end of the file).
-        std::size_t pezzo = r.size();
-        for (std::size_t lunghezza : {lunga.size() + 1, corta.size() + 1})
-            if (r.size() > lunghezza && intera(r.substr(r.size() - lunghezza))) pezzo = r.size() - lunghezza;
-        const std::string_view taglio = r.substr(0, pezzo);
-        const std::size_t dove = inizio - 1 - r.size() + pezzo;
-        const bool aPagina =
-            ((lunga + "\r\n").starts_with(taglio) || (corta + "\r\n").starts_with(taglio)) && dove % pagina == 0;
-        EXPECT_TRUE(aPagina) << "a line cut at byte " << dove << ": " << r;
+        // A cut piece, then the CR LF the next writer put after it (none after
+        // the file's last piece).
+        const bool chiusa = fine < testo.size();
+        const std::string_view taglio = chiusa && r.ends_with('\r') ? r.substr(0, r.size() - 1) : r;
+        const bool aPagina = (!chiusa || r.ends_with('\r')) &&
+                             ((lunga + "\r\n").starts_with(taglio) || (corta + "\r\n").starts_with(taglio)) &&
+                             (dove + taglio.size()) % pagina == 0;
+        EXPECT_TRUE(aPagina) << "a line cut at byte " << dove + taglio.size() << ": " << r;
         tagliAPagina += aPagina;
-        righe += pezzo < r.size();
     }
     EXPECT_GE(righe, kScrittori);
     RecordProperty("tagli_a_pagina", tagliAPagina);

@@ -1,8 +1,16 @@
-// The one writer of files: whole-file replacement, one-line appends, and the
-// check that keeps the program's own files out of reach of both.
+// The one writer of files: whole-file replacement, one-line appends, the open
+// every reader shares, the clean-up of what killed writes left, and the check
+// that keeps the program's own files out of reach of all of them.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <ctime>
 #include <filesystem>
 
 #include "engine/FileTesto.h"
@@ -15,19 +23,46 @@ namespace {
 namespace fs = std::filesystem;
 using verifica::CartellaTemporanea;
 using verifica::ComeUtenteComune;
+using verifica::DaiAUtenteComune;
 using verifica::DiscoPienoQui;
+using verifica::Radice;
 
 fs::perms Permessi(const std::string& percorso) { return fs::status(percorso).permissions() & fs::perms::all; }
 
-bool SoloIlFile(const CartellaTemporanea& c, std::size_t quanti) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(c.percorso), fs::directory_iterator{})) ==
+bool SoloIlFile(const fs::path& cartella, std::size_t quanti) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(cartella), fs::directory_iterator{})) ==
            quanti;
+}
+bool SoloIlFile(const CartellaTemporanea& c, std::size_t quanti) { return SoloIlFile(c.percorso, quanti); }
+
+struct stat Stato(const std::string& percorso) {
+    struct stat st {};
+    ::lstat(percorso.c_str(), &st);
+    return st;
+}
+
+std::string ConNul(const std::string& prima, const std::string& dopo) { return prima + std::string(1, '\0') + dopo; }
+
+// A folder the user of ComeUtenteComune may make files in.
+std::string CartellaComune(const CartellaTemporanea& c) {
+    const std::string cartella = c.Percorso("comune");
+    fs::create_directory(cartella);
+    EXPECT_TRUE(DaiAUtenteComune(cartella));
+    return cartella;
+}
+
+// A file of the test's own, given to the user of ComeUtenteComune with `modo`.
+std::string FileComune(const std::string& percorso, const std::string& testo, fs::perms modo) {
+    std::ofstream(percorso, std::ios::binary) << testo;
+    EXPECT_TRUE(DaiAUtenteComune(percorso));
+    fs::permissions(percorso, modo);
+    return percorso;
 }
 
 TEST(FileDelProgramma, EveryNameThatReachesAnOwnFileIsCaught) {
     CartellaTemporanea programma, altrove;
     programma.Scrivi("Kenvaron.txt", "pool");
-    const FilePropri propri{programma.percorso.string(), {"Kenvaron.txt", "Kenvaron.ini", "kenvaron"}};
+    const FilePropri propri{programma.percorso.string(), {"Kenvaron.txt", "Kenvaron.ini", "kenvaron", "Kenvaron.rtf"}};
     fs::create_symlink(programma.Percorso("Kenvaron.txt"), altrove.Percorso("collegamento"));
     fs::create_hard_link(programma.Percorso("Kenvaron.txt"), altrove.Percorso("stesso"));
     fs::create_directory_symlink(programma.percorso, altrove.Percorso("cartella"));
@@ -43,25 +78,44 @@ TEST(FileDelProgramma, EveryNameThatReachesAnOwnFileIsCaught) {
     EXPECT_TRUE(FileDelProgramma(altrove.Percorso("cartella/Kenvaron.ini"), propri));
     fs::create_symlink(programma.Percorso("kenvaron"), altrove.Percorso("verso_il_programma"));
     EXPECT_TRUE(FileDelProgramma(altrove.Percorso("verso_il_programma"), propri));
+    // An own name that is a link reaching no file: its name, and the missing
+    // file it points to by any road, would make the file read through it.
+    fs::create_directory(programma.Percorso("deposito"));
+    fs::create_symlink("deposito/manca.rtf", programma.Percorso("Kenvaron.rtf"));
+    EXPECT_TRUE(FileDelProgramma(programma.Percorso("Kenvaron.rtf"), propri));
+    EXPECT_TRUE(FileDelProgramma(programma.Percorso("deposito/manca.rtf"), propri));
+    EXPECT_TRUE(FileDelProgramma(altrove.Percorso("cartella/deposito/manca.rtf"), propri));
+    // Every system call would see the name only up to the NUL byte.
+    EXPECT_TRUE(FileDelProgramma(ConNul(programma.Percorso("Kenvaron.txt"), "x.txt"), propri));
+    EXPECT_TRUE(FileDelProgramma(ConNul(altrove.Percorso("a.txt"), ""), propri));
 
     altrove.Scrivi("Kenvaron.txt", "altro");
     EXPECT_FALSE(FileDelProgramma(altrove.Percorso("Kenvaron.txt"), propri));
     EXPECT_FALSE(FileDelProgramma(altrove.Percorso("Kenvaron.ini"), propri));
     EXPECT_FALSE(FileDelProgramma(programma.Percorso("kenvaron.ini"), propri));
     EXPECT_FALSE(FileDelProgramma(programma.Percorso("schema.txt"), propri));
+    EXPECT_FALSE(FileDelProgramma(programma.Percorso("deposito/altro.rtf"), propri));
     EXPECT_FALSE(FileDelProgramma("", propri));
 }
 
 TEST(FileDelProgramma, TheWritersThatTakeTheOwnFilesRefuseThemAndWriteElsewhere) {
     CartellaTemporanea programma;
     programma.Scrivi("Kenvaron.txt", "pool");
-    const FilePropri propri{programma.percorso.string(), {"Kenvaron.txt", "Kenvaron.ini"}};
+    const FilePropri propri = FilePropriIn(programma.percorso.string());
     fs::create_symlink("Kenvaron.txt", programma.Percorso("z.txt"));
-    EXPECT_FALSE(ScriviRighe(programma.Percorso("z.txt"), {"x"}, propri));
-    EXPECT_FALSE(AggiungiRiga(programma.Percorso("z.txt"), "x", propri));
-    EXPECT_FALSE(ScriviRighe(programma.Percorso("Kenvaron.ini"), {"x"}, propri));
+    fs::create_symlink("manca.rtf", programma.Percorso(kFileIstruzioni));
+    for (const std::string& percorso :
+         {programma.Percorso("z.txt"), programma.Percorso("Kenvaron.ini"), programma.Percorso("manca.rtf"),
+          ConNul(programma.Percorso("Kenvaron.ini"), "x.txt")}) {
+        EXPECT_FALSE(ScriviFile(percorso, "x", propri)) << percorso;
+        EXPECT_FALSE(ScriviFile(percorso, "", propri)) << percorso;
+        EXPECT_FALSE(AggiungiRiga(percorso, "x", propri)) << percorso;
+    }
+    // A NUL byte is refused even where no own file is at stake.
+    EXPECT_FALSE(ScriviFile(ConNul(programma.Percorso("a.txt"), "b"), "x", kNessunFileProprio));
+    EXPECT_FALSE(AggiungiRiga(ConNul(programma.Percorso("a.txt"), "b"), "x", kNessunFileProprio));
     EXPECT_EQ(programma.Leggi("Kenvaron.txt"), "pool");
-    EXPECT_FALSE(fs::exists(programma.Percorso("Kenvaron.ini")));
+    EXPECT_TRUE(SoloIlFile(programma, 3));
 
     ASSERT_TRUE(ScriviRighe(programma.Percorso("a.txt"), {"uno", "", "tre"}, propri));
     ASSERT_TRUE(AggiungiRiga(programma.Percorso("a.txt"), "quattro", propri));
@@ -73,18 +127,67 @@ TEST(ScriviFile, ReplacesTheContentKeepingModeAndLinkAndLeavesNothingBeside) {
     c.Scrivi("a.txt", "vecchio contenuto");
     fs::permissions(c.Percorso("a.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("a.txt", c.Percorso("link.txt"));
-    ASSERT_TRUE(ScriviFile(c.Percorso("link.txt"), "nuovo\r\n"));
+    ASSERT_TRUE(ScriviFile(c.Percorso("link.txt"), "nuovo\r\n", kNessunFileProprio));
     EXPECT_TRUE(fs::is_symlink(c.Percorso("link.txt")));
     EXPECT_EQ(c.Leggi("a.txt"), "nuovo\r\n");
     EXPECT_EQ(Permessi(c.Percorso("a.txt")), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(ScriviFile(c.Percorso("b.txt"), ""));
-    EXPECT_EQ(c.Leggi("b.txt"), "");
+    // Any name a file may have leaves room for the temporary one.
+    const std::string lungo(250, 'n');
+    c.Scrivi(lungo, "vecchio");
+    const ino_t prima = Stato(c.Percorso(lungo)).st_ino;
+    ASSERT_TRUE(ScriviFile(c.Percorso(lungo), "nuovo", kNessunFileProprio));
+    EXPECT_EQ(c.Leggi(lungo), "nuovo");
+    EXPECT_NE(Stato(c.Percorso(lungo)).st_ino, prima);
     EXPECT_TRUE(SoloIlFile(c, 3));
 
     // A file with a second name is written where it stands: both names see it.
+    c.Scrivi("b.txt", "b");
     fs::create_hard_link(c.Percorso("b.txt"), c.Percorso("b2.txt"));
-    ASSERT_TRUE(ScriviFile(c.Percorso("b.txt"), "condiviso"));
+    ASSERT_TRUE(ScriviFile(c.Percorso("b.txt"), "condiviso", kNessunFileProprio));
     EXPECT_EQ(c.Leggi("b2.txt"), "condiviso");
+}
+
+// What the temporary file was like when its first byte went in.
+struct stat primaScrittura;
+int scrittureViste = 0;
+ssize_t ScritturaOsservata(int descrittore, const void* dati, std::size_t quanti) {
+    if (scrittureViste++ == 0) ::fstat(descrittore, &primaScrittura);
+    return ::write(descrittore, dati, quanti);
+}
+
+TEST(ScriviFile, TheNewFileHasTheGroupAndModeOfTheOldOneBeforeItsFirstByte) {
+    CartellaTemporanea c;
+    const FunzioneScrittura prima = SostituisciScrittura(&ScritturaOsservata);
+    const mode_t maschera = ::umask(022);
+    c.Scrivi("riservato.txt", "vecchio");
+    fs::permissions(c.Percorso("riservato.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    scrittureViste = 0;
+    EXPECT_TRUE(ScriviFile(c.Percorso("riservato.txt"), "segreto", kNessunFileProprio));
+    EXPECT_EQ(primaScrittura.st_mode & 07777, 0640u);
+    EXPECT_EQ(primaScrittura.st_size, 0);
+    EXPECT_EQ(primaScrittura.st_gid, Stato(c.Percorso("riservato.txt")).st_gid);
+    // A new file is as open as the user's mask lets any new file be.
+    EXPECT_TRUE(ScriviFile(c.Percorso("nuovo.txt"), "nuovo", kNessunFileProprio));
+    EXPECT_EQ(Stato(c.Percorso("nuovo.txt")).st_mode & 07777, 0644u);
+
+    if (Radice()) {
+        // In a set-group-ID folder a new file takes the folder's group; the
+        // file it replaces keeps its own.
+        const fs::path cartella = c.percorso / "sgid";
+        fs::create_directory(cartella);
+        ASSERT_EQ(::chown(cartella.c_str(), 0, verifica::kGruppoComune), 0);
+        ASSERT_EQ(::chmod(cartella.c_str(), 02775), 0);
+        const std::string file = (cartella / "gruppo0.txt").string();
+        std::ofstream(file) << "vecchio";
+        ASSERT_EQ(::chown(file.c_str(), 0, 0), 0);
+        scrittureViste = 0;
+        EXPECT_TRUE(ScriviFile(file, "nuovo", kNessunFileProprio));
+        EXPECT_EQ(Stato(file).st_gid, 0u);
+        EXPECT_EQ(primaScrittura.st_gid, 0u);
+        EXPECT_TRUE(SoloIlFile(cartella, 1));
+    }
+    ::umask(maschera);
+    SostituisciScrittura(prima);
 }
 
 TEST(ScriviFile, AFailedWriteLeavesTheOldFileByteForByte) {
@@ -92,16 +195,100 @@ TEST(ScriviFile, AFailedWriteLeavesTheOldFileByteForByte) {
     c.Scrivi("a.txt", "vecchio contenuto");
     c.Scrivi("b.txt", "altro vecchio");
     fs::create_hard_link(c.Percorso("b.txt"), c.Percorso("b2.txt"));
-    {
+    for (const char* nome : {"a.txt", "b.txt"}) {
         DiscoPienoQui pieno;
-        EXPECT_FALSE(ScriviFile(c.Percorso("a.txt"), "un contenuto nuovo e piu lungo"));
-    }
-    {
-        DiscoPienoQui pieno;
-        EXPECT_FALSE(ScriviFile(c.Percorso("b.txt"), "un contenuto nuovo e piu lungo"));
+        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "un contenuto nuovo e piu lungo", kNessunFileProprio));
     }
     EXPECT_EQ(c.Leggi("a.txt"), "vecchio contenuto");
     EXPECT_EQ(c.Leggi("b.txt"), "altro vecchio");
+    EXPECT_TRUE(SoloIlFile(c, 3));
+}
+
+int erroreRinomina = 0;
+int RinominaRifiutata(const char*, const char*) {
+    errno = erroreRinomina;
+    return -1;
+}
+
+class RinominaRifiutataQui {
+public:
+    explicit RinominaRifiutataQui(int errore) : prima_(SostituisciRinomina(&RinominaRifiutata)) {
+        erroreRinomina = errore;
+    }
+    ~RinominaRifiutataQui() { SostituisciRinomina(prima_); }
+    RinominaRifiutataQui(const RinominaRifiutataQui&) = delete;
+    RinominaRifiutataQui& operator=(const RinominaRifiutataQui&) = delete;
+
+private:
+    FunzioneRinomina prima_;
+};
+
+TEST(ScriviFile, AFileARenameCannotReplaceIsWrittenInPlaceAndPutBackWhenThatFails) {
+    CartellaTemporanea c;
+    c.Scrivi("a.txt", "vecchio");
+    const ino_t inode = Stato(c.Percorso("a.txt")).st_ino;
+    // A file mounted on its own (EBUSY), or one on another file system.
+    for (const int errore : {EBUSY, EXDEV}) {
+        RinominaRifiutataQui rifiutata(errore);
+        EXPECT_TRUE(ScriviFile(c.Percorso("a.txt"), "nuovo " + std::to_string(errore), kNessunFileProprio));
+        EXPECT_EQ(c.Leggi("a.txt"), "nuovo " + std::to_string(errore));
+    }
+    {
+        // The temporary file is written whole, the write in place fails.
+        RinominaRifiutataQui rifiutata(EBUSY);
+        DiscoPienoQui pieno(1);
+        EXPECT_FALSE(ScriviFile(c.Percorso("a.txt"), "un contenuto che non entra", kNessunFileProprio));
+    }
+    EXPECT_EQ(c.Leggi("a.txt"), "nuovo " + std::to_string(EXDEV));
+    {
+        // Any other refusal is a failure, not a reason to write in place.
+        RinominaRifiutataQui rifiutata(EACCES);
+        EXPECT_FALSE(ScriviFile(c.Percorso("a.txt"), "mai", kNessunFileProprio));
+    }
+    EXPECT_EQ(c.Leggi("a.txt"), "nuovo " + std::to_string(EXDEV));
+    EXPECT_EQ(Stato(c.Percorso("a.txt")).st_ino, inode);
+    EXPECT_TRUE(SoloIlFile(c, 1));
+}
+
+TEST(ScriviFile, AFileMountedOnItsOwnIsWritten) {
+    CartellaTemporanea c;
+    c.Scrivi("sorgente.txt", "vecchio");
+    c.Scrivi("montato.txt", "");
+    const std::string sorgente = c.Percorso("sorgente.txt"), montato = c.Percorso("montato.txt");
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        if (::unshare(CLONE_NEWNS) != 0) ::_exit(errno == EPERM ? 77 : 2);
+        // Private mounts: the bind mount dies with this child and never shows outside it.
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) ::_exit(3);
+        if (::mount(sorgente.c_str(), montato.c_str(), nullptr, MS_BIND, nullptr) != 0) ::_exit(4);
+        ::_exit(ScriviFile(montato, "nuovo", kNessunFileProprio) ? 0 : 1);
+    }
+    int stato = 0;
+    ::waitpid(figlio, &stato, 0);
+    ASSERT_TRUE(WIFEXITED(stato));
+    if (WEXITSTATUS(stato) == 77) GTEST_SKIP() << "no mount namespace here: unshare(CLONE_NEWNS) answers EPERM";
+    EXPECT_EQ(WEXITSTATUS(stato), 0);
+    EXPECT_EQ(c.Leggi("sorgente.txt"), "nuovo");
+    EXPECT_TRUE(SoloIlFile(c, 2));
+}
+
+TEST(ScriviFile, AnEmptyContentEmptiesTheFileWhereItStands) {
+    CartellaTemporanea c;
+    c.Scrivi("a.txt", "righe di prima\r\n");
+    const ino_t inode = Stato(c.Percorso("a.txt")).st_ino;
+    ASSERT_TRUE(ScriviFile(c.Percorso("a.txt"), "", kNessunFileProprio));
+    EXPECT_EQ(c.Leggi("a.txt"), "");
+    EXPECT_EQ(Stato(c.Percorso("a.txt")).st_ino, inode);
+    ASSERT_TRUE(ScriviFile(c.Percorso("nuovo.txt"), "", kNessunFileProprio));
+    EXPECT_TRUE(fs::is_regular_file(c.Percorso("nuovo.txt")));
+    // A file its user may write but not read is emptied all the same.
+    const std::string cieco =
+        FileComune(CartellaComune(c) + "/cieco.txt", "righe di prima\r\n", fs::perms::owner_write);
+    const ino_t inodeCieco = Stato(cieco).st_ino;
+    EXPECT_TRUE(ComeUtenteComune([&] { return ScriviFile(cieco, "", kNessunFileProprio); }));
+    EXPECT_EQ(fs::file_size(cieco), 0u);
+    EXPECT_EQ(Stato(cieco).st_ino, inodeCieco);
     EXPECT_TRUE(SoloIlFile(c, 3));
 }
 
@@ -110,19 +297,49 @@ TEST(ScriviFile, NonRegularTargetsAndReadOnlyFilesAreRefusedAtOnce) {
     ASSERT_EQ(::mkfifo(c.Percorso("fifo").c_str(), 0644), 0);
     fs::create_directory(c.Percorso("cartella"));
     // A pipe with no reader would block an open for writing for ever.
-    EXPECT_FALSE(ScriviFile(c.Percorso("fifo"), "x"));
-    EXPECT_FALSE(ScriviFile(c.Percorso("cartella"), "x"));
-    EXPECT_FALSE(ScriviFile("/dev/null", "x"));
-    EXPECT_FALSE(AggiungiRiga(c.Percorso("fifo"), "x"));
-    EXPECT_FALSE(AggiungiRiga(c.Percorso("cartella"), "x"));
+    for (const char* nome : {"fifo", "cartella"}) {
+        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "x", kNessunFileProprio));
+        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "", kNessunFileProprio));
+        EXPECT_FALSE(AggiungiRiga(c.Percorso(nome), "x", kNessunFileProprio));
+    }
     EXPECT_TRUE(fs::is_fifo(c.Percorso("fifo")));
     EXPECT_TRUE(fs::is_empty(c.Percorso("cartella")));
 
-    c.Scrivi("sola_lettura.txt", "fisso");
-    fs::permissions(c.Percorso("sola_lettura.txt"), fs::perms::owner_read | fs::perms::others_read);
-    const std::string percorso = c.Percorso("sola_lettura.txt");
-    EXPECT_TRUE(ComeUtenteComune([&] { return !ScriviFile(percorso, "nuovo") && !AggiungiRiga(percorso, "riga"); }));
-    EXPECT_EQ(c.Leggi("sola_lettura.txt"), "fisso");
+    // The user's own read-only file, in a folder where the user may make
+    // files: only the file's mode forbids the write.
+    const std::string cartella = CartellaComune(c);
+    const std::string fisso = FileComune(cartella + "/fisso.txt", "fisso", fs::perms::owner_read | fs::perms::others_read);
+    EXPECT_TRUE(ComeUtenteComune([&] {
+        return !ScriviFile(fisso, "nuovo", kNessunFileProprio) && !ScriviFile(fisso, "", kNessunFileProprio) &&
+               !AggiungiRiga(fisso, "riga", kNessunFileProprio);
+    }));
+    EXPECT_EQ(c.Leggi("comune/fisso.txt"), "fisso");
+    EXPECT_TRUE(SoloIlFile(cartella, 1));
+}
+
+TEST(ScriviFile, AnotherOwnersFileIsWrittenInPlaceAndEveryFileKeepsItsGroup) {
+    if (!Radice()) GTEST_SKIP() << "needs root to give files to other users";
+    CartellaTemporanea c;
+    const std::string cartella = CartellaComune(c);
+    // Root's file that anyone may write: a rename would make it the writer's.
+    const std::string altrui = cartella + "/altrui.txt";
+    std::ofstream(altrui) << "vecchio";
+    ASSERT_EQ(::chown(altrui.c_str(), 0, verifica::kGruppoComune), 0);
+    fs::permissions(altrui, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+    const ino_t inodeAltrui = Stato(altrui).st_ino;
+    // The writer's own file of a group the writer is not in.
+    const std::string gruppo = cartella + "/gruppo.txt";
+    std::ofstream(gruppo) << "vecchio";
+    ASSERT_EQ(::chown(gruppo.c_str(), verifica::kUtenteComune, 0), 0);
+    EXPECT_TRUE(ComeUtenteComune([&] {
+        return ScriviFile(altrui, "nuovo", kNessunFileProprio) && ScriviFile(gruppo, "nuovo", kNessunFileProprio);
+    }));
+    EXPECT_EQ(c.Leggi("comune/altrui.txt"), "nuovo");
+    EXPECT_EQ(Stato(altrui).st_ino, inodeAltrui);
+    EXPECT_EQ(Stato(altrui).st_uid, 0u);
+    EXPECT_EQ(c.Leggi("comune/gruppo.txt"), "nuovo");
+    EXPECT_EQ(Stato(gruppo).st_gid, 0u);
+    EXPECT_TRUE(SoloIlFile(cartella, 2));
 }
 
 TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
@@ -130,18 +347,132 @@ TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
     c.Scrivi("a.txt", "vecchia senza fine riga");
     fs::permissions(c.Percorso("a.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(c.Percorso("a.txt"), c.Percorso("link.txt"));
-    ASSERT_TRUE(AggiungiRiga(c.Percorso("link.txt"), "uno"));
-    ASSERT_TRUE(AggiungiRiga(c.Percorso("nuovo.txt"), "due"));
+    c.Scrivi("cr.txt", "finisce con CR\r");
+    ASSERT_TRUE(AggiungiRiga(c.Percorso("link.txt"), "uno", kNessunFileProprio));
+    ASSERT_TRUE(AggiungiRiga(c.Percorso("cr.txt"), "uno", kNessunFileProprio));
+    ASSERT_TRUE(AggiungiRiga(c.Percorso("nuovo.txt"), "due", kNessunFileProprio));
     EXPECT_TRUE(fs::is_symlink(c.Percorso("link.txt")));
-    EXPECT_EQ(c.Leggi("a.txt"), "vecchia senza fine rigauno\r\n");
+    EXPECT_EQ(c.Leggi("a.txt"), "vecchia senza fine riga\r\nuno\r\n");
+    EXPECT_EQ(c.Leggi("cr.txt"), "finisce con CR\r\nuno\r\n");
     EXPECT_EQ(Permessi(c.Percorso("a.txt")), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(c.Leggi("nuovo.txt"), "due\r\n");
     {
         DiscoPienoQui pieno;
-        EXPECT_FALSE(AggiungiRiga(c.Percorso("nuovo.txt"), "una riga che non entra"));
+        EXPECT_FALSE(AggiungiRiga(c.Percorso("nuovo.txt"), "una riga che non entra", kNessunFileProprio));
     }
     EXPECT_EQ(c.Leggi("nuovo.txt"), "due\r\n");
-    EXPECT_TRUE(SoloIlFile(c, 3));
+    // A file its user may append to but not read still gets its line.
+    const std::string cieco = FileComune(CartellaComune(c) + "/cieco.txt", "prima\r\n", fs::perms::owner_write);
+    EXPECT_TRUE(ComeUtenteComune([&] { return AggiungiRiga(cieco, "dopo", kNessunFileProprio); }));
+    EXPECT_EQ(c.Leggi("comune/cieco.txt"), "prima\r\ndopo\r\n");
+    EXPECT_TRUE(SoloIlFile(c, 5));
+}
+
+// Another writer appends a line to the same file while this one writes:
+// before its first byte, or after its first piece; this writer then finds the
+// disk full.
+std::string fileConteso;
+enum class Momento { PrimaDiTutto, PrimaDelPezzo, DopoIlPezzo } momento;
+int chiamate = 0;
+void AltroScrittore() {
+    const int d = ::open(fileConteso.c_str(), O_WRONLY | O_APPEND);
+    (void)!::write(d, "altro\r\n", 7);
+    ::close(d);
+}
+ssize_t ScritturaContesa(int descrittore, const void* dati, std::size_t quanti) {
+    if (chiamate++ > 0) {
+        if (momento == Momento::DopoIlPezzo && chiamate == 2) AltroScrittore();
+        errno = ENOSPC;
+        return -1;
+    }
+    if (momento != Momento::DopoIlPezzo) AltroScrittore();
+    if (momento == Momento::PrimaDiTutto) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return ::write(descrittore, dati, std::min<std::size_t>(quanti, 3));
+}
+
+TEST(AggiungiRiga, AFailedAppendCutsBackOnlyItsOwnBytes) {
+    CartellaTemporanea c;
+    fileConteso = c.Percorso("a.txt");
+    const FunzioneScrittura prima = SostituisciScrittura(&ScritturaContesa);
+    for (const Momento m : {Momento::PrimaDiTutto, Momento::PrimaDelPezzo, Momento::DopoIlPezzo}) {
+        c.Scrivi("a.txt", "prima\r\n");
+        momento = m;
+        chiamate = 0;
+        EXPECT_FALSE(AggiungiRiga(fileConteso, "la riga", kNessunFileProprio));
+        // Bytes of this append with another writer's line after them stay:
+        // cutting them would take that line too.
+        EXPECT_EQ(c.Leggi("a.txt"), m == Momento::DopoIlPezzo ? "prima\r\nla altro\r\n" : "prima\r\naltro\r\n");
+    }
+    SostituisciScrittura(prima);
+}
+
+TEST(ApriRegolare, OpensOnlyRegularFilesAndNeverWaits) {
+    CartellaTemporanea c;
+    const std::string coda = c.Percorso("coda");
+    ASSERT_EQ(::mkfifo(coda.c_str(), 0600), 0);
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        // An open that waits for the pipe's other end is ended here.
+        ::alarm(5);
+        ::_exit(ApriRegolare(coda, O_RDONLY) < 0 && ApriRegolare(coda, O_WRONLY | O_APPEND) < 0 ? 0 : 1);
+    }
+    int stato = 0;
+    ::waitpid(figlio, &stato, 0);
+    EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0) << "the open waited, or took the pipe";
+    const int nuovo = ApriRegolare(c.Percorso("nuovo"), O_WRONLY | O_CREAT);
+    EXPECT_GE(nuovo, 0);
+    ::close(nuovo);
+    EXPECT_LT(ApriRegolare(c.percorso.string(), O_RDONLY), 0);
+    EXPECT_LT(ApriRegolare(ConNul(c.Percorso("nuovo"), "x"), O_RDONLY), 0);
+}
+
+// Sets a file's times (the file itself, not what a link points to) an hour back.
+void Invecchia(const std::string& percorso) {
+    const timespec ora{std::time(nullptr) - 3600, 0};
+    const timespec tempi[2] = {ora, ora};
+    ASSERT_EQ(::utimensat(AT_FDCWD, percorso.c_str(), tempi, AT_SYMLINK_NOFOLLOW), 0) << percorso;
+}
+
+TEST(RimuoviTemporaneiVecchi, RemovesOnlyTheWritersOwnOldLeftoversBesideTheFile) {
+    CartellaTemporanea c;
+    fs::create_directory(c.Percorso("vero"));
+    c.Scrivi("vero/Kenvaron.txt", "pool");
+    fs::create_symlink("vero/Kenvaron.txt", c.Percorso("Kenvaron.txt"));
+    const std::vector<std::string> via = {".kenvaron-abcdefGHIJ12", ".Kenvaron.txt.abcdefGHIJ12"};
+    for (const std::string& nome : via) c.Scrivi("vero/" + nome, "avanzo");
+    std::vector<std::string> restano = {
+        ".kenvaron-abcdefGHIJ1",   ".kenvaron-abcdefGHIJ123", ".kenvaron-abcdefGHIJ1.",
+        ".altro.txt.abcdefGHIJ12", "Kenvaron.txt.tmp",        "kenvaron-abcdefGHIJ12"};
+    for (const std::string& nome : restano) c.Scrivi("vero/" + nome, "non toccare");
+    // A link (to an old file), a folder, a pipe and another user's file of
+    // the pattern stay.
+    fs::create_symlink("Kenvaron.txt.tmp", c.Percorso("vero/.kenvaron-collegamento"));
+    fs::create_directory(c.Percorso("vero/.kenvaron-cartellaXXXX"));
+    ASSERT_EQ(::mkfifo(c.Percorso("vero/.kenvaron-codaXXXXXXXX").c_str(), 0600), 0);
+    restano.insert(restano.end(), {".kenvaron-collegamento", ".kenvaron-cartellaXXXX", ".kenvaron-codaXXXXXXXX"});
+    if (Radice()) {
+        c.Scrivi("vero/.kenvaron-altroUtente1", "non toccare");
+        ASSERT_TRUE(DaiAUtenteComune(c.Percorso("vero/.kenvaron-altroUtente1")));
+        restano.push_back(".kenvaron-altroUtente1");
+    }
+    for (const std::string& nome : via) Invecchia(c.Percorso("vero/" + nome));
+    for (const std::string& nome : restano) Invecchia(c.Percorso("vero/" + nome));
+    // A fresh one may be another program's write still going on.
+    c.Scrivi("vero/.kenvaron-giovane12345", "in corso");
+    restano.push_back(".kenvaron-giovane12345");
+    // Beside the link itself nothing is removed.
+    c.Scrivi(".kenvaron-abcdefGHIJ12", "non toccare");
+    Invecchia(c.Percorso(".kenvaron-abcdefGHIJ12"));
+
+    RimuoviTemporaneiVecchi(c.Percorso("Kenvaron.txt"));
+    for (const std::string& nome : via) EXPECT_FALSE(fs::exists(fs::symlink_status(c.Percorso("vero/" + nome)))) << nome;
+    for (const std::string& nome : restano) EXPECT_TRUE(fs::exists(fs::symlink_status(c.Percorso("vero/" + nome)))) << nome;
+    EXPECT_TRUE(fs::exists(c.Percorso(".kenvaron-abcdefGHIJ12")));
+    EXPECT_EQ(c.Leggi("vero/Kenvaron.txt"), "pool");
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 #include <QCoreApplication>
 #include <QToolBar>
 #include <algorithm>
+#include <ctime>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "background/Impostazioni.h"
 #include "tests/ui/FinestraProva.h"
@@ -227,6 +231,18 @@ TEST_F(Sfondo, TheToggleRewritesThePoolFileAndStartsOrStopsTheGenerator) {
     EXPECT_EQ(Opzione(), "0X\r\n");
     EXPECT_EQ(f->condiviso().CodiceStop, 2);
     EXPECT_TRUE(sfondo->Timer2.Enabled());
+}
+
+TEST_F(Sfondo, OpeningRemovesTheOldLeftoversOfKilledPoolWritesOnly) {
+    // One left by a write killed an hour ago, one that may be another
+    // program's write going on now.
+    for (const char* nome : {".kenvaron-vecchio12345", ".kenvaron-giovane12345"}) cartella.Scrivi(nome, "avanzo");
+    const timespec ora{std::time(nullptr) - 3600, 0};
+    const timespec tempi[2] = {ora, ora};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (cartella.percorso / ".kenvaron-vecchio12345").c_str(), tempi, 0), 0);
+    Apri();
+    EXPECT_FALSE(fs::exists(cartella.percorso / ".kenvaron-vecchio12345"));
+    EXPECT_TRUE(fs::exists(cartella.percorso / ".kenvaron-giovane12345"));
 }
 
 TEST_F(Sfondo, TheOptionIsFoundAsLeftAndSlotsWrittenByHandSurvive) {

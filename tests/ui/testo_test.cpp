@@ -145,8 +145,10 @@ TEST_F(Testo, ASaveReplacesTheWholeFileOrLeavesItByteForByte) {
     EXPECT_EQ(cartella.Leggi("mio.txt"), "il vecchio schema\r\n");
     EXPECT_EQ(f->stato.SchemaModificato, 1);
 
-    // A read-only file, for a user who is not root, in a folder anyone may write.
+    // The user's own read-only file, for a user who is not root, in a folder
+    // anyone may write: only the file's mode forbids the save.
     cartella.Scrivi("fisso.txt", "fisso");
+    ASSERT_TRUE(verifica::DaiAUtenteComune(Percorso("fisso.txt")));
     fs::permissions(cartella.percorso / "fisso.txt", fs::perms::owner_read | fs::perms::others_read);
     fs::permissions(cartella.percorso, fs::perms::all);
     const std::string fisso = Percorso("fisso.txt");
