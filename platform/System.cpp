@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -27,7 +28,19 @@ std::string& CartellaImposta() {
 volatile std::sig_atomic_t segnaleArrivato = 0;
 std::function<void()> azioneArresto;
 
-void NotaSegnale(int numero) { segnaleArrivato = numero; }
+// Notes the signal, then gives SIGINT and SIGTERM back their default action:
+// should the stop never be acted on, a second one of either ends the program
+// the default way.  Only async-signal-safe calls.
+void NotaSegnale(int numero) {
+    const int erroreDiPrima = errno;
+    segnaleArrivato = numero;
+    struct sigaction predefinita {};
+    predefinita.sa_handler = SIG_DFL;
+    sigemptyset(&predefinita.sa_mask);
+    sigaction(SIGINT, &predefinita, nullptr);
+    sigaction(SIGTERM, &predefinita, nullptr);
+    errno = erroreDiPrima;
+}
 
 int& Puntatore() {
     static int puntatore = vbDefault;

@@ -24,10 +24,11 @@ std::string Command();
 // A stop signal noted by ArrestoDaSegnali is acted on here.
 void DoEvents();
 
-// While one lives, SIGINT and SIGTERM no longer end the program: the handler
-// only notes the signal, and the next DoEvents runs `azione` in its place, as
-// it would run a key's handler.  The former handlers come back at its end.
-// One at a time.
+// While one lives, the first SIGINT or SIGTERM no longer ends the program:
+// the handler only notes the signal, and the next DoEvents runs `azione` in
+// its place, as it would run a key's handler.  The handler also gives both
+// signals back their default action, so a second one of either ends the
+// program at once.  The former handlers come back at its end.  One at a time.
 class ArrestoDaSegnali {
 public:
     explicit ArrestoDaSegnali(std::function<void()> azione);

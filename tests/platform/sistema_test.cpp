@@ -5,8 +5,14 @@
 #include <QApplication>
 #include <QCursor>
 #include <QTimer>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/Form.h"
 #include "platform/System.h"
@@ -47,6 +53,49 @@ TEST(Sistema, TheScreenPointerBecomesAnHourglassAndBack) {
     SetScreenMousePointer(vbDefault);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(ScreenMousePointer(), vbDefault);
+}
+
+TEST(Sistema, AStopSignalIsOnlyNotedButASecondOneEndsTheProgramTheDefaultWay) {
+    for (const auto& [primo, secondo] : {std::pair{SIGTERM, SIGTERM}, std::pair{SIGINT, SIGTERM}}) {
+        SCOPED_TRACE(std::to_string(primo) + " then " + std::to_string(secondo));
+        int tubo[2];
+        ASSERT_EQ(::pipe(tubo), 0);
+        const pid_t figlio = ::fork();
+        ASSERT_GE(figlio, 0);
+        if (figlio == 0) {
+            // Both signals raised here: two kill()s from outside may arrive as one.
+            // No yield, so the stop the first one asks for is never acted on.
+            ::close(tubo[0]);
+            ArrestoDaSegnali arresto([] {});
+            std::raise(primo);
+            if (::write(tubo[1], "1", 1) != 1) ::_exit(2);  // the first one was only noted
+            std::raise(secondo);
+            ::_exit(0);
+        }
+        ::close(tubo[1]);
+        char letto[2] = {};
+        const ssize_t n = ::read(tubo[0], letto, sizeof letto);
+        ::close(tubo[0]);
+        int stato = 0;
+        ASSERT_EQ(::waitpid(figlio, &stato, 0), figlio);
+        EXPECT_EQ(n, 1) << "the first signal ended the child";
+        ASSERT_TRUE(WIFSIGNALED(stato)) << "the child exited with " << WEXITSTATUS(stato);
+        EXPECT_EQ(WTERMSIG(stato), secondo);
+    }
+    // Once a signal has come, the end of the stop still brings back the handlers that were there before.
+    struct sigaction ignora {}, primaInt {}, primaTerm {}, ora {};
+    ignora.sa_handler = SIG_IGN;
+    sigemptyset(&ignora.sa_mask);
+    ::sigaction(SIGINT, &ignora, &primaInt);
+    ::sigaction(SIGTERM, &ignora, &primaTerm);
+    {
+        ArrestoDaSegnali arresto([] {});
+        std::raise(SIGINT);
+    }
+    ::sigaction(SIGINT, &primaInt, &ora);
+    EXPECT_EQ(ora.sa_handler, SIG_IGN);
+    ::sigaction(SIGTERM, &primaTerm, &ora);
+    EXPECT_EQ(ora.sa_handler, SIG_IGN);
 }
 
 // A handler that ends the program while a modal window waits and a yield is nested.

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include "generation/CalcolaValore.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
@@ -367,6 +369,26 @@ TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProg
     const std::string b = cartella.Leggi("b.txt");
     RigheIntere(b);
     EXPECT_EQ(std::count(b.begin(), b.end(), '\n'), 2);
+}
+
+TEST_F(ProgrammaProduzione, UnderAFileSizeLimitTheLineThatDoesNotFitIsCutBackAndReported) {
+    // Lines of 189 or 190 bytes: two fit, the kernel stops the third one's write at the limit.
+    constexpr rlim_t kLimite = 450;
+    cartella.Scrivi("Kenvaron.ini", kPesi + "<REGOLA>\r\nFILE=app.txt\r\nSCHEMI=5\r\n");
+    processo.setChildProcessModifier([] {
+        const struct rlimit limite {kLimite, kLimite};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+    });
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(60000));
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit) << "ended by signal " << processo.exitCode();
+    EXPECT_EQ(processo.exitCode(), 1);
+    const std::string t = cartella.Leggi("app.txt");
+    RigheIntere(t);
+    EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 2);
+    EXPECT_LT(t.size(), kLimite);  // what the kernel wrote of the third line is gone
+    const std::string errori = "\n" + processo.readAllStandardError().toStdString();
+    EXPECT_NE(errori.find("\nRegola 1: File app.txt non salvato\n"), std::string::npos) << errori;
 }
 
 TEST_F(ProgrammaProduzione, HeadlessSigtermAndSigintEndTheRunWithinASecondAsEscDoes) {
