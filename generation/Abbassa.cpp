@@ -5,12 +5,16 @@
 // hard one).
 //
 // A try places the other listed givens in list order, each with its partners,
-// and places nothing more once the tried given has come back as a partner.
-// Under central symmetry a try therefore keeps the given it tries (unless it
-// is the lone centre, nobody's partner) and leaves out every pair whose two
-// entries both come after its partner's entry: one pass may take several
-// pairs out at once, or the centre alone.  The coded collections and the
-// seeded puzzles rest on this order of placing.
+// and places nothing more once the tried given has come back as the last
+// partner an entry placed.  Under central symmetry a try therefore keeps the
+// given it tries (unless it is the lone centre, nobody's partner) and leaves
+// out every pair whose two entries both come after its partner's entry, and
+// the centre too when its entry comes after that one: one pass may take
+// several pairs out at once, the lone centre together with them, or the
+// centre alone.  Under the four-fold symmetries an entry places up to three
+// partners, and a try stops placing only once the tried given is an entry's
+// last partner; placed as an earlier one, it is kept and placing goes on.
+// The coded collections and the seeded puzzles rest on this order of placing.
 #include <algorithm>
 #include <utility>
 
