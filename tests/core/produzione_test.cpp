@@ -208,18 +208,20 @@ TEST_F(ProduzioneTest, AtTheStartOutputFilesAreEmptiedAndARuleWithoutAUsableFile
                "<REGOLA>\nFILE=@programma/../programma/Kenvaron.rtf,APPEND\nSCHEMI=1\n"
                "<REGOLA>\nFILE=@fifo,OUTPUT\n"
                "<REGOLA>\nFILE=@fifo,APPEND\nSCHEMI=1\n"
-               "<REGOLA>\nFILE=@cartella,OUTPUT\n"
+               "<REGOLA>\nFILE=@cartella,OUTPUT\n" +
+               // Every system call would see the pool's name only.
+               std::string("<REGOLA>\nFILE=@programma/Kenvaron.txt\0x.txt,OUTPUT\n", 51) +
                "<REGOLA>\nSCHEMI=1\n"
                "<REGOLA>\nFILE=\nSCHEMI=1\n"
                "<REGOLA>\nFILE=,OUTPUT\n"
                "<REGOLA>\nSCHEMI=0\n");  // writes nothing: needs no file
         std::vector<std::string> attesi;
-        for (int i = 4; i <= 11; ++i)
+        for (int i = 4; i <= 12; ++i)
             attesi.push_back("Regola " + std::to_string(i) + ": File " + regole.Regole[i].File + " non salvato");
-        for (int i = 12; i <= 14; ++i) attesi.push_back("Regola " + std::to_string(i) + ": FILE mancante");
+        for (int i = 13; i <= 15; ++i) attesi.push_back("Regola " + std::to_string(i) + ": FILE mancante");
         ordine.clear();
         EXPECT_EQ(PreparaFileRegole(regole, propri), attesi);
-        for (int i = 1; i <= regole.NumRegole; ++i) EXPECT_EQ(regole.Regole[i].Bloccata, i >= 4 && i <= 14) << i;
+        for (int i = 1; i <= regole.NumRegole; ++i) EXPECT_EQ(regole.Regole[i].Bloccata, i >= 4 && i <= 15) << i;
 
         EXPECT_EQ(Leggi("out.txt"), "");
         EXPECT_TRUE(fs::exists(percorso / "nuovo.txt"));
