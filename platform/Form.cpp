@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -46,6 +47,15 @@ int CodiceTasto(const QKeyEvent* k) {
 }
 
 }  // namespace
+
+Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area) {
+    Rettangolo r = finestra;
+    const int destra = area.left + area.width;
+    const int basso = area.top + area.height;
+    if (r.left < destra && r.left + r.width > destra) r.width = destra - r.left;
+    if (r.top < basso && r.top + r.height > basso) r.height = basso - r.top;
+    return r;
+}
 
 // The top-level widget of a form: passes closing, keys and resizing to the form.
 class FormWidget : public QWidget {
@@ -175,6 +185,19 @@ int Form::ScaleHeight() const { return Twip(std::max(0, w_->height() - AltezzaBa
 
 void Form::SetClientSize(int width, int height) {
     w_->resize(std::max(1, Px(width)), std::max(1, Px(height) + AltezzaBarre()));
+}
+
+void Form::KeepOnScreen() {
+    const QScreen* schermo = w_->screen();
+    if (schermo == nullptr) return;
+    // The frame, title bar included, is what must end on the screen (as far as
+    // the window system has told its size by now); only the window's own size
+    // changes.
+    const QRect c = w_->frameGeometry();
+    const QRect a = schermo->availableGeometry();
+    const Rettangolo cornice{c.x(), c.y(), c.width(), c.height()};
+    const Rettangolo r = EntroArea(cornice, {a.x(), a.y(), a.width(), a.height()});
+    w_->resize(w_->width() - (cornice.width - r.width), w_->height() - (cornice.height - r.height));
 }
 
 void Form::SetBackColor(long colore) {

@@ -40,6 +40,21 @@ constexpr int vbMaximized = 2;
 constexpr int vbDefault = 0;
 constexpr int vbHourglass = 11;
 
+// A rectangle of the screen: its left and top edges and its size, in one unit.
+struct Rettangolo {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rettangolo&) const = default;
+};
+
+// `finestra` made narrower or shorter where it would end past the right or
+// bottom edge of `area`, so that it ends there.  Its left and top never move,
+// and it never grows; along an edge that it starts beyond, it keeps its size
+// (no size would bring it back).
+Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area);
+
 // Something controls can be placed in: a form's client area or a frame.
 class Container {
 public:
@@ -80,6 +95,10 @@ public:
     int ScaleWidth() const;
     int ScaleHeight() const;
     void SetClientSize(int width, int height);
+    // A shown window whose frame would end past the right or bottom edge of
+    // its screen's available area becomes narrower or shorter, so that it ends
+    // there (EntroArea); it is never moved.
+    void KeepOnScreen();
     void SetBackColor(long colore);
 
     int WindowState() const;

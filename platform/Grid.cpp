@@ -21,7 +21,6 @@ namespace {
 constexpr int Bordo = Grid::BordoPixel;
 constexpr int AltezzaPredefinita = 240;
 constexpr int LarghezzaPredefinita = 960;
-constexpr double Margine = 30;         // twips between the text and a left or right edge
 
 int PulsanteVb(Qt::MouseButton b) {
     switch (b) {
@@ -429,6 +428,20 @@ void Grid::SetCellFontBold(bool grassetto) {
     Modifica([&](Cella& c) { c.grassetto = grassetto ? 1 : 0; });
 }
 
+QFont Grid::CellFont() const {
+    const Cella* c = CellaCorrente();
+    return CarattereDi(c != nullptr ? *c : Cella{}, 1.0 / TwipPerPixel);
+}
+
+QFont Grid::CarattereDi(const Cella& cella, double scala) const {
+    QFont f(QString::fromStdString(cella.carattere >= 0 ? caratteri_[static_cast<std::size_t>(cella.carattere)]
+                                                        : font_));
+    const double punti = cella.punti > 0 ? cella.punti : punti_;
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(punti * 20.0 * scala))));
+    f.setBold(cella.grassetto >= 0 ? cella.grassetto == 1 : grassetto_);
+    return f;
+}
+
 int Grid::CellAlignment() const {
     const Cella* c = CellaCorrente();
     return c != nullptr && c->allineamento >= 0 ? c->allineamento : flexAlignGeneral;
@@ -565,16 +578,12 @@ void Grid::DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
             case 1: a |= Qt::AlignVCenter; break;
             default: a |= Qt::AlignBottom; break;
             }
-            QFont f(QString::fromStdString(cella.carattere >= 0 ? caratteri_[static_cast<std::size_t>(cella.carattere)]
-                                                                : font_));
-            const double punti = cella.punti > 0 ? cella.punti : punti_;
-            f.setPixelSize(std::max(1, static_cast<int>(std::lround(punti * 20.0 * scala))));
-            f.setBold(cella.grassetto >= 0 ? cella.grassetto == 1 : grassetto_);
+            const QFont f = CarattereDi(cella, scala);
             p.save();
             p.setClipRect(rett, Qt::IntersectClip);
             p.setFont(f);
             p.setPen(marcata ? evidenza->testo : ColoreQt(cella.inchiostro != 0 ? cella.inchiostro : inchiostro_));
-            QRectF area = testo.adjusted(Margine * scala, 0, -Margine * scala, 0);
+            QRectF area = testo.adjusted(MargineTesto * scala, 0, -MargineTesto * scala, 0);
             // A text wider than its cell is narrowed to fit rather than cut.
             const double largo = QFontMetricsF(f, p.device()).horizontalAdvance(t);
             if (largo > testo.width() && testo.width() > 0) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
 #include <functional>
 #include <string>
@@ -54,6 +55,8 @@ class Grid : public Control {
 public:
     // Width of the grid's sunken border, in pixels: the cells start inside it.
     static constexpr int BordoPixel = 2;
+    // Room between a cell's text and its left or right edge, in twips.
+    static constexpr int MargineTesto = 30;
 
     explicit Grid(Container& c);
     ~Grid() override;
@@ -110,6 +113,8 @@ public:
     void SetCellFontName(const std::string& nome);
     bool CellFontBold() const;
     void SetCellFontBold(bool grassetto);
+    // The font the current cell's text is drawn in on the screen.
+    QFont CellFont() const;
     int CellAlignment() const;
     void SetCellAlignment(int allineamento);
 
@@ -187,6 +192,8 @@ private:
     void DisegnaStrisce(QPainter& p, const std::vector<Striscia>& righe,
                         const std::vector<Striscia>& colonne, double scala,
                         const Evidenza* evidenza = nullptr) const;
+    // The font of a cell's text at scala device pixels to a twip.
+    QFont CarattereDi(const Cella& cella, double scala) const;
     int UltimaInCima(const std::vector<int>& misure, int fisse, int spazioTwip) const;
 
     int righe_ = 0, colonne_ = 0, righeFisse_ = 1, colonneFisse_ = 1;

@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
 #include <QStringList>
 #include <QTranslator>
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <utility>
+#include <vector>
 
 #include "platform/Form.h"
 
@@ -42,6 +45,12 @@ void NotaSegnale(int numero) {
     errno = erroreDiPrima;
 }
 
+// The catalogues LoadQtTranslation installed (gone with the application object).
+std::vector<QPointer<QTranslator>>& Cataloghi() {
+    static std::vector<QPointer<QTranslator>> cataloghi;
+    return cataloghi;
+}
+
 int& Puntatore() {
     static int puntatore = vbDefault;
     return puntatore;
@@ -65,8 +74,20 @@ bool LoadQtTranslation(const std::string& lingua) {
         delete catalogo;
         return false;
     }
+    Cataloghi().emplace_back(catalogo);
     return true;
 }
+
+void UnloadQtTranslations() {
+    for (const QPointer<QTranslator>& catalogo : Cataloghi()) {
+        if (catalogo.isNull()) continue;
+        QCoreApplication::removeTranslator(catalogo);
+        delete catalogo;
+    }
+    Cataloghi().clear();
+}
+
+void SetDefaultLocale(const std::string& nome) { QLocale::setDefault(QLocale(QString::fromStdString(nome))); }
 
 std::string Command() {
     QStringList argomenti = QCoreApplication::arguments();

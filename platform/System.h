@@ -50,6 +50,12 @@ private:
 // is not installed: the texts stay in English and nothing else changes.  An
 // application object must exist; the catalogue lives as long as it does.
 bool LoadQtTranslation(const std::string& lingua);
+// Takes out every catalogue LoadQtTranslation loaded: Qt's texts are English again.
+void UnloadQtTranslations();
+// The locale Qt speaks in where the catalogue does not reach ("it_IT"): the
+// file dialog's file types.  The dialog's sizes and dates keep the system's
+// locale (LANG, LC_*), which this does not change.
+void SetDefaultLocale(const std::string& nome);
 
 // The pointer over every window (vbDefault or vbHourglass).
 void SetScreenMousePointer(int puntatore);

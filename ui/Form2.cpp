@@ -116,9 +116,12 @@ void Form2::Form_Activate() {
     f_.stato.RidisegnoGriglia = false;
     if (primaAttivazione_) {
         primaAttivazione_ = false;
-        // The seven tabs, captions now set, side by side without scroll arrows.
+        // The seven tabs, captions now set, side by side without scroll arrows;
+        // where the window would then end past the screen's edge, it ends
+        // there, narrower or shorter, and keeps its place beside the board.
         const int schede = plat::Twip(Tbs.Bar()->sizeHint().width());
         if (ScaleWidth() < schede) SetWidth(schede);
+        KeepOnScreen();
         SuggerimentoSuccessivo();
         if (f_.stato.FlagVisPoss == 1) MostraValidiPasso(0);
     }

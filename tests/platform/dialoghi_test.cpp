@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
@@ -29,14 +34,30 @@ TEST(Dialoghi, TheResponderAnswersYesNoCancelInOrder) {
     EXPECT_EQ(r.domandati[0].pulsanti, vbYesNoCancel);
 }
 
-TEST(Dialoghi, QtsItalianCatalogueNamesTheStandardButtons) {
+TEST(Dialoghi, QtsItalianTextsNameTheStandardButtonsAndTheFileTypes) {
     EXPECT_FALSE(LoadQtTranslation("xx"));
     ASSERT_TRUE(LoadQtTranslation("it")) << "Qt's Italian catalogue (qt6-translations-l10n) is not installed";
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8("&Sì"));
+        EXPECT_EQ(box.button(QMessageBox::No)->text(), "&No");
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annulla");
+    }
+    // The file dialog's type column, whatever the system's locale.
+    QTemporaryDir cartella;
+    ASSERT_TRUE(cartella.isValid());
+    QFile schema(cartella.filePath("schema.txt"));
+    ASSERT_TRUE(schema.open(QIODevice::WriteOnly));
+    schema.close();
+    SetDefaultLocale("it_IT");
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(schema)).toStdString(), "Documento in testo semplice");
+    // Nothing stays for the tests that follow in the same process.
+    QLocale::setDefault(QLocale::system());
+    UnloadQtTranslations();
     QMessageBox box;
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8("&Sì"));
-    EXPECT_EQ(box.button(QMessageBox::No)->text(), "&No");
-    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annulla");
+    box.setStandardButtons(QMessageBox::Yes);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().toStdString(), "&Yes");
 }
 
 TEST(Dialoghi, InputBoxesGiveTheTextOrEmptyOnCancel) {

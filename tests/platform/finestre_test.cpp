@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@
 #include "platform/Units.h"
 
 namespace kenvaron::plat {
+
+void PrintTo(const Rettangolo& r, std::ostream* os) {
+    *os << '(' << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ')';
+}
+
 namespace {
 
 // A window that writes its events into a shared log.
@@ -170,6 +176,21 @@ TEST_F(Finestre, PositionsAndSizesAreTwips) {
     EXPECT_EQ(l.Top(), 840);
     EXPECT_EQ(l.Width(), 705);  // 700 twips are 46.7 pixels: whole pixels count
     EXPECT_EQ(Px(700), 47);
+}
+
+TEST(EntroArea, AWindowEndingPastTheAreaIsCutAtItsEdgesAndNeverMoves) {
+    const Rettangolo piccola{0, 0, 1024, 768};
+    const Rettangolo grande{0, 0, 1400, 1000};
+    // A window beside a board in the screen's corner.
+    const Rettangolo finestra{450, 0, 724, 555};
+    EXPECT_EQ(EntroArea(finestra, grande), finestra);
+    EXPECT_EQ(EntroArea(finestra, piccola), (Rettangolo{450, 0, 574, 555}));
+    // Past the bottom too, in an area below a panel; ending right at the edges fits.
+    const Rettangolo alta{450, 100, 724, 900};
+    EXPECT_EQ(EntroArea(alta, {0, 30, 1024, 738}), (Rettangolo{450, 100, 574, 668}));
+    EXPECT_EQ(EntroArea(alta, grande), alta);
+    // A window that starts past an edge keeps its size: none would bring it back.
+    EXPECT_EQ(EntroArea({1100, 0, 300, 500}, piccola), (Rettangolo{1100, 0, 300, 500}));
 }
 
 TEST_F(Finestre, AMaximisedWindowReturnsToNormalThroughItsResizeHandler) {
