@@ -5,8 +5,9 @@
 //
 // The run works on the background generator's engine, ProblemaF5 and its own
 // generation state (merits, best-try counters, the acceptance flag), never on
-// the main window's; only the used (seed, skip) pairs are the program's one set.  At every stop-code check it yields: a stop code of 1
-// calls the end action, 2 makes the run return; either way nothing is stored.
+// the main window's; only the used (seed, skip) pairs are the program's one
+// set.  At every stop-code check it yields: a stop code of 1 calls the end
+// action, 2 makes the run return; either way nothing is stored.
 #pragma once
 
 #include <span>

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <string_view>
 #include <vector>
 
 #include "engine/FileTesto.h"
@@ -47,19 +46,11 @@ constexpr std::size_t kMaxRiga = std::size_t{1} << 20;
 // The first line of a file without its end; false when the file cannot be
 // read or the line runs past kMaxRiga bytes.
 bool LeggiPrimaRiga(const std::string& percorso, std::string& riga) {
-    FileInLettura f(percorso);
-    if (!f.Aperto()) return false;
-    riga.clear();
-    std::string blocco(64 * 1024, '\0');
-    while (riga.size() <= kMaxRiga) {
-        std::size_t n = 0;
-        if (!f.Leggi(blocco.data(), blocco.size(), n)) return false;
-        const std::string_view letto(blocco.data(), n);
-        const std::size_t fine = letto.find_first_of("\r\n");
-        riga.append(letto.substr(0, fine));
-        if (fine != std::string_view::npos || letto.size() < blocco.size()) return riga.size() <= kMaxRiga;
-    }
-    return false;
+    // One byte past the limit tells a line that runs past it.
+    std::string testo;
+    if (!LeggiFile(percorso, testo, kMaxRiga + 1)) return false;
+    riga = testo.substr(0, testo.find_first_of("\r\n"));
+    return riga.size() <= kMaxRiga;
 }
 
 // The seed of field 0: its leading number as Val reads it, when that is a

@@ -143,10 +143,11 @@ std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FileP
         std::string perche;
         if (r.File.empty()) {
             perche = "FILE mancante";
-        } else if (FileDelProgramma(r.File, propri) || !DestinazioneScrivibile(r.File) ||
-                   (svuota && !ScriviFile(r.File, "", propri))) {
+        } else if (svuota ? !ScriviFile(r.File, "", propri)
+                          : FileDelProgramma(r.File, propri) || !DestinazioneScrivibile(r.File)) {
             // The pool, the rules or the program itself, a pipe, a folder or
-            // a device: never touched, not even emptied.
+            // a device: never touched, not even emptied (the writer refuses
+            // what the checks of an appending rule refuse).
             perche = MessaggioNonSalvato(r.File);
         }
         if (perche.empty()) continue;

@@ -1,6 +1,7 @@
 // The program's surroundings: its folder, its command line, Qt's own texts in
-// the program's language, the clipboard, the yield to the event loop, the screen's mouse pointer and ending the
-// program from inside a handler.
+// the program's language, the clipboard, the yield to the event loop and the
+// stop signals, the screen's mouse pointer and ending the program from inside
+// a handler.
 #pragma once
 
 #include <csignal>

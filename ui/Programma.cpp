@@ -2,11 +2,8 @@
 
 #include "platform/System.h"
 #include "engine/FileTesto.h"
-#include "background/Impostazioni.h"
-#include "generation/RegoleProduzione.h"
 #include "ui/Avvio.h"
 #include "ui/Form1.h"
-#include "ui/Form3.h"
 #include "ui/Form5.h"
 
 namespace kenvaron {

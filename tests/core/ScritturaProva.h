@@ -37,19 +37,29 @@ inline ssize_t DiscoPieno(int descrittore, const void* dati, std::size_t quanti)
     return ::write(descrittore, dati, quanti);
 }
 
-// The full disk for as long as it lives.
-class DiscoPienoQui {
+// A test's own system call in the writer's place for as long as it lives;
+// the one that was there comes back at its end, however the test ends.
+template <typename Funzione, Funzione (*Sostituisci)(Funzione)>
+class Sostituzione {
 public:
-    explicit DiscoPienoQui(int intere = 0) : prima_(SostituisciScrittura(&DiscoPieno)) {
+    explicit Sostituzione(Funzione funzione) : prima_(Sostituisci(funzione)) {}
+    ~Sostituzione() { Sostituisci(prima_); }
+    Sostituzione(const Sostituzione&) = delete;
+    Sostituzione& operator=(const Sostituzione&) = delete;
+
+private:
+    Funzione prima_;
+};
+using ScritturaQui = Sostituzione<FunzioneScrittura, &SostituisciScrittura>;
+using RinominaQui = Sostituzione<FunzioneRinomina, &SostituisciRinomina>;
+
+// The full disk for as long as it lives.
+class DiscoPienoQui : ScritturaQui {
+public:
+    explicit DiscoPienoQui(int intere = 0) : ScritturaQui(&DiscoPieno) {
         statoDisco = 0;
         scrittureIntere = intere;
     }
-    ~DiscoPienoQui() { SostituisciScrittura(prima_); }
-    DiscoPienoQui(const DiscoPienoQui&) = delete;
-    DiscoPienoQui& operator=(const DiscoPienoQui&) = delete;
-
-private:
-    FunzioneScrittura prima_;
 };
 
 // The user and group the checks below run as when the tests run as root.

@@ -157,7 +157,7 @@ ssize_t ScritturaOsservata(int descrittore, const void* dati, std::size_t quanti
 
 TEST(ScriviFile, TheNewFileHasTheGroupAndModeOfTheOldOneBeforeItsFirstByte) {
     CartellaTemporanea c;
-    const FunzioneScrittura prima = SostituisciScrittura(&ScritturaOsservata);
+    const verifica::ScritturaQui osservata(&ScritturaOsservata);
     const mode_t maschera = ::umask(022);
     c.Scrivi("riservato.txt", "vecchio");
     fs::permissions(c.Percorso("riservato.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -169,6 +169,7 @@ TEST(ScriviFile, TheNewFileHasTheGroupAndModeOfTheOldOneBeforeItsFirstByte) {
     // A new file is as open as the user's mask lets any new file be.
     EXPECT_TRUE(ScriviFile(c.Percorso("nuovo.txt"), "nuovo", kNessunFileProprio));
     EXPECT_EQ(Stato(c.Percorso("nuovo.txt")).st_mode & 07777, 0644u);
+    ::umask(maschera);
 
     if (Radice()) {
         // In a set-group-ID folder a new file takes the folder's group; the
@@ -186,8 +187,6 @@ TEST(ScriviFile, TheNewFileHasTheGroupAndModeOfTheOldOneBeforeItsFirstByte) {
         EXPECT_EQ(primaScrittura.st_gid, 0u);
         EXPECT_TRUE(SoloIlFile(cartella, 1));
     }
-    ::umask(maschera);
-    SostituisciScrittura(prima);
 }
 
 TEST(ScriviFile, AFailedWriteLeavesTheOldFileByteForByte) {
@@ -210,17 +209,9 @@ int RinominaRifiutata(const char*, const char*) {
     return -1;
 }
 
-class RinominaRifiutataQui {
+class RinominaRifiutataQui : verifica::RinominaQui {
 public:
-    explicit RinominaRifiutataQui(int errore) : prima_(SostituisciRinomina(&RinominaRifiutata)) {
-        erroreRinomina = errore;
-    }
-    ~RinominaRifiutataQui() { SostituisciRinomina(prima_); }
-    RinominaRifiutataQui(const RinominaRifiutataQui&) = delete;
-    RinominaRifiutataQui& operator=(const RinominaRifiutataQui&) = delete;
-
-private:
-    FunzioneRinomina prima_;
+    explicit RinominaRifiutataQui(int errore) : verifica::RinominaQui(&RinominaRifiutata) { erroreRinomina = errore; }
 };
 
 TEST(ScriviFile, AFileARenameCannotReplaceIsWrittenInPlaceAndPutBackWhenThatFails) {
@@ -396,7 +387,7 @@ ssize_t ScritturaContesa(int descrittore, const void* dati, std::size_t quanti) 
 TEST(AggiungiRiga, AFailedAppendCutsBackOnlyItsOwnBytes) {
     CartellaTemporanea c;
     fileConteso = c.Percorso("a.txt");
-    const FunzioneScrittura prima = SostituisciScrittura(&ScritturaContesa);
+    const verifica::ScritturaQui contesa(&ScritturaContesa);
     for (const Momento m : {Momento::PrimaDiTutto, Momento::PrimaDelPezzo, Momento::DopoIlPezzo}) {
         c.Scrivi("a.txt", "prima\r\n");
         momento = m;
@@ -406,7 +397,6 @@ TEST(AggiungiRiga, AFailedAppendCutsBackOnlyItsOwnBytes) {
         // cutting them would take that line too.
         EXPECT_EQ(c.Leggi("a.txt"), m == Momento::DopoIlPezzo ? "prima\r\nla altro\r\n" : "prima\r\naltro\r\n");
     }
-    SostituisciScrittura(prima);
 }
 
 TEST(ApriRegolare, OpensOnlyRegularFilesAndNeverWaits) {
