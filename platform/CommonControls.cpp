@@ -202,12 +202,40 @@ StatusBar::~StatusBar() {
     delete barra_;
 }
 
+namespace {
+
+// A panel of the bar: where the bar has room, a fixed panel is as wide as its
+// width and a spring panel at least as wide; where it has not, every panel
+// gives way, so that the bar never holds its window wider than the screen
+// leaves it.
+class EtichettaPannello : public QLabel {
+public:
+    EtichettaPannello(const QString& testo, int larghezza, int adatta)
+        : QLabel(testo), larghezza_(larghezza), adatta_(adatta) {
+        if (adatta == sbrNoAutoSize) setMaximumWidth(larghezza);
+    }
+    QSize sizeHint() const override {
+        const QSize testo = QLabel::sizeHint();
+        if (adatta_ == sbrNoAutoSize) return {larghezza_, testo.height()};
+        if (adatta_ == sbrSpring) return {std::max(larghezza_, testo.width()), testo.height()};
+        return testo;
+    }
+    QSize minimumSizeHint() const override {
+        if (adatta_ == sbrLine) return QLabel::minimumSizeHint();
+        return {0, QLabel::minimumSizeHint().height()};
+    }
+
+private:
+    int larghezza_;
+    int adatta_;
+};
+
+}  // namespace
+
 StatusPanel& StatusBar::Add(const std::string& chiave, const std::string& testo, int larghezza, int adatta) {
-    auto* l = new QLabel(Q(testo));
+    auto* l = new EtichettaPannello(Q(testo), Px(larghezza), adatta);
     l->setTextFormat(Qt::PlainText);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    if (adatta == sbrNoAutoSize) l->setFixedWidth(Px(larghezza));
-    if (adatta == sbrSpring) l->setMinimumWidth(Px(larghezza));
     if (adatta == sbrLine) {
         // A bar of its own, so that the line looks like the bar below it.
         auto* riga = new QStatusBar(form_.Widget());

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/Colors.h"
@@ -81,11 +82,22 @@ protected:
     }
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
-        if (form != nullptr) form->Resized();
+        if (form != nullptr) {
+            form->Resized();
+            form->Spostata();
+        }
+    }
+    void moveEvent(QMoveEvent* e) override {
+        QWidget::moveEvent(e);
+        if (form != nullptr) form->Spostata();
     }
     void changeEvent(QEvent* e) override {
         QWidget::changeEvent(e);
-        if (form != nullptr && e->type() == QEvent::WindowStateChange) form->Resized();
+        if (form == nullptr) return;
+        if (e->type() == QEvent::WindowStateChange) form->Resized();
+        // A window manager may frame a window without moving or resizing it
+        // (it keeps the client where it stands), then activate it.
+        if (e->type() == QEvent::ActivationChange) form->Spostata();
     }
 };
 
@@ -164,14 +176,38 @@ int Form::Left() const { return Twip(w_->pos().x()); }
 int Form::Top() const { return Twip(w_->pos().y()); }
 int Form::Width() const { return Twip(w_->width()); }
 int Form::Height() const { return Twip(w_->height()); }
-void Form::SetLeft(int twip) { w_->move(Px(twip), w_->pos().y()); }
-void Form::SetTop(int twip) { w_->move(w_->pos().x(), Px(twip)); }
-void Form::SetWidth(int twip) { w_->resize(std::max(1, Px(twip)), w_->height()); }
-void Form::SetHeight(int twip) { w_->resize(w_->width(), std::max(1, Px(twip))); }
-void Form::Move(int left, int top) { w_->move(Px(left), Px(top)); }
+void Form::SetLeft(int twip) { Sposta({Px(twip), (fissaCornice_ ? posto_ : w_->pos()).y()}); }
+void Form::SetTop(int twip) { Sposta({(fissaCornice_ ? posto_ : w_->pos()).x(), Px(twip)}); }
+void Form::SetWidth(int twip) { Ridimensiona(Px(twip), w_->height()); }
+void Form::SetHeight(int twip) { Ridimensiona(w_->width(), Px(twip)); }
+void Form::Move(int left, int top) { Sposta({Px(left), Px(top)}); }
+
+void Form::Sposta(const QPoint& cornice) {
+    w_->move(cornice);
+    if (fissaCornice_) posto_ = cornice;
+}
 void Form::Move(int left, int top, int width, int height) {
     Move(left, top);
-    w_->resize(std::max(1, Px(width)), std::max(1, Px(height)));
+    Ridimensiona(Px(width), Px(height));
+}
+
+bool Form::Incorniciata() const { return w_->frameGeometry() != w_->geometry(); }
+
+void Form::Ridimensiona(int larghezza, int altezza) {
+    const QPoint cornice = fissaCornice_ ? posto_ : w_->pos();
+    w_->resize(std::max(1, larghezza), std::max(1, altezza));
+    // Qt resizes a shown window by its client area, and a window manager
+    // that has yet to frame the window may then place it so: its title bar
+    // would end up above the point the window was given.  Placing the frame
+    // again asks for the point once more, and Spostata moves the window there
+    // once the manager has framed it, whatever it did with the requests.
+    QWindow* finestra = w_->windowHandle();
+    if (finestra == nullptr || !w_->isVisible() || Incorniciata() ||
+        (w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    fissaCornice_ = true;
+    posto_ = cornice;
+    finestra->setFramePosition(cornice);
 }
 
 int Form::AltezzaBarre() const {
@@ -183,9 +219,7 @@ int Form::AltezzaBarre() const {
 int Form::ScaleWidth() const { return Twip(w_->width()); }
 int Form::ScaleHeight() const { return Twip(std::max(0, w_->height() - AltezzaBarre())); }
 
-void Form::SetClientSize(int width, int height) {
-    w_->resize(std::max(1, Px(width)), std::max(1, Px(height) + AltezzaBarre()));
-}
+void Form::SetClientSize(int width, int height) { Ridimensiona(Px(width), Px(height) + AltezzaBarre()); }
 
 void Form::KeepOnScreen() {
     const QScreen* schermo = w_->screen();
@@ -197,7 +231,23 @@ void Form::KeepOnScreen() {
     const QRect a = schermo->availableGeometry();
     const Rettangolo cornice{c.x(), c.y(), c.width(), c.height()};
     const Rettangolo r = EntroArea(cornice, {a.x(), a.y(), a.width(), a.height()});
-    w_->resize(w_->width() - (cornice.width - r.width), w_->height() - (cornice.height - r.height));
+    Ridimensiona(w_->width() - (cornice.width - r.width), w_->height() - (cornice.height - r.height));
+    // A window manager tells the frame's size only once it has framed the
+    // window: until then the frame is the window itself, and the test runs
+    // again when the frame comes.
+    attesaCornice_ = w_->isVisible() && !Incorniciata();
+}
+
+void Form::Spostata() {
+    if ((!fissaCornice_ && !attesaCornice_) || !Incorniciata()) return;
+    // The first move or resize that comes with the frame: the window goes
+    // where it was placed, and ends on the screen now that its frame is known.
+    const bool riporta = fissaCornice_ && w_->pos() != posto_;
+    const bool tieni = attesaCornice_;
+    fissaCornice_ = false;
+    attesaCornice_ = false;
+    if (riporta) w_->move(posto_);
+    if (tieni) KeepOnScreen();
 }
 
 void Form::SetBackColor(long colore) {
@@ -302,6 +352,8 @@ void Form::Show(int modo) {
 
 void Form::Hide() {
     w_->hide();
+    fissaCornice_ = false;
+    attesaCornice_ = false;
     TogliDaAttive(this);
     if (ciclo_ != nullptr) ciclo_->quit();
 }

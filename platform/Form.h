@@ -10,6 +10,7 @@
 // object: whoever owns it releases it once Show has returned.
 #pragma once
 
+#include <QPoint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -97,7 +98,8 @@ public:
     void SetClientSize(int width, int height);
     // A shown window whose frame would end past the right or bottom edge of
     // its screen's available area becomes narrower or shorter, so that it ends
-    // there (EntroArea); it is never moved.
+    // there (EntroArea); it is never moved.  Where a window manager has yet to
+    // frame the window, it does so again once the frame is known.
     void KeepOnScreen();
     void SetBackColor(long colore);
 
@@ -133,6 +135,9 @@ public:
     // A key typed in the window; true when the form consumed it.
     bool KeyTyped(int keyAscii);
     void Resized();
+    // The window moved, changed size or was activated: a window manager may
+    // have framed it meanwhile.
+    void Spostata();
 
 protected:
     virtual void Form_Load() {}
@@ -148,6 +153,12 @@ protected:
 private:
     bool Scarica(int modo);
     int AltezzaBarre() const;
+    // The frame's top left corner to a point of the screen, in pixels.
+    void Sposta(const QPoint& cornice);
+    // New size in pixels, the frame's top left corner staying where it is.
+    void Ridimensiona(int larghezza, int altezza);
+    // The window manager has told the frame (never, offscreen or without one).
+    bool Incorniciata() const;
     void Attiva();
 
     FormWidget* w_;
@@ -161,6 +172,12 @@ private:
     bool caricata_ = false;
     bool inScarico_ = false;
     bool anteprimaTasti_ = false;
+    // KeepOnScreen ran before the window manager told the frame's size.
+    bool attesaCornice_ = false;
+    // The window was resized before the window manager framed it; its frame
+    // belongs at posto_.
+    bool fissaCornice_ = false;
+    QPoint posto_;
     int puntatore_ = vbDefault;
 };
 

@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QRect>
 #include <QScreen>
+#include <QGuiApplication>
 #include <QTabBar>
+#include <QTest>
+#include <QToolButton>
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
@@ -137,6 +140,41 @@ TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
     EXPECT_EQ(f->Stbr.Text("p2"), "");
     EXPECT_TRUE(f->stato.RidisegnoGriglia);
     EXPECT_EQ(f->Sequenza(), nullptr);
+}
+
+// Also run on an 800x600 screen and on a desktop with a window manager, which
+// frames a window some time after it is shown (offscreen the frame is there
+// at once).  Both views, title bar and close box included, lie on the screen
+// beside the board and end at its right edge, the tab bar with its arrows.
+TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
+    CaricaDaDati("qqwing_expert.txt", 1);
+    const bool desktop = QGuiApplication::platformName() == "xcb";
+    const QRect schermo = f->Widget()->screen()->availableGeometry();
+    auto sulloSchermo = [&](const QWidget* w) {
+        return (!desktop || w->frameGeometry() != w->geometry()) && schermo.contains(w->frameGeometry());
+    };
+    auto descrivi = [](const QWidget* w) {
+        const QRect c = w->frameGeometry();
+        return std::to_string(c.x()) + "," + std::to_string(c.y()) + " " + std::to_string(c.width()) + "x" +
+               std::to_string(c.height());
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sulloSchermo(f->Widget()); }, 5000)) << descrivi(f->Widget());
+    const int sinistra = plat::Px(f->Left() + f->gr.Left() + f->gr.Width() + 100);
+    for (const char* vista : {"Mostra", "Analisi"}) {
+        ConFinestra(vista, [&](Form2& w) {
+            const QWidget* q = w.Widget();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return sulloSchermo(q) && q->frameGeometry().right() == schermo.right(); },
+                                        5000))
+                << vista << ": " << descrivi(q);
+            EXPECT_EQ(q->frameGeometry().top(), schermo.top()) << vista;
+            EXPECT_NEAR(q->frameGeometry().left(), sinistra, 2) << vista;
+            const QTabBar* schede = w.Tbs.Bar();
+            ASSERT_GT(schede->sizeHint().width(), schede->width());
+            const auto frecce = schede->findChildren<QToolButton*>();
+            EXPECT_TRUE(std::any_of(frecce.begin(), frecce.end(), [](QToolButton* b) { return b->isVisible(); }))
+                << vista;
+        });
+    }
 }
 
 TEST_F(Sequenza, EstremoOpensOnTab2OnlyWithEverySwitchOn) {
@@ -637,3 +675,4 @@ TEST_F(StampaSequenza, ALongListSpansPagesWithNoLineLostOrDoubled) {
 
 }  // namespace
 }  // namespace kenvaron
+
