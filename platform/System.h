@@ -27,9 +27,11 @@ void DoEvents();
 
 // While one lives, the first SIGINT or SIGTERM no longer ends the program:
 // the handler only notes the signal, and the next DoEvents runs `azione` in
-// its place, as it would run a key's handler.  The handler also gives both
-// signals back their default action, so a second one of either ends the
-// program at once.  The former handlers come back at its end.  One at a time.
+// its place, as it would run a key's handler.  The handler also gives the
+// signals it handles back their default action, so a second one of either
+// ends the program at once.  A signal the program came with ignored (SIGINT
+// in a shell script's background job) is not handled and stays ignored.  The
+// former handlers come back at its end.  One at a time.
 class ArrestoDaSegnali {
 public:
     explicit ArrestoDaSegnali(std::function<void()> azione);
@@ -46,12 +48,19 @@ private:
 // the program writes are closed by the code that writes them.
 [[noreturn]] void EndProgram(int codice = 0);
 
+// The program's language step: Qt's Italian catalogue, the program's own
+// words for what that catalogue lacks (the file dialog's "Cartella" and
+// "Unità") and Italian as Qt's default locale.  False when Qt's catalogue is
+// not installed (the rest is done all the same).  An application object must
+// exist; UnloadQtTranslations takes the catalogues out again.
+bool ImpostaLinguaItaliana();
 // Loads Qt's own catalogue of a language ("it"), so that the standard buttons
 // and dialogs speak it as far as the catalogue goes.  False when the catalogue
 // is not installed: the texts stay in English and nothing else changes.  An
 // application object must exist; the catalogue lives as long as it does.
 bool LoadQtTranslation(const std::string& lingua);
-// Takes out every catalogue LoadQtTranslation loaded: Qt's texts are English again.
+// Takes out every catalogue LoadQtTranslation and ImpostaLinguaItaliana loaded:
+// Qt's texts are English again.
 void UnloadQtTranslations();
 // The locale Qt speaks in where the catalogue does not reach ("it_IT"): the
 // file dialog's file types.  The dialog's sizes and dates keep the system's

@@ -20,9 +20,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kenvaron");
     // Message boxes and the file and printer dialogs in Italian, like the
-    // program; without Qt's catalogue they stay in English.  The file types
-    // the file dialog lists come from Qt's default locale.
-    kenvaron::plat::LoadQtTranslation("it");
-    kenvaron::plat::SetDefaultLocale("it_IT");
+    // program; without Qt's catalogue they stay in English.
+    kenvaron::plat::ImpostaLinguaItaliana();
     return kenvaron::Main(kenvaron::plat::Command());
 }

@@ -36,7 +36,9 @@ TEST(Dialoghi, TheResponderAnswersYesNoCancelInOrder) {
 
 TEST(Dialoghi, QtsItalianTextsNameTheStandardButtonsAndTheFileTypes) {
     EXPECT_FALSE(LoadQtTranslation("xx"));
-    ASSERT_TRUE(LoadQtTranslation("it")) << "Qt's Italian catalogue (qt6-translations-l10n) is not installed";
+    // The language step gives the Italian locale whatever the machine's is.
+    QLocale::setDefault(QLocale::c());
+    ASSERT_TRUE(ImpostaLinguaItaliana()) << "Qt's Italian catalogue (qt6-translations-l10n) is not installed";
     {
         QMessageBox box;
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -44,20 +46,23 @@ TEST(Dialoghi, QtsItalianTextsNameTheStandardButtonsAndTheFileTypes) {
         EXPECT_EQ(box.button(QMessageBox::No)->text(), "&No");
         EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annulla");
     }
-    // The file dialog's type column, whatever the system's locale.
+    // The file dialog's type column: what its file system model shows.
     QTemporaryDir cartella;
     ASSERT_TRUE(cartella.isValid());
     QFile schema(cartella.filePath("schema.txt"));
     ASSERT_TRUE(schema.open(QIODevice::WriteOnly));
     schema.close();
-    SetDefaultLocale("it_IT");
-    EXPECT_EQ(QFileIconProvider().type(QFileInfo(schema)).toStdString(), "Documento in testo semplice");
+    const QFileIconProvider tipi;
+    EXPECT_EQ(tipi.type(QFileInfo(schema)).toStdString(), "Documento in testo semplice");
+    EXPECT_EQ(tipi.type(QFileInfo(cartella.path())).toStdString(), "Cartella");
+    EXPECT_EQ(tipi.type(QFileInfo("/")).toStdString(), "Unità");
     // Nothing stays for the tests that follow in the same process.
     QLocale::setDefault(QLocale::system());
     UnloadQtTranslations();
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().toStdString(), "&Yes");
+    EXPECT_EQ(tipi.type(QFileInfo(cartella.path())).toStdString(), "Folder");
 }
 
 TEST(Dialoghi, InputBoxesGiveTheTextOrEmptyOnCancel) {

@@ -66,6 +66,8 @@ TEST(Sistema, AStopSignalIsOnlyNotedButASecondOneEndsTheProgramTheDefaultWay) {
             // Both signals raised here: two kill()s from outside may arrive as one.
             // No yield, so the stop the first one asks for is never acted on.
             ::close(tubo[0]);
+            std::signal(SIGINT, SIG_DFL);  // a test run started in the background hands it on ignored
+            std::signal(SIGTERM, SIG_DFL);
             ArrestoDaSegnali arresto([] {});
             std::raise(primo);
             if (::write(tubo[1], "1", 1) != 1) ::_exit(2);  // the first one was only noted
@@ -83,19 +85,40 @@ TEST(Sistema, AStopSignalIsOnlyNotedButASecondOneEndsTheProgramTheDefaultWay) {
         EXPECT_EQ(WTERMSIG(stato), secondo);
     }
     // Once a signal has come, the end of the stop still brings back the handlers that were there before.
-    struct sigaction ignora {}, primaInt {}, primaTerm {}, ora {};
-    ignora.sa_handler = SIG_IGN;
-    sigemptyset(&ignora.sa_mask);
-    ::sigaction(SIGINT, &ignora, &primaInt);
-    ::sigaction(SIGTERM, &ignora, &primaTerm);
+    struct sigaction proprio {}, primaInt {}, primaTerm {}, ora {};
+    proprio.sa_handler = [](int) {};
+    sigemptyset(&proprio.sa_mask);
+    ::sigaction(SIGINT, &proprio, &primaInt);
+    ::sigaction(SIGTERM, &proprio, &primaTerm);
     {
         ArrestoDaSegnali arresto([] {});
         std::raise(SIGINT);
     }
     ::sigaction(SIGINT, &primaInt, &ora);
-    EXPECT_EQ(ora.sa_handler, SIG_IGN);
+    EXPECT_EQ(ora.sa_handler, proprio.sa_handler);
     ::sigaction(SIGTERM, &primaTerm, &ora);
-    EXPECT_EQ(ora.sa_handler, SIG_IGN);
+    EXPECT_EQ(ora.sa_handler, proprio.sa_handler);
+}
+
+TEST(Sistema, ASignalTheProgramCameWithIgnoredStaysIgnored) {
+    // A shell starts a script's background job with SIGINT ignored.
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        std::signal(SIGINT, SIG_IGN);
+        std::signal(SIGTERM, SIG_DFL);
+        ArrestoDaSegnali arresto([] {});
+        std::raise(SIGINT);
+        std::raise(SIGINT);
+        std::raise(SIGTERM);  // only noted
+        struct sigaction ora {};
+        ::sigaction(SIGINT, nullptr, &ora);
+        ::_exit(ora.sa_handler == SIG_IGN ? 0 : 2);
+    }
+    int stato = 0;
+    ASSERT_EQ(::waitpid(figlio, &stato, 0), figlio);
+    ASSERT_FALSE(WIFSIGNALED(stato)) << "ended by signal " << WTERMSIG(stato);
+    EXPECT_EQ(WEXITSTATUS(stato), 0) << "SIGINT is no longer ignored";
 }
 
 // A handler that ends the program while a modal window waits and a yield is nested.
