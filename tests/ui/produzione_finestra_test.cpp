@@ -343,12 +343,14 @@ TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
 
 TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProgramsFilesAreReportedAndTheOthersRun) {
     // No weights at all: the search of rule 1 could never keep a try.  Rules
-    // 3 to 5 name the rules file and the pool, directly or through a link.
+    // 3 to 6 name the rules file and the pool, directly, through a link or
+    // with a NUL byte that every system call would end the name at.
     const std::string regole = "[REGOLE]\r\n<REGOLA>\r\nFILE=a.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=b.txt,OUTPUT\r\nSCHEMI=2\r\n"
                                "<REGOLA>\r\nFILE=Kenvaron.ini,OUTPUT\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=./Kenvaron.txt,OUTPUT\r\nSCHEMI=1\r\n"
-                               "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n";
+                               "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=Kenvaron.txt" + std::string(1, '\0') + "x.txt,OUTPUT\r\n";
     const std::string pool = "0XX2023|XXXX1X\r\n";
     cartella.Scrivi("Kenvaron.ini", regole);
     cartella.Scrivi("Kenvaron.txt", pool);
@@ -359,7 +361,7 @@ TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProg
     EXPECT_EQ(processo.exitCode(), 1);
     const std::string errori = "\n" + processo.readAllStandardError().toStdString();
     for (const std::string riga : {"Regola 3: File Kenvaron.ini non salvato", "Regola 4: File ./Kenvaron.txt non salvato",
-                                   "Regola 5: File pool.lnk non salvato",
+                                   "Regola 5: File pool.lnk non salvato", "Regola 6: File Kenvaron.txt\\0x.txt non salvato",
                                    "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato"})
         EXPECT_NE(errori.find("\n" + riga + "\n"), std::string::npos) << riga << " in" << errori;
     EXPECT_EQ(errori.find("Regola 2"), std::string::npos);
