@@ -244,13 +244,16 @@ bool FileInLettura::Leggi(char* dove, std::size_t quanti, std::size_t& letti) {
     return true;
 }
 
-bool LeggiFile(const std::string& percorso, std::string& testo, std::size_t massimo) {
+bool LeggiFile(const std::string& percorso, std::string& testo, std::size_t massimo, bool* oltre) {
     FileInLettura f(percorso);
     if (!f.Aperto()) return false;
     std::string letto;
     constexpr std::size_t kBlocco = 64 * 1024;
-    while (letto.size() < massimo) {
-        const std::size_t inizio = letto.size(), blocco = std::min(kBlocco, massimo - inizio);
+    // One byte past `massimo` tells a file that goes on.
+    const bool unoInPiu = oltre != nullptr && massimo < std::numeric_limits<std::size_t>::max();
+    const std::size_t limite = unoInPiu ? massimo + 1 : massimo;
+    while (letto.size() < limite) {
+        const std::size_t inizio = letto.size(), blocco = std::min(kBlocco, limite - inizio);
         letto.resize(inizio + blocco);
         std::size_t n = 0;
         const bool riuscita = f.Leggi(letto.data() + inizio, blocco, n);
@@ -258,6 +261,8 @@ bool LeggiFile(const std::string& percorso, std::string& testo, std::size_t mass
         if (!riuscita) return false;
         if (n < blocco) break;
     }
+    if (oltre != nullptr) *oltre = letto.size() > massimo;
+    if (letto.size() > massimo) letto.resize(massimo);
     testo = std::move(letto);
     return true;
 }

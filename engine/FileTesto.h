@@ -44,9 +44,11 @@ private:
 };
 
 // The text of a regular file, at most `massimo` bytes of it, or false when
-// it cannot be read (a folder, a pipe or a device is never opened).
+// it cannot be read (a folder, a pipe or a device is never opened).  With
+// `oltre`, one byte more is read to tell whether the file goes on past
+// `massimo`; the text stops at `massimo` all the same.
 bool LeggiFile(const std::string& percorso, std::string& testo,
-               std::size_t massimo = std::numeric_limits<std::size_t>::max());
+               std::size_t massimo = std::numeric_limits<std::size_t>::max(), bool* oltre = nullptr);
 
 // The program's own files: the folder it runs from and the names of the
 // files it keeps there (the pool, the rules, the manual, the program itself).

@@ -128,7 +128,13 @@ bool ScriviSchema(const Regola& regola, const std::string& riga, const FilePropr
     return AggiungiRiga(regola.File, riga, propri);
 }
 
-std::string MessaggioNonSalvato(const std::string& percorso) { return "File " + percorso + " non salvato"; }
+std::string MessaggioNonSalvato(const std::string& percorso) {
+    // A NUL byte would end the message where it is printed as C text: it
+    // shows as \0, and the rest of the name follows.
+    std::string nome;
+    for (const char c : percorso) nome += c == '\0' ? std::string_view("\\0") : std::string_view(&c, 1);
+    return "File " + nome + " non salvato";
+}
 
 std::string MessaggioRegola(int numero, const std::string& testo) {
     return "Regola " + std::to_string(numero) + ": " + testo;

@@ -62,7 +62,8 @@ std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, st
 // on failure, or when the file is one of the program's own.
 bool ScriviSchema(const Regola& regola, const std::string& riga, const FilePropri& propri);
 
-// The message of a file that could not be written.
+// The message of a file that could not be written; a NUL byte in its name
+// shows as \0.
 std::string MessaggioNonSalvato(const std::string& percorso);
 // A message about rule `numero` (from 1): "Regola 3: " and the text.
 std::string MessaggioRegola(int numero, const std::string& testo);

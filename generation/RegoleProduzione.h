@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ struct RegoleProduzione {
 
 // The lines of a text: each ends at CR LF, LF or CR (a last line without an end counts).
 std::vector<std::string_view> RigheTesto(std::string_view testo);
+
+// The longest rules file read: weights and 20 rules take a few KiB, and a
+// longer file is refused rather than read whole.
+inline constexpr std::size_t kMaxFileRegole = std::size_t{1} << 20;
 
 // Reads the rules file's text into a fresh set of weights and rules.
 RegoleProduzione LeggiRegole(std::string_view testo);

@@ -44,9 +44,12 @@ void ScriviErrore(const std::string& testo) {
 bool Form1::InizializzaAuto(bool tronca) {
     const std::string percorso = plat::AppPath() + "/" + kFileRegole;
     std::string testo;
-    if (!LeggiFile(percorso, testo)) {
-        // Nothing read: the weights and rules stay as they were.
-        const std::string messaggio = "File " + percorso + " non trovato";
+    bool troppoGrande = false;
+    const bool letto = LeggiFile(percorso, testo, kMaxFileRegole, &troppoGrande);
+    if (!letto || troppoGrande) {
+        // Nothing taken: the weights and rules stay as they were.
+        const std::string messaggio =
+            "File " + percorso + (letto ? " troppo grande: più di 1 MiB" : " non trovato");
         if (stato.generazione.GeneraAuto)
             ScriviErrore(messaggio);
         else

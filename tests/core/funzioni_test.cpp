@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "engine/Funzioni.h"
 #include "engine/FileTesto.h"
@@ -116,6 +117,18 @@ TEST_F(FileDiTesto, WhatIsNoRegularFileIsNeitherFoundNorOpened) {
         EXPECT_FALSE(FileExists(percorso)) << percorso;
         EXPECT_FALSE(LeggiFile(percorso, testo)) << percorso;
     }
+}
+
+TEST_F(FileDiTesto, AReadStopsAtItsLimitAndCanTellAFileThatGoesOn) {
+    std::ofstream(Percorso("tre.txt"), std::ios::binary) << "abc";
+    std::string testo;
+    bool oltre = false;
+    ASSERT_TRUE(LeggiFile(Percorso("tre.txt"), testo, 2, &oltre));
+    EXPECT_EQ(testo, "ab");
+    EXPECT_TRUE(oltre);
+    ASSERT_TRUE(LeggiFile(Percorso("tre.txt"), testo, 3, &oltre));
+    EXPECT_EQ(testo, "abc");
+    EXPECT_FALSE(oltre);
 }
 
 }  // namespace

@@ -216,8 +216,10 @@ TEST_F(ProduzioneTest, AtTheStartOutputFilesAreEmptiedAndARuleWithoutAUsableFile
                "<REGOLA>\nFILE=,OUTPUT\n"
                "<REGOLA>\nSCHEMI=0\n");  // writes nothing: needs no file
         std::vector<std::string> attesi;
-        for (int i = 4; i <= 12; ++i)
+        for (int i = 4; i <= 11; ++i)
             attesi.push_back("Regola " + std::to_string(i) + ": File " + regole.Regole[i].File + " non salvato");
+        // The NUL byte shows, so that the message printed as C text goes on past it.
+        attesi.push_back("Regola 12: File " + Percorso("programma/Kenvaron.txt") + "\\0x.txt non salvato");
         for (int i = 13; i <= 15; ++i) attesi.push_back("Regola " + std::to_string(i) + ": FILE mancante");
         ordine.clear();
         EXPECT_EQ(PreparaFileRegole(regole, propri), attesi);

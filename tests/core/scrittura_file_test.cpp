@@ -360,24 +360,21 @@ TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
 }
 
 // Another writer appends a line to the same file while this one writes:
-// before its first byte, or after its first piece; this writer then finds the
-// disk full.
+// before this one's write number `altroPrima` (from 1); this one puts down
+// `pezzi` pieces of three bytes, then finds the disk full.
 std::string fileConteso;
-enum class Momento { PrimaDiTutto, PrimaDelPezzo, DopoIlPezzo } momento;
+struct Contesa {
+    int altroPrima, pezzi;
+    const char* resta;
+} contesa;
 int chiamate = 0;
-void AltroScrittore() {
-    const int d = ::open(fileConteso.c_str(), O_WRONLY | O_APPEND);
-    (void)!::write(d, "altro\r\n", 7);
-    ::close(d);
-}
 ssize_t ScritturaContesa(int descrittore, const void* dati, std::size_t quanti) {
-    if (chiamate++ > 0) {
-        if (momento == Momento::DopoIlPezzo && chiamate == 2) AltroScrittore();
-        errno = ENOSPC;
-        return -1;
+    if (++chiamate == contesa.altroPrima) {
+        const int d = ::open(fileConteso.c_str(), O_WRONLY | O_APPEND);
+        (void)!::write(d, "altro\r\n", 7);
+        ::close(d);
     }
-    if (momento != Momento::DopoIlPezzo) AltroScrittore();
-    if (momento == Momento::PrimaDiTutto) {
+    if (chiamate > contesa.pezzi) {
         errno = ENOSPC;
         return -1;
     }
@@ -387,15 +384,19 @@ ssize_t ScritturaContesa(int descrittore, const void* dati, std::size_t quanti) 
 TEST(AggiungiRiga, AFailedAppendCutsBackOnlyItsOwnBytes) {
     CartellaTemporanea c;
     fileConteso = c.Percorso("a.txt");
-    const verifica::ScritturaQui contesa(&ScritturaContesa);
-    for (const Momento m : {Momento::PrimaDiTutto, Momento::PrimaDelPezzo, Momento::DopoIlPezzo}) {
+    const verifica::ScritturaQui sostituita(&ScritturaContesa);
+    // Bytes of this append with another writer's line after them stay:
+    // cutting them would take that line too, also when a later piece of
+    // this append ends the file again.
+    for (const Contesa caso : {Contesa{1, 0, "prima\r\naltro\r\n"},          // before any byte
+                               Contesa{1, 1, "prima\r\naltro\r\n"},          // before the piece: cut back
+                               Contesa{2, 1, "prima\r\nla altro\r\n"},       // after the piece
+                               Contesa{2, 2, "prima\r\nla altro\r\nrig"}}) {  // between two pieces
         c.Scrivi("a.txt", "prima\r\n");
-        momento = m;
+        contesa = caso;
         chiamate = 0;
         EXPECT_FALSE(AggiungiRiga(fileConteso, "la riga", kNessunFileProprio));
-        // Bytes of this append with another writer's line after them stay:
-        // cutting them would take that line too.
-        EXPECT_EQ(c.Leggi("a.txt"), m == Momento::DopoIlPezzo ? "prima\r\nla altro\r\n" : "prima\r\naltro\r\n");
+        EXPECT_EQ(c.Leggi("a.txt"), caso.resta) << caso.altroPrima << " " << caso.pezzi;
     }
 }
 

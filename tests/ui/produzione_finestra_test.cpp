@@ -98,7 +98,14 @@ TEST_F(ProduzioneFinestra, CalcolaValoreRatesTheBoardWritesTheReportAndEmptiesNo
     EXPECT_TRUE(Messaggi().empty());
 }
 
-TEST_F(ProduzioneFinestra, WithTheRulesFileGoneCalcolaValoreSaysSoAndChangesNothing) {
+// A rules file padded with NUL bytes (a sparse file) to `dimensione`.
+constexpr std::uintmax_t kMiB = 1 << 20;
+void RegoleLunghe(const prova::CartellaProva& cartella, const std::string& testo, std::uintmax_t dimensione) {
+    cartella.Scrivi("Kenvaron.ini", testo);
+    fs::resize_file(cartella.percorso / "Kenvaron.ini", dimensione);
+}
+
+TEST_F(ProduzioneFinestra, WithTheRulesFileGoneOrOver1MiBCalcolaValoreSaysSoAndChangesNothing) {
     cartella.Scrivi("Kenvaron.ini", kPesi);
     Crea();
     f->Show();
@@ -108,9 +115,18 @@ TEST_F(ProduzioneFinestra, WithTheRulesFileGoneCalcolaValoreSaysSoAndChangesNoth
     fs::remove(cartella.percorso / "Kenvaron.ini");
     f->condiviso().Problema = Tabella{};
     f->Command3_Click();
-    EXPECT_EQ(Messaggi(), std::vector<std::string>{"File " + Percorso("Kenvaron.ini") + " non trovato"});
+    RegoleLunghe(cartella, "Singoli nudi: 7\r\n", kMiB + 1);
+    f->Command3_Click();
+    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"File " + Percorso("Kenvaron.ini") + " non trovato",
+                                                    "File " + Percorso("Kenvaron.ini") + " troppo grande: più di 1 MiB"}));
     EXPECT_EQ(f->stato.regole.Pesi.PSingoli_nudi, 1);
     EXPECT_EQ(cartella.Leggi("CalcolaValore.txt"), rapporto);
+    // 1 MiB itself is read.
+    fs::resize_file(cartella.percorso / "Kenvaron.ini", kMiB);
+    CaricaSchema();
+    f->Command3_Click();
+    EXPECT_EQ(Messaggi().size(), 2u);
+    EXPECT_EQ(f->stato.regole.Pesi.PSingoli_nudi, 7);
 }
 
 TEST_F(ProduzioneFinestra, AnUnwritableReportIsSaidButTheValueIsComputed) {
@@ -330,6 +346,20 @@ TEST_F(ProgrammaProduzione, HeadlessProdWithNothingToMakeExits0AndTouchesNoPoolF
     EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), "pool");
 }
 
+TEST_F(ProgrammaProduzione, HeadlessARulesFileOver1MiBIsRefusedAtOnceWithExitCode1AndTouchesNothing) {
+    cartella.Scrivi("out.txt", "vecchia\r\n");
+    RegoleLunghe(cartella, kPesi + "<REGOLA>\r\nFILE=out.txt,OUTPUT\r\nSCHEMI=0\r\n", kMiB + 1);
+    processo.start();
+    ASSERT_TRUE(processo.waitForFinished(20000));
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(processo.exitCode(), 1);
+    const std::string errori = "\n" + processo.readAllStandardError().toStdString();
+    const std::string atteso = "\nFile " + (cartella.percorso / "Kenvaron.ini").string() + " troppo grande: più di 1 MiB\n";
+    EXPECT_NE(errori.find(atteso), std::string::npos) << errori;
+    EXPECT_EQ(cartella.Leggi("out.txt"), "vecchia\r\n");
+    EXPECT_EQ(Contenuto(), (std::vector<std::string>{"Kenvaron.ini", "kenvaron", "out.txt"}));
+}
+
 TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
     const std::string pool = "0XX2023|XXXX1X\r\n";
     cartella.Scrivi("Kenvaron.txt", pool);
@@ -343,12 +373,14 @@ TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
 
 TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProgramsFilesAreReportedAndTheOthersRun) {
     // No weights at all: the search of rule 1 could never keep a try.  Rules
-    // 3 to 5 name the rules file and the pool, directly or through a link.
+    // 3 to 6 name the rules file and the pool, directly, through a link or
+    // with a NUL byte that every system call would end the name at.
     const std::string regole = "[REGOLE]\r\n<REGOLA>\r\nFILE=a.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=b.txt,OUTPUT\r\nSCHEMI=2\r\n"
                                "<REGOLA>\r\nFILE=Kenvaron.ini,OUTPUT\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=./Kenvaron.txt,OUTPUT\r\nSCHEMI=1\r\n"
-                               "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n";
+                               "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n"
+                               "<REGOLA>\r\nFILE=Kenvaron.txt" + std::string(1, '\0') + "x.txt,OUTPUT\r\n";
     const std::string pool = "0XX2023|XXXX1X\r\n";
     cartella.Scrivi("Kenvaron.ini", regole);
     cartella.Scrivi("Kenvaron.txt", pool);
@@ -359,7 +391,7 @@ TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProg
     EXPECT_EQ(processo.exitCode(), 1);
     const std::string errori = "\n" + processo.readAllStandardError().toStdString();
     for (const std::string riga : {"Regola 3: File Kenvaron.ini non salvato", "Regola 4: File ./Kenvaron.txt non salvato",
-                                   "Regola 5: File pool.lnk non salvato",
+                                   "Regola 5: File pool.lnk non salvato", "Regola 6: File Kenvaron.txt\\0x.txt non salvato",
                                    "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato"})
         EXPECT_NE(errori.find("\n" + riga + "\n"), std::string::npos) << riga << " in" << errori;
     EXPECT_EQ(errori.find("Regola 2"), std::string::npos);
