@@ -360,8 +360,8 @@ TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
 }
 
 // Another writer appends a line to the same file while this one writes:
-// before this one's write number `altroPrima` (from 1); this one puts down
-// `pezzi` pieces of three bytes, then finds the disk full.
+// before this one's write number `altroPrima` (from 1; 0 never); this one
+// puts down `pezzi` pieces of three bytes, then finds the disk full.
 std::string fileConteso;
 struct Contesa {
     int altroPrima, pezzi;
@@ -391,7 +391,8 @@ TEST(AggiungiRiga, AFailedAppendCutsBackOnlyItsOwnBytes) {
     for (const Contesa caso : {Contesa{1, 0, "prima\r\naltro\r\n"},          // before any byte
                                Contesa{1, 1, "prima\r\naltro\r\n"},          // before the piece: cut back
                                Contesa{2, 1, "prima\r\nla altro\r\n"},       // after the piece
-                               Contesa{2, 2, "prima\r\nla altro\r\nrig"}}) {  // between two pieces
+                               Contesa{2, 2, "prima\r\nla altro\r\nrig"},    // between two pieces
+                               Contesa{0, 2, "prima\r\n"}}) {                // none: both pieces cut back
         c.Scrivi("a.txt", "prima\r\n");
         contesa = caso;
         chiamate = 0;
