@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <ctime>
+#include <functional>
 #include <random>
 
 namespace kenvaron {
@@ -25,28 +26,15 @@ FunzioneRinomina& Rinomina() {
     return rinomina;
 }
 
-// Where one append's bytes went: the offset of its first byte, the end of
-// its last one, and how many it wrote.
-struct Posizione {
-    off_t inizio = -1, fine = -1;
-    std::size_t scritti = 0;
-};
-
-// Writes every byte, going on with the rest after a short write.  With
-// `dove`, notes where the bytes went (the descriptor's offset after each
-// write is the end of what it put down, even when appending).
-bool ScriviTutto(int descrittore, std::string_view dati, Posizione* dove = nullptr) {
+// Writes every byte, going on with the rest after a short write; `pezzo`,
+// when given, hears how many bytes each write put down, as it lands.
+bool ScriviTutto(int descrittore, std::string_view dati, const std::function<void(std::size_t)>& pezzo = {}) {
     while (!dati.empty()) {
         const ssize_t scritti = Scrittura()(descrittore, dati.data(), dati.size());
         if (scritti < 0 && errno == EINTR) continue;
         if (scritti <= 0) return false;
         const auto n = static_cast<std::size_t>(scritti);
-        if (dove != nullptr) {
-            const off_t fine = ::lseek(descrittore, 0, SEEK_CUR);
-            if (dove->scritti == 0) dove->inizio = fine < 0 ? -1 : fine - scritti;
-            dove->fine = fine;
-            dove->scritti += n;
-        }
+        if (pezzo) pezzo(n);
         dati.remove_prefix(n);
     }
     return true;
@@ -66,15 +54,6 @@ std::string NomeDi(const std::string& percorso) {
 }
 
 bool StessoFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
-// The type test of a write's target, looked up once: true when nothing is
-// there yet or a regular file is (then `esiste`, with its status in `st`).
-bool TipoScrivibile(const std::string& percorso, struct stat& st, bool& esiste) {
-    if (percorso.empty()) return esiste = false;
-    esiste = ::stat(percorso.c_str(), &st) == 0;
-    if (esiste) return S_ISREG(st.st_mode);
-    return errno == ENOENT;
-}
 
 // The path a chain of links in the last component reaches; the file there
 // need not exist.  The folders on the way are left to the system.
@@ -194,6 +173,56 @@ std::string_view FineRigaMancante(const std::string& percorso) {
     return ultimo == '\r' ? "\n" : "\r\n";
 }
 
+// DestinazioneScrivibile with the target looked up once: when it is there
+// (`esiste`), its status is in `st`.
+bool Ammessa(const std::string& percorso, const FilePropri& propri, struct stat& st, bool& esiste) {
+    esiste = false;
+    if (percorso.empty() || HaNul(percorso) || FileDelProgramma(percorso, propri)) return false;
+    esiste = ::stat(percorso.c_str(), &st) == 0;
+    if (esiste) return S_ISREG(st.st_mode);
+    return errno == ENOENT;
+}
+
+// What the rename path did with a file's new content.
+enum class EsitoRinomina {
+    Fatta,    // the new file is in the old one's place
+    Fallita,  // nothing changed: the old file is whole, nothing is left beside it
+    InPosto,  // a rename cannot replace this file as it is: it is to be written where it stands
+};
+
+// Replaces the file by a new one renamed over it.  Through a link, the file
+// it points to is replaced, in its own folder, so the rename stays on one
+// file system and the link stays a link.  The new file is never more open
+// than the old one, not even for a moment.
+EsitoRinomina ScriviERinomina(const std::string& percorso, std::string_view contenuto, const struct stat& st,
+                              bool esiste) {
+    // A rename would take the file away from its other names or its owner.
+    if (esiste && (st.st_nlink > 1 || st.st_uid != ::geteuid())) return EsitoRinomina::InPosto;
+    const std::string destinazione = SeguiCollegamenti(percorso), cartella = CartellaDi(destinazione);
+    std::string temporaneo;
+    const int descrittore = CreaTemporaneo(cartella, esiste ? 0600 : 0666, temporaneo);
+    // A folder where no file can be made.
+    if (descrittore < 0) return EsitoRinomina::InPosto;
+    if (esiste && !StessiPermessi(descrittore, st)) {
+        // A group the program cannot give to a new file.
+        ::close(descrittore);
+        ::unlink(temporaneo.c_str());
+        return EsitoRinomina::InPosto;
+    }
+    bool scritto = ScriviTutto(descrittore, contenuto);
+    scritto = ::fsync(descrittore) == 0 && scritto;
+    scritto = ::close(descrittore) == 0 && scritto;
+    if (scritto && Rinomina()(temporaneo.c_str(), destinazione.c_str()) == 0) {
+        SincronizzaCartella(cartella);
+        return EsitoRinomina::Fatta;
+    }
+    const int errore = errno;
+    ::unlink(temporaneo.c_str());
+    // A file mounted on its own cannot be renamed over.  A write that failed
+    // in the new file would fail in place too.
+    return scritto && (errore == EBUSY || errore == EXDEV) ? EsitoRinomina::InPosto : EsitoRinomina::Fallita;
+}
+
 }  // namespace
 
 FunzioneScrittura SostituisciScrittura(FunzioneScrittura scrivi) {
@@ -268,7 +297,6 @@ bool LeggiFile(const std::string& percorso, std::string& testo, std::size_t mass
 }
 
 bool FileDelProgramma(const std::string& percorso, const FilePropri& propri) {
-    if (HaNul(percorso)) return true;
     if (percorso.empty()) return false;
     struct stat bersaglio, proprio;
     const bool esiste = ::stat(percorso.c_str(), &bersaglio) == 0;
@@ -290,65 +318,48 @@ FilePropri FilePropriIn(const std::string& cartella, const std::string& programm
     return {cartella, {kFileImpostazioni, kFileRegole, kFileIstruzioni, programma}};
 }
 
-bool DestinazioneScrivibile(const std::string& percorso) {
+bool DestinazioneScrivibile(const std::string& percorso, const FilePropri& propri) {
     struct stat st;
     bool esiste;
-    return TipoScrivibile(percorso, st, esiste);
+    return Ammessa(percorso, propri, st, esiste);
 }
 
 bool ScriviFile(const std::string& percorso, std::string_view contenuto, const FilePropri& propri) {
     struct stat st;
     bool esiste;
-    if (FileDelProgramma(percorso, propri) || !TipoScrivibile(percorso, st, esiste)) return false;
+    if (!Ammessa(percorso, propri, st, esiste)) return false;
     if (esiste && ::access(percorso.c_str(), W_OK) != 0) return false;
     if (contenuto.empty()) return Svuota(percorso);
-    // A rename would take the file away from its other names or its owner.
-    if (esiste && (st.st_nlink > 1 || st.st_uid != ::geteuid())) return ScriviInPosto(percorso, contenuto, esiste);
-
-    // Through a link, the file it points to is replaced, in its own folder,
-    // so the rename stays on one file system and the link stays a link.  The
-    // new file is never more open than the old one, not even for a moment.
-    const std::string destinazione = SeguiCollegamenti(percorso), cartella = CartellaDi(destinazione);
-    std::string temporaneo;
-    const int descrittore = CreaTemporaneo(cartella, esiste ? 0600 : 0666, temporaneo);
-    if (descrittore < 0) return ScriviInPosto(percorso, contenuto, esiste);
-    if (esiste && !StessiPermessi(descrittore, st)) {
-        // A group the program cannot give to a new file: written in place.
-        ::close(descrittore);
-        ::unlink(temporaneo.c_str());
-        return ScriviInPosto(percorso, contenuto, esiste);
-    }
-    bool scritto = ScriviTutto(descrittore, contenuto);
-    scritto = ::fsync(descrittore) == 0 && scritto;
-    scritto = ::close(descrittore) == 0 && scritto;
-    if (scritto && Rinomina()(temporaneo.c_str(), destinazione.c_str()) == 0) {
-        SincronizzaCartella(cartella);
-        return true;
-    }
-    const int errore = errno;
-    ::unlink(temporaneo.c_str());
-    // A file mounted on its own cannot be renamed over: it is written where
-    // it stands.  A write that failed in the new file fails there too.
-    return scritto && (errore == EBUSY || errore == EXDEV) ? ScriviInPosto(percorso, contenuto, esiste) : false;
+    const EsitoRinomina esito = ScriviERinomina(percorso, contenuto, st, esiste);
+    return esito == EsitoRinomina::Fatta ||
+           (esito == EsitoRinomina::InPosto && ScriviInPosto(percorso, contenuto, esiste));
 }
 
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
-    if (FileDelProgramma(percorso, propri) || !DestinazioneScrivibile(percorso)) return false;
+    if (!DestinazioneScrivibile(percorso, propri)) return false;
     const std::string_view prima = FineRigaMancante(percorso);
     const int descrittore = ApriRegolare(percorso, O_WRONLY | O_APPEND | O_CREAT);
     if (descrittore < 0) return false;
     std::string testo;
     testo.reserve(prima.size() + riga.size() + 2);
     testo.append(prima).append(riga).append("\r\n");
-    Posizione dove;
-    bool scritta = ScriviTutto(descrittore, testo, &dove);
-    if (!scritta && dove.scritti > 0) {
+    // Where this append's bytes went: the offset of the first, the end of the
+    // last (the descriptor's offset after a write is the end of what it put
+    // down, even when appending), and how many.
+    off_t inizio = -1, fine = -1;
+    std::size_t scritti = 0;
+    bool scritta = ScriviTutto(descrittore, testo, [&](std::size_t n) {
+        fine = ::lseek(descrittore, 0, SEEK_CUR);
+        if (scritti == 0) inizio = fine < 0 ? -1 : fine - static_cast<off_t>(n);
+        scritti += n;
+    });
+    if (!scritta && scritti > 0) {
         // Only this append's own bytes are cut, and only while they lie
         // together at the end of the file: another writer's later lines stay.
         struct stat st;
-        if (dove.inizio >= 0 && ::fstat(descrittore, &st) == 0 && st.st_size == dove.fine &&
-            dove.inizio + static_cast<off_t>(dove.scritti) == dove.fine)
-            (void)::ftruncate(descrittore, dove.inizio);
+        if (inizio >= 0 && ::fstat(descrittore, &st) == 0 && st.st_size == fine &&
+            inizio + static_cast<off_t>(scritti) == fine)
+            (void)::ftruncate(descrittore, inizio);
     }
     scritta = ::close(descrittore) == 0 && scritta;
     return scritta;

@@ -73,19 +73,21 @@ inline constexpr const char* kFileProgramma = "kenvaron";
 FilePropri FilePropriIn(const std::string& cartella, const std::string& programma = kFileProgramma);
 
 // True when a path reaches one of the program's own files under any
-// spelling, or holds a NUL byte (every system call would see a shorter name).
-// An own file that exists is compared by device and inode after following
-// links, which also catches hard links; one that does not exist yet (a
-// missing file, or a link that reaches no file) by the place where it would
+// spelling.  An own file that exists is compared by device and inode after
+// following links, which also catches hard links; one that does not exist yet
+// (a missing file, or a link that reaches no file) by the place where it would
 // be made: its folder by device and inode, and its name, the links of both
 // paths followed, so that no write can create what the program will later
-// take for its own.
+// take for its own.  A path with a NUL byte names no file whole: it is
+// refused before this is asked (DestinazioneScrivibile).
 bool FileDelProgramma(const std::string& percorso, const FilePropri& propri);
 
-// True when a write may go to the path as far as its type goes: nothing is
-// there yet, or a regular file (through any links).  A folder, a pipe or a
-// device is never opened: a pipe with no reader would wait for ever.
-bool DestinazioneScrivibile(const std::string& percorso);
+// The check both writers start with: true when the path holds no NUL byte
+// (every system call would see a shorter name), reaches none of the
+// program's own files, and nothing is there yet or a regular file (through
+// any links).  A folder, a pipe or a device is never opened: a pipe with no
+// reader would wait for ever.
+bool DestinazioneScrivibile(const std::string& percorso, const FilePropri& propri);
 
 // Replaces a file's whole content.  The text goes to a fresh file made
 // exclusively beside the target (beside the file a link points to), which
@@ -96,9 +98,9 @@ bool DestinazioneScrivibile(const std::string& percorso);
 // replace as it is (other hard links, another owner, a group the program
 // cannot give, a folder where no file can be made, a file mounted on its own)
 // is written in place, and put back as it was when that write fails.  An
-// empty content empties the file where it stands.  Refused: one of the
-// program's own files, a target that is not a regular file and a file the
-// program may not write.  False when nothing was written.
+// empty content empties the file where it stands.  Refused: what
+// DestinazioneScrivibile refuses, and a file the program may not write.
+// False when nothing was written.
 bool ScriviFile(const std::string& percorso, std::string_view contenuto, const FilePropri& propri);
 
 // Appends one line and CR LF with a single write on a descriptor opened for
@@ -108,9 +110,8 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 // write that cannot finish (a full disk, a size limit) cuts back its own
 // bytes, when nothing was appended after them; a kill can cut the line only
 // where the kernel stops that one write between two pages of the file.  The
-// file keeps its owner, mode and links.  Refused: one of the program's own
-// files and a target that is not a regular file.  False when the line is not
-// in the file.
+// file keeps its owner, mode and links.  Refused: what DestinazioneScrivibile
+// refuses.  False when the line is not in the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri);
 
 // The lines, each ended by CR LF, as the whole new content of a file, through

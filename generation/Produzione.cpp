@@ -149,11 +149,10 @@ std::vector<std::string> PreparaFileRegole(RegoleProduzione& regole, const FileP
         std::string perche;
         if (r.File.empty()) {
             perche = "FILE mancante";
-        } else if (svuota ? !ScriviFile(r.File, "", propri)
-                          : FileDelProgramma(r.File, propri) || !DestinazioneScrivibile(r.File)) {
+        } else if (svuota ? !ScriviFile(r.File, "", propri) : !DestinazioneScrivibile(r.File, propri)) {
             // The pool, the rules or the program itself, a pipe, a folder or
-            // a device: never touched, not even emptied (the writer refuses
-            // what the checks of an appending rule refuse).
+            // a device: never touched, not even emptied (the writer starts
+            // with the check an appending rule gets here).
             perche = MessaggioNonSalvato(r.File);
         }
         if (perche.empty()) continue;

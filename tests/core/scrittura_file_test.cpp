@@ -85,9 +85,6 @@ TEST(FileDelProgramma, EveryNameThatReachesAnOwnFileIsCaught) {
     EXPECT_TRUE(FileDelProgramma(programma.Percorso("Kenvaron.rtf"), propri));
     EXPECT_TRUE(FileDelProgramma(programma.Percorso("deposito/manca.rtf"), propri));
     EXPECT_TRUE(FileDelProgramma(altrove.Percorso("cartella/deposito/manca.rtf"), propri));
-    // Every system call would see the name only up to the NUL byte.
-    EXPECT_TRUE(FileDelProgramma(ConNul(programma.Percorso("Kenvaron.txt"), "x.txt"), propri));
-    EXPECT_TRUE(FileDelProgramma(ConNul(altrove.Percorso("a.txt"), ""), propri));
 
     altrove.Scrivi("Kenvaron.txt", "altro");
     EXPECT_FALSE(FileDelProgramma(altrove.Percorso("Kenvaron.txt"), propri));
@@ -360,8 +357,8 @@ TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
 }
 
 // Another writer appends a line to the same file while this one writes:
-// before this one's write number `altroPrima` (from 1); this one puts down
-// `pezzi` pieces of three bytes, then finds the disk full.
+// before this one's write number `altroPrima` (from 1; 0 never); this one
+// puts down `pezzi` pieces of three bytes, then finds the disk full.
 std::string fileConteso;
 struct Contesa {
     int altroPrima, pezzi;
@@ -391,7 +388,8 @@ TEST(AggiungiRiga, AFailedAppendCutsBackOnlyItsOwnBytes) {
     for (const Contesa caso : {Contesa{1, 0, "prima\r\naltro\r\n"},          // before any byte
                                Contesa{1, 1, "prima\r\naltro\r\n"},          // before the piece: cut back
                                Contesa{2, 1, "prima\r\nla altro\r\n"},       // after the piece
-                               Contesa{2, 2, "prima\r\nla altro\r\nrig"}}) {  // between two pieces
+                               Contesa{2, 2, "prima\r\nla altro\r\nrig"},    // between two pieces
+                               Contesa{0, 2, "prima\r\n"}}) {                // none: both pieces cut back
         c.Scrivi("a.txt", "prima\r\n");
         contesa = caso;
         chiamate = 0;
