@@ -176,8 +176,8 @@ int Form::Left() const { return Twip(w_->pos().x()); }
 int Form::Top() const { return Twip(w_->pos().y()); }
 int Form::Width() const { return Twip(w_->width()); }
 int Form::Height() const { return Twip(w_->height()); }
-void Form::SetLeft(int twip) { Sposta({Px(twip), (fissaCornice_ ? posto_ : w_->pos()).y()}); }
-void Form::SetTop(int twip) { Sposta({(fissaCornice_ ? posto_ : w_->pos()).x(), Px(twip)}); }
+void Form::SetLeft(int twip) { Sposta({Px(twip), PostoCornice().y()}); }
+void Form::SetTop(int twip) { Sposta({PostoCornice().x(), Px(twip)}); }
 void Form::SetWidth(int twip) { Ridimensiona(Px(twip), w_->height()); }
 void Form::SetHeight(int twip) { Ridimensiona(w_->width(), Px(twip)); }
 void Form::Move(int left, int top) { Sposta({Px(left), Px(top)}); }
@@ -193,8 +193,10 @@ void Form::Move(int left, int top, int width, int height) {
 
 bool Form::Incorniciata() const { return w_->frameGeometry() != w_->geometry(); }
 
+QPoint Form::PostoCornice() const { return fissaCornice_ ? posto_ : w_->pos(); }
+
 void Form::Ridimensiona(int larghezza, int altezza) {
-    const QPoint cornice = fissaCornice_ ? posto_ : w_->pos();
+    const QPoint cornice = PostoCornice();
     w_->resize(std::max(1, larghezza), std::max(1, altezza));
     // Qt resizes a shown window by its client area, and a window manager
     // that has yet to frame the window may then place it so: its title bar

@@ -159,6 +159,8 @@ private:
     void Ridimensiona(int larghezza, int altezza);
     // The window manager has told the frame (never, offscreen or without one).
     bool Incorniciata() const;
+    // Where the frame's top left corner belongs now.
+    QPoint PostoCornice() const;
     void Attiva();
 
     FormWidget* w_;
