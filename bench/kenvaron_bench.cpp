@@ -243,10 +243,11 @@ std::vector<std::string> LeggiSchemi(const std::string& nome) {
     const std::uintmax_t dimensione = fs::file_size(nome, ec);
     if (ec) Errore("non riesco a leggere " + nome);
     if (dimensione > kMaxFileSchemi) Errore(nome + " supera 64 MiB");
-    // One byte past the limit tells a file that grew while it was read.
+    // The reader also tells a file that grew past the limit while it was read.
     std::string testo;
-    if (!LeggiFile(nome, testo, kMaxFileSchemi + 1)) Errore("non riesco a leggere " + nome);
-    if (testo.size() > kMaxFileSchemi) Errore(nome + " supera 64 MiB");
+    bool oltre = false;
+    if (!LeggiFile(nome, testo, kMaxFileSchemi, &oltre)) Errore("non riesco a leggere " + nome);
+    if (oltre) Errore(nome + " supera 64 MiB");
     std::istringstream in(testo);
     std::vector<std::string> schemi;
     std::string riga;

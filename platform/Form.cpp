@@ -181,14 +181,14 @@ void Form::SetTop(int twip) { Sposta({PostoCornice().x(), Px(twip)}); }
 void Form::SetWidth(int twip) { Ridimensiona(Px(twip), w_->height()); }
 void Form::SetHeight(int twip) { Ridimensiona(w_->width(), Px(twip)); }
 void Form::Move(int left, int top) { Sposta({Px(left), Px(top)}); }
+void Form::Move(int left, int top, int width, int height) {
+    Move(left, top);
+    Ridimensiona(Px(width), Px(height));
+}
 
 void Form::Sposta(const QPoint& cornice) {
     w_->move(cornice);
     if (fissaCornice_) posto_ = cornice;
-}
-void Form::Move(int left, int top, int width, int height) {
-    Move(left, top);
-    Ridimensiona(Px(width), Px(height));
 }
 
 bool Form::Incorniciata() const { return w_->frameGeometry() != w_->geometry(); }
