@@ -95,6 +95,8 @@ public:
     bool Stampante(QPrinter& stampante) override {
         QPrintDialog d(&stampante, QApplication::activeWindow());
         d.setOption(QAbstractPrintDialog::PrintSelection, false);
+        // "Opzioni >>" widens the dialog where it stands.
+        TieniSulloSchermo(&d);
         return d.exec() == QDialog::Accepted;
     }
 };

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
@@ -20,6 +21,15 @@
 namespace kenvaron::plat {
 
 namespace {
+
+// A window settling after the program showed, placed or resized it is looked
+// at every kPassoAssestamento ms; it has settled once it has stood as it
+// should for kPassiFermi looks in a row.  A window manager that keeps moving
+// it away gets kRiparazioni repairs; one that never frames it, kAttesaCornice ms.
+constexpr int kPassoAssestamento = 25;
+constexpr int kPassiFermi = 12;
+constexpr int kRiparazioni = 20;
+constexpr int kAttesaCornice = 30000;
 
 // The forms shown, oldest first: the last one is the active window.
 std::vector<Form*>& Attive() {
@@ -58,6 +68,49 @@ Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area) {
     return r;
 }
 
+namespace {
+
+// Where a window's client area goes for its frame to start at `cornice`: Qt
+// places a shown window by its client area, and the frame's borders are told
+// afresh here (Qt's own idea of them may be older than the frame).
+QRect AreaCliente(const QWindow& finestra, const QPoint& cornice, const QSize& dimensione) {
+    const QMargins bordi = finestra.frameMargins();
+    return {cornice + QPoint(bordi.left(), bordi.top()), dimensione};
+}
+
+// Moves a window back onto the screen whenever it has grown.
+class Rientro : public QObject {
+public:
+    explicit Rientro(QWidget* finestra) : QObject(finestra), finestra_(finestra) {
+        finestra->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* e) override {
+        if (oggetto == finestra_ && e->type() == QEvent::Resize && finestra_->isVisible()) Rientra();
+        return false;
+    }
+
+private:
+    void Rientra() {
+        const QWindow* w = finestra_->windowHandle();
+        const QScreen* schermo = finestra_->screen();
+        if (w == nullptr || schermo == nullptr) return;
+        const QRect c = w->frameGeometry();
+        const QRect a = schermo->availableGeometry();
+        QPoint posto = c.topLeft();
+        if (c.right() > a.right()) posto.setX(std::max(a.left(), a.right() + 1 - c.width()));
+        if (c.bottom() > a.bottom()) posto.setY(std::max(a.top(), a.bottom() + 1 - c.height()));
+        if (posto != c.topLeft()) finestra_->setGeometry(AreaCliente(*w, posto, finestra_->size()));
+    }
+
+    QWidget* finestra_;
+};
+
+}  // namespace
+
+void TieniSulloSchermo(QWidget* finestra) { new Rientro(finestra); }
+
 // The top-level widget of a form: passes closing, keys and resizing to the form.
 class FormWidget : public QWidget {
 public:
@@ -82,22 +135,11 @@ protected:
     }
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
-        if (form != nullptr) {
-            form->Resized();
-            form->Spostata();
-        }
-    }
-    void moveEvent(QMoveEvent* e) override {
-        QWidget::moveEvent(e);
-        if (form != nullptr) form->Spostata();
+        if (form != nullptr) form->Resized();
     }
     void changeEvent(QEvent* e) override {
         QWidget::changeEvent(e);
-        if (form == nullptr) return;
-        if (e->type() == QEvent::WindowStateChange) form->Resized();
-        // A window manager may frame a window without moving or resizing it
-        // (it keeps the client where it stands), then activate it.
-        if (e->type() == QEvent::ActivationChange) form->Spostata();
+        if (form != nullptr && e->type() == QEvent::WindowStateChange) form->Resized();
     }
 };
 
@@ -154,6 +196,9 @@ Form::Form() : w_(new FormWidget(this)) {
     stato_->setSpacing(0);
     colonna->addLayout(stato_);
     w_->resize(Px(4800), Px(3600));
+    assestamento_ = new QTimer(w_);
+    assestamento_->setInterval(kPassoAssestamento);
+    QObject::connect(assestamento_, &QTimer::timeout, w_, [this] { PassoAssestamento(); });
 }
 
 Form::~Form() {
@@ -172,44 +217,53 @@ QWidget* Form::Widget() const { return w_; }
 std::string Form::Caption() const { return w_->windowTitle().toStdString(); }
 void Form::SetCaption(const std::string& testo) { w_->setWindowTitle(QString::fromStdString(testo)); }
 
-int Form::Left() const { return Twip(w_->pos().x()); }
-int Form::Top() const { return Twip(w_->pos().y()); }
-int Form::Width() const { return Twip(w_->width()); }
-int Form::Height() const { return Twip(w_->height()); }
+int Form::Left() const { return Twip(PostoCornice().x()); }
+int Form::Top() const { return Twip(PostoCornice().y()); }
+int Form::Width() const { return Twip(Dimensione().width()); }
+int Form::Height() const { return Twip(Dimensione().height()); }
 void Form::SetLeft(int twip) { Sposta({Px(twip), PostoCornice().y()}); }
 void Form::SetTop(int twip) { Sposta({PostoCornice().x(), Px(twip)}); }
-void Form::SetWidth(int twip) { Ridimensiona(Px(twip), w_->height()); }
-void Form::SetHeight(int twip) { Ridimensiona(w_->width(), Px(twip)); }
+void Form::SetWidth(int twip) { Ridimensiona(Px(twip), Dimensione().height()); }
+void Form::SetHeight(int twip) { Ridimensiona(Dimensione().width(), Px(twip)); }
 void Form::Move(int left, int top) { Sposta({Px(left), Px(top)}); }
 void Form::Move(int left, int top, int width, int height) {
     Move(left, top);
     Ridimensiona(Px(width), Px(height));
 }
 
-void Form::Sposta(const QPoint& cornice) {
-    w_->move(cornice);
-    if (fissaCornice_) posto_ = cornice;
+QRect Form::Cornice() const {
+    const QWindow* finestra = w_->windowHandle();
+    return finestra != nullptr ? finestra->frameGeometry() : w_->frameGeometry();
 }
 
-bool Form::Incorniciata() const { return w_->frameGeometry() != w_->geometry(); }
+bool Form::Incorniciata() const {
+    const QWindow* finestra = w_->windowHandle();
+    return finestra != nullptr && finestra->frameGeometry() != finestra->geometry();
+}
 
-QPoint Form::PostoCornice() const { return fissaCornice_ ? posto_ : w_->pos(); }
+QPoint Form::PostoCornice() const { return piazzata_ ? posto_ : Cornice().topLeft(); }
+
+QSize Form::Dimensione() const { return Assestamento() ? richiesta_ : w_->size(); }
+
+QMargins Form::Bordi() const {
+    const QWindow* finestra = w_->windowHandle();
+    return finestra != nullptr ? finestra->frameMargins() : QMargins();
+}
+
+void Form::Sposta(const QPoint& cornice) {
+    posto_ = cornice;
+    piazzata_ = true;
+    Assesta();
+    if (Assestamento() && Incorniciata())
+        w_->setGeometry(GeometriaVoluta());
+    else
+        w_->move(cornice);
+}
 
 void Form::Ridimensiona(int larghezza, int altezza) {
-    const QPoint cornice = PostoCornice();
     w_->resize(std::max(1, larghezza), std::max(1, altezza));
-    // Qt resizes a shown window by its client area, and a window manager
-    // that has yet to frame the window may then place it so: its title bar
-    // would end up above the point the window was given.  Placing the frame
-    // again asks for the point once more, and Spostata moves the window there
-    // once the manager has framed it, whatever it did with the requests.
-    QWindow* finestra = w_->windowHandle();
-    if (finestra == nullptr || !w_->isVisible() || Incorniciata() ||
-        (w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    fissaCornice_ = true;
-    posto_ = cornice;
-    finestra->setFramePosition(cornice);
+    richiesta_ = w_->size();
+    Assesta();
 }
 
 int Form::AltezzaBarre() const {
@@ -229,27 +283,77 @@ void Form::KeepOnScreen() {
     // The frame, title bar included, is what must end on the screen (as far as
     // the window system has told its size by now); only the window's own size
     // changes.
-    const QRect c = w_->frameGeometry();
-    const QRect a = schermo->availableGeometry();
-    const Rettangolo cornice{c.x(), c.y(), c.width(), c.height()};
-    const Rettangolo r = EntroArea(cornice, {a.x(), a.y(), a.width(), a.height()});
-    Ridimensiona(w_->width() - (cornice.width - r.width), w_->height() - (cornice.height - r.height));
-    // A window manager tells the frame's size only once it has framed the
-    // window: until then the frame is the window itself, and the test runs
-    // again when the frame comes.
-    attesaCornice_ = w_->isVisible() && !Incorniciata();
+    const QSize dimensione = Dimensione();
+    const QSize taglio = Ritaglio(PostoCornice(), dimensione, schermo->availableGeometry());
+    Ridimensiona(dimensione.width() - taglio.width(), dimensione.height() - taglio.height());
+    // Until a window manager has framed the window, the frame is the window
+    // itself: the window is cut again once the frame is known.
+    if (Assestamento() || !Incorniciata()) tieni_ = true;
 }
 
-void Form::Spostata() {
-    if ((!fissaCornice_ && !attesaCornice_) || !Incorniciata()) return;
-    // The first move or resize that comes with the frame: the window goes
-    // where it was placed, and ends on the screen now that its frame is known.
-    const bool riporta = fissaCornice_ && w_->pos() != posto_;
-    const bool tieni = attesaCornice_;
-    fissaCornice_ = false;
-    attesaCornice_ = false;
-    if (riporta) w_->move(posto_);
-    if (tieni) KeepOnScreen();
+QSize Form::Ritaglio(const QPoint& posto, const QSize& dimensione, const QRect& area) const {
+    const QMargins bordi = Bordi();
+    const Rettangolo cornice{posto.x(), posto.y(), dimensione.width() + bordi.left() + bordi.right(),
+                             dimensione.height() + bordi.top() + bordi.bottom()};
+    const Rettangolo r = EntroArea(cornice, {area.x(), area.y(), area.width(), area.height()});
+    return {cornice.width - r.width, cornice.height - r.height};
+}
+
+bool Form::Assestamento() const { return assestamento_->isActive(); }
+
+void Form::Assesta() {
+    if (!w_->isVisible() ||
+        (w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    if (!Assestamento()) {
+        richiesta_ = w_->size();
+        durataAssestamento_.start();
+        riparazioni_ = 0;
+        assestamento_->start();
+    }
+    ferma_ = 0;
+}
+
+QRect Form::GeometriaVoluta() const {
+    const QPoint posto = PostoCornice();
+    QSize dimensione = richiesta_.expandedTo(w_->minimumSize()).boundedTo(w_->maximumSize());
+    const QScreen* schermo = w_->screen();
+    if (tieni_ && schermo != nullptr)
+        dimensione = (dimensione - Ritaglio(posto, dimensione, schermo->availableGeometry())).expandedTo(w_->minimumSize());
+    return AreaCliente(*w_->windowHandle(), posto, dimensione);
+}
+
+void Form::PassoAssestamento() {
+    if (!w_->isVisible() ||
+        (w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        FineAssestamento();
+        return;
+    }
+    if (!Incorniciata()) {
+        // Without a window manager the window is never framed.
+        if (durataAssestamento_.elapsed() > kAttesaCornice) FineAssestamento();
+        return;
+    }
+    const QRect voluta = GeometriaVoluta();
+    if (w_->windowHandle()->geometry() == voluta) {
+        if (++ferma_ >= kPassiFermi) FineAssestamento();
+        return;
+    }
+    // A window manager that frames a window may act on requests the window
+    // made before (a resize asks for the client area's place, so the title
+    // bar would go above the point), or tell a size it no longer has.
+    ferma_ = 0;
+    if (++riparazioni_ > kRiparazioni) {
+        FineAssestamento();
+        return;
+    }
+    w_->setGeometry(voluta);
+}
+
+void Form::FineAssestamento() {
+    assestamento_->stop();
+    piazzata_ = false;
+    tieni_ = false;
 }
 
 void Form::SetBackColor(long colore) {
@@ -327,7 +431,10 @@ void Form::Show(int modo) {
     if (modo != vbModal) {
         const bool giaVisibile = w_->isVisible();
         w_->show();
-        if (!giaVisibile) Attiva();
+        if (!giaVisibile) {
+            Assesta();
+            Attiva();
+        }
         return;
     }
     if (ciclo_ != nullptr) return;  // already shown modally
@@ -335,6 +442,7 @@ void Form::Show(int modo) {
     w_->hide();
     w_->setWindowModality(Qt::ApplicationModal);
     w_->show();
+    Assesta();
     Attiva();
     if (caricata_ && w_->isVisible()) RisponditoreAttivo().ModalShown(*this);
     if (caricata_ && w_->isVisible()) {
@@ -354,8 +462,7 @@ void Form::Show(int modo) {
 
 void Form::Hide() {
     w_->hide();
-    fissaCornice_ = false;
-    attesaCornice_ = false;
+    FineAssestamento();
     TogliDaAttive(this);
     if (ciclo_ != nullptr) ciclo_->quit();
 }

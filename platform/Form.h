@@ -10,7 +10,11 @@
 // object: whoever owns it releases it once Show has returned.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QMargins>
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +24,7 @@ class QMenuBar;
 class QVBoxLayout;
 class QEventLoop;
 class QObject;
+class QTimer;
 
 namespace kenvaron::plat {
 
@@ -56,6 +61,11 @@ struct Rettangolo {
 // (no size would bring it back).
 Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area);
 
+// A window of Qt's own (a dialog) that grows while shown past the right or
+// bottom edge of its screen's available area moves back, so that its frame
+// ends there, as far as the left and top edges allow.
+void TieniSulloSchermo(QWidget* finestra);
+
 // Something controls can be placed in: a form's client area or a frame.
 class Container {
 public:
@@ -81,7 +91,8 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& testo);
 
-    // Position and size of the window in twips.
+    // Position of the frame's top left corner and size of the window, in
+    // twips; while the window settles, where and as the program put it.
     int Left() const;
     int Top() const;
     int Width() const;
@@ -101,6 +112,9 @@ public:
     // there (EntroArea); it is never moved.  Where a window manager has yet to
     // frame the window, it does so again once the frame is known.
     void KeepOnScreen();
+    // The window is settling: the program showed, placed or resized it, and
+    // its frame has yet to stand where and as the program put it.
+    bool Assestamento() const;
     void SetBackColor(long colore);
 
     int WindowState() const;
@@ -135,9 +149,6 @@ public:
     // A key typed in the window; true when the form consumed it.
     bool KeyTyped(int keyAscii);
     void Resized();
-    // The window moved, changed size or was activated: a window manager may
-    // have framed it meanwhile.
-    void Spostata();
 
 protected:
     virtual void Form_Load() {}
@@ -157,10 +168,30 @@ private:
     void Sposta(const QPoint& cornice);
     // New size in pixels, the frame's top left corner staying where it is.
     void Ridimensiona(int larghezza, int altezza);
-    // The window manager has told the frame (never, offscreen or without one).
+    // The frame, title bar included, as the window system knows it by now:
+    // the window itself until a window manager has framed it (offscreen the
+    // frame is a border of 2 pixels from the start).
+    QRect Cornice() const;
+    QMargins Bordi() const;
     bool Incorniciata() const;
-    // Where the frame's top left corner belongs now.
+    // How much narrower and shorter a window of `dimensione` whose frame
+    // starts at `posto` must be to end within `area`.
+    QSize Ritaglio(const QPoint& posto, const QSize& dimensione, const QRect& area) const;
+    // Where the frame's top left corner belongs, and the size the window
+    // should have, now.
     QPoint PostoCornice() const;
+    QSize Dimensione() const;
+    // The client area the settling window should have, its frame known.
+    QRect GeometriaVoluta() const;
+    // Settling, from a showing, move or resize of the program's own: until
+    // the frame has stood for a while where the program placed it (where the
+    // window manager put it, if the program never did), at the size it asked
+    // for, and ending on the screen if KeepOnScreen asked for it, it is put
+    // back there whatever the window manager did with earlier requests.
+    // Once settled, the window stays wherever the user moves it.
+    void Assesta();
+    void PassoAssestamento();
+    void FineAssestamento();
     void Attiva();
 
     FormWidget* w_;
@@ -174,12 +205,18 @@ private:
     bool caricata_ = false;
     bool inScarico_ = false;
     bool anteprimaTasti_ = false;
-    // KeepOnScreen ran before the window manager told the frame's size.
-    bool attesaCornice_ = false;
-    // The window was resized before the window manager framed it; its frame
-    // belongs at posto_.
-    bool fissaCornice_ = false;
+    QTimer* assestamento_;
+    QElapsedTimer durataAssestamento_;
+    // The program placed the frame at posto_; the window has yet to settle there.
+    bool piazzata_ = false;
     QPoint posto_;
+    // The size the program asked for, while the window settles.
+    QSize richiesta_;
+    // KeepOnScreen ran before the frame was known, or while the window settles.
+    bool tieni_ = false;
+    // Steps for which the window has stood as it should, and the repairs made.
+    int ferma_ = 0;
+    int riparazioni_ = 0;
     int puntatore_ = vbDefault;
 };
 

@@ -2,10 +2,10 @@
 # Installs whatever the build needs and is missing (Debian).
 set -euo pipefail
 # qt6-translations-l10n: Qt's own Italian texts; fonts-liberation: the narrow face of
-# the candidates and the metric twin of Arial; xvfb, openbox and x11-utils: the
-# window tests on a real X server with a window manager.
+# the candidates and the metric twin of Arial; xvfb, openbox, fluxbox and x11-utils:
+# the window tests on a real X server under two window managers.
 pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev fonts-dejavu-core
-      qt6-translations-l10n fonts-liberation xvfb openbox x11-utils)
+      qt6-translations-l10n fonts-liberation xvfb openbox fluxbox x11-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

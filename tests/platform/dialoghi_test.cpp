@@ -2,12 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <functional>
 
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
@@ -92,6 +101,40 @@ TEST(Dialoghi, FileAndPrinterDialogsAreAnsweredToo) {
     EXPECT_EQ(r.domandati[1].tipo, "salva");
     EXPECT_EQ(r.domandati[1].pulsanti, 1);  // asks before replacing a file
     EXPECT_EQ(r.domandati[2].tipo, "stampante");
+}
+
+// "Opzioni >>" widens the real printer dialog where it stands, over a window
+// at the right of the screen, past the screen's edge: it moves back and ends
+// on the screen.
+TEST(Dialoghi, ThePrinterDialogWidenedByItsOptionsEndsOnTheScreen) {
+    QWidget sotto;
+    const QRect schermo = sotto.screen()->availableGeometry();
+    sotto.setGeometry(schermo.right() - 300, schermo.top() + 100, 300, 300);
+    sotto.show();
+    sotto.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sotto));
+    QRect cornice, area;
+    int larghezze[2] = {0, 0};
+    std::function<void()> allarga = [&] {
+        auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (d == nullptr) {
+            QTimer::singleShot(10, allarga);
+            return;
+        }
+        larghezze[0] = d->width();
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text().contains(QStringLiteral(">>"))) b->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->width() > larghezze[0]; }, 30000));
+        larghezze[1] = d->width();
+        cornice = d->windowHandle()->frameGeometry();
+        area = d->screen()->availableGeometry();
+        d->reject();
+    };
+    QTimer::singleShot(0, allarga);
+    EXPECT_FALSE(DialogoStampante());
+    ASSERT_GT(larghezze[1], larghezze[0]);
+    EXPECT_TRUE(area.contains(cornice)) << cornice.x() << "," << cornice.y() << " " << cornice.width() << "x"
+                                        << cornice.height() << " on " << area.width() << "x" << area.height();
 }
 
 TEST(Dialoghi, InstallingAResponderIsUndoneAtTheEndOfItsScope) {
