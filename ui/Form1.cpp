@@ -235,13 +235,13 @@ void Form1::Form_Activate() {
 void Form1::TienBarraIntera() {
     // Measured again once the window is on the screen, whose fonts and style
     // may differ from those the window was built with; the user cannot make it
-    // narrower either.
+    // narrower either.  A window widened for it keeps the board in its middle.
     const int barra = tlb1.Widget()->sizeHint().width();
-    Widget()->setMinimumWidth(barra);
     if (Widget()->width() < barra) {
         SetWidth(plat::Twip(barra));
         gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
     }
+    Widget()->setMinimumWidth(barra);
 }
 
 void Form1::AvvioInterattivo() {

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include "background/Impostazioni.h"
+#include "platform/Units.h"
 #include "tests/ui/FinestraProva.h"
 
 namespace kenvaron {
@@ -322,6 +323,8 @@ TEST_F(Comandi, EveryToolbarButtonLiesInsideTheWindow) {
             EXPECT_LE(destra.x(), finestra->width()) << b.Key();
             EXPECT_LE(destra.y(), finestra->height()) << b.Key();
         }
+        // The window widened for the toolbar keeps the board in its middle.
+        EXPECT_NEAR(f->gr.Left(), (f->ScaleWidth() - f->gr.Width()) / 2, plat::TwipPerPixel);
         // Nor can the user make the window narrower than the toolbar.
         f->SetWidth(1500);
         EXPECT_GE(finestra->width(), f->tlb1.Widget()->sizeHint().width());
