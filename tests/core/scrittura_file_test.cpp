@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <future>
 
 #include "engine/FileTesto.h"
 #include "tests/core/CartellaTemporanea.h"
@@ -373,6 +376,22 @@ TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
     EXPECT_TRUE(ComeUtenteComune([&] { return AggiungiRiga(cieco, "dopo", kNessunFileProprio); }));
     EXPECT_EQ(c.Leggi("comune/cieco.txt"), "prima\r\ndopo\r\n");
     EXPECT_TRUE(SoloIlFile(c, 5));
+}
+
+TEST(AggiungiRiga, AnAppendWaitsForAnotherAppendsLineToBeWholeAndAddsNoEmptyLine) {
+    CartellaTemporanea c;
+    c.Scrivi("a.txt", "prima\r\n");
+    // Another run's append, half way through its line.
+    const int altra = ::open(c.Percorso("a.txt").c_str(), O_WRONLY | O_APPEND);
+    ASSERT_EQ(::flock(altra, LOCK_EX), 0);
+    ASSERT_EQ(::write(altra, "meta", 4), 4);
+    auto aggiunta = std::async(std::launch::async,
+                               [&] { return AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio); });
+    EXPECT_EQ(aggiunta.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    EXPECT_EQ(::write(altra, " riga\r\n", 7), 7);
+    ::close(altra);
+    EXPECT_TRUE(aggiunta.get());
+    EXPECT_EQ(c.Leggi("a.txt"), "prima\r\nmeta riga\r\nriga\r\n");
 }
 
 // Another writer appends a line to the same file while this one writes:
