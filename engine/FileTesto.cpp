@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -335,11 +336,30 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
            (esito == EsitoRinomina::InPosto && ScriviInPosto(percorso, contenuto, esiste));
 }
 
+namespace {
+
+// An exclusive flock on the descriptor, waited for up to a second.
+void PrendiTurno(int descrittore) {
+    for (int prova = 0; prova < 1000; ++prova) {
+        if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) return;
+        const struct timespec millisecondo {0, 1000000};
+        ::nanosleep(&millisecondo, nullptr);
+    }
+}
+
+}  // namespace
+
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
     if (!DestinazioneScrivibile(percorso, propri)) return false;
-    const std::string_view prima = FineRigaMancante(percorso);
     const int descrittore = ApriRegolare(percorso, O_WRONLY | O_APPEND | O_CREAT);
     if (descrittore < 0) return false;
+    // The program's appends to one file take turns from the look at its last
+    // byte to the close: none takes another's half-written line for a cut one
+    // and starts with a line end, an empty line.  Where the file system has
+    // no such lock, or another program keeps it for over a second, the
+    // append goes on without it rather than hang.
+    PrendiTurno(descrittore);
+    const std::string_view prima = FineRigaMancante(percorso);
     std::string testo;
     testo.reserve(prima.size() + riga.size() + 2);
     testo.append(prima).append(riga).append("\r\n");

@@ -106,7 +106,12 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 // Appends one line and CR LF with a single write on a descriptor opened for
 // appending, never by rewriting the file.  When the file ends inside a line
 // (a cut line, an editor's last line without its end), the write starts with
-// the missing line end, so the new line is never glued to the old one.  A
+// the missing line end, so the new line is never glued to the old one.  The
+// program's appends to one file take turns (an exclusive flock, held from
+// the look at the file's last byte through the write), so that none takes
+// another's half-written line for a cut one; one waits up to a second while
+// any program holds that lock, then goes on without it, as on a file system
+// without such locks.  A
 // write that cannot finish (a full disk, a size limit) cuts back its own
 // bytes, when nothing was appended after them; a kill can cut the line only
 // where the kernel stops that one write between two pages of the file.  The

@@ -51,6 +51,65 @@ std::int64_t DivisioneInGiu(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
+// How many bytes the UTF-8 character at the start of `testo` takes; 0 when
+// none starts there: a continuation byte, an overlong form, a surrogate, a
+// value past U+10FFFF or a character cut short.
+std::size_t LunghezzaUtf8(std::string_view testo) {
+    const auto primo = static_cast<unsigned char>(testo.front());
+    if (primo < 0x80) return 1;
+    // The second byte's range rules out the overlong forms, the surrogates
+    // (ED A0..BF) and what lies past U+10FFFF (F4 90..BF).
+    std::size_t lunghezza = 0;
+    unsigned char minimo = 0x80, massimo = 0xBF;
+    if (primo >= 0xC2 && primo <= 0xDF) {
+        lunghezza = 2;
+    } else if (primo >= 0xE0 && primo <= 0xEF) {
+        lunghezza = 3;
+        if (primo == 0xE0) minimo = 0xA0;
+        if (primo == 0xED) massimo = 0x9F;
+    } else if (primo >= 0xF0 && primo <= 0xF4) {
+        lunghezza = 4;
+        if (primo == 0xF0) minimo = 0x90;
+        if (primo == 0xF4) massimo = 0x8F;
+    } else {
+        return 0;
+    }
+    // The bytes that are there: fewer at the end of the text.
+    const std::string_view carattere = testo.substr(0, lunghezza);
+    if (carattere.size() < lunghezza) return 0;
+    for (std::size_t i = 1; i < carattere.size(); ++i) {
+        const auto seguito = static_cast<unsigned char>(carattere[i]);
+        if (seguito < minimo || seguito > massimo) return 0;
+        minimo = 0x80;
+        massimo = 0xBF;
+    }
+    return lunghezza;
+}
+
+// A file name as a message shows it, on a terminal or in a message box: a
+// control byte (a terminal would act on ESC, BEL, BS), DEL and a byte that
+// is no part of valid UTF-8 show as \xNN, a NUL byte (which would end the
+// message where it is printed as C text) as \0; the rest stays as it is.
+std::string NomeVisibile(std::string_view nome) {
+    std::string visibile;
+    while (!nome.empty()) {
+        const auto primo = static_cast<unsigned char>(nome.front());
+        const std::size_t lunghezza = primo < 0x20 || primo == 0x7F ? 0 : LunghezzaUtf8(nome);
+        if (lunghezza > 0) {
+            visibile += nome.substr(0, lunghezza);
+            nome.remove_prefix(lunghezza);
+            continue;
+        }
+        static constexpr char kCifre[] = "0123456789ABCDEF";
+        if (primo == 0)
+            visibile += "\\0";
+        else
+            visibile.append({'\\', 'x', kCifre[primo >> 4], kCifre[primo & 0xF]});
+        nome.remove_prefix(1);
+    }
+    return visibile;
+}
+
 bool Completa(const Tabella& t) {
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
@@ -129,11 +188,7 @@ bool ScriviSchema(const Regola& regola, const std::string& riga, const FilePropr
 }
 
 std::string MessaggioNonSalvato(const std::string& percorso) {
-    // A NUL byte would end the message where it is printed as C text: it
-    // shows as \0, and the rest of the name follows.
-    std::string nome;
-    for (const char c : percorso) nome += c == '\0' ? std::string_view("\\0") : std::string_view(&c, 1);
-    return "File " + nome + " non salvato";
+    return "File " + NomeVisibile(percorso) + " non salvato";
 }
 
 std::string MessaggioRegola(int numero, const std::string& testo) {

@@ -62,8 +62,10 @@ std::string RigaProduzione(const Tabella& problema, const Tabella& soluzione, st
 // on failure, or when the file is one of the program's own.
 bool ScriviSchema(const Regola& regola, const std::string& riga, const FilePropri& propri);
 
-// The message of a file that could not be written; a NUL byte in its name
-// shows as \0.
+// The message of a file that could not be written, on standard error or in a
+// message box alike.  No byte of the name reaches a terminal as a control:
+// a NUL byte shows as \0; any other byte below 0x20, DEL and each byte that
+// is no part of valid UTF-8 show as \xNN (ESC as \x1B); valid UTF-8 stays.
 std::string MessaggioNonSalvato(const std::string& percorso);
 // A message about rule `numero` (from 1): "Regola 3: " and the text.
 std::string MessaggioRegola(int numero, const std::string& testo);

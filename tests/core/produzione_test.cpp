@@ -483,5 +483,26 @@ TEST(RigaProduzione, FourCommasZerosForEmptyCellsAndATwoDigitTimeStamp) {
     EXPECT_EQ(riga.substr(164), "-12,,2026/03/07 09:05:02");
 }
 
+TEST(MessaggioNonSalvato, ControlBytesAndInvalidUtf8ShowAsHexAndValidUtf8StaysAsItIs) {
+    struct Caso {
+        std::string nome, visto;
+    };
+    const Caso casi[] = {
+        {std::string("a\0b", 3), "a\\0b"},
+        {"\x1B]0;titolo\x07\x1B" "c", "\\x1B]0;titolo\\x07\\x1B" "c"},  // ESC, BEL: a title, a reset
+        {"ab\x08\x08xy\tz\x1F", "ab\\x08\\x08xy\\x09z\\x1F"},
+        {"canc\x7F", "canc\\x7F"},
+        {"\xC3(.txt", "\\xC3(.txt"},                                  // a lead byte alone
+        {"\xA9\xFF\xF5\x80\x80\x80", "\\xA9\\xFF\\xF5\\x80\\x80\\x80"},  // never a lead byte
+        {"\xC0\xAF\xE0\x80\xAF\xF0\x8F\xBF\xBF", "\\xC0\\xAF\\xE0\\x80\\xAF\\xF0\\x8F\\xBF\\xBF"},  // overlong
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                           // a surrogate
+        {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},                   // past U+10FFFF
+        {"\xE2\x82(", "\\xE2\\x82("},                                  // cut short by another character
+        {"x\xE2\x82", "x\\xE2\\x82"},                                  // cut short by the end
+        {"più €\xED\x9F\xBF\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", "più €\xED\x9F\xBF\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
+    };
+    for (const Caso& caso : casi) EXPECT_EQ(MessaggioNonSalvato(caso.nome), "File " + caso.visto + " non salvato");
+}
+
 }  // namespace
 }  // namespace kenvaron

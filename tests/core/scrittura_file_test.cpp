@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <future>
 
 #include "engine/FileTesto.h"
 #include "tests/core/CartellaTemporanea.h"
@@ -284,14 +287,19 @@ TEST(ScriviFile, NonRegularTargetsAndReadOnlyFilesAreRefusedAtOnce) {
     CartellaTemporanea c;
     ASSERT_EQ(::mkfifo(c.Percorso("fifo").c_str(), 0644), 0);
     fs::create_directory(c.Percorso("cartella"));
+    // Links that lead to each other reach no file: not a missing one either.
+    fs::create_symlink("anello_b", c.Percorso("anello_a"));
+    fs::create_symlink("anello_a", c.Percorso("anello_b"));
     // A pipe with no reader would block an open for writing for ever.
-    for (const char* nome : {"fifo", "cartella"}) {
-        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "x", kNessunFileProprio));
-        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "", kNessunFileProprio));
-        EXPECT_FALSE(AggiungiRiga(c.Percorso(nome), "x", kNessunFileProprio));
+    for (const char* nome : {"fifo", "cartella", "anello_a"}) {
+        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "x", kNessunFileProprio)) << nome;
+        EXPECT_FALSE(ScriviFile(c.Percorso(nome), "", kNessunFileProprio)) << nome;
+        EXPECT_FALSE(AggiungiRiga(c.Percorso(nome), "x", kNessunFileProprio)) << nome;
     }
     EXPECT_TRUE(fs::is_fifo(c.Percorso("fifo")));
     EXPECT_TRUE(fs::is_empty(c.Percorso("cartella")));
+    EXPECT_TRUE(fs::is_symlink(c.Percorso("anello_a")));
+    EXPECT_TRUE(fs::is_symlink(c.Percorso("anello_b")));
 
     // The user's own read-only file, in a folder where the user may make
     // files: only the file's mode forbids the write.
@@ -302,6 +310,20 @@ TEST(ScriviFile, NonRegularTargetsAndReadOnlyFilesAreRefusedAtOnce) {
                !AggiungiRiga(fisso, "riga", kNessunFileProprio);
     }));
     EXPECT_EQ(c.Leggi("comune/fisso.txt"), "fisso");
+    EXPECT_TRUE(SoloIlFile(cartella, 1));
+}
+
+TEST(ScriviFile, AFileInAFolderWhereNoFileCanBeMadeIsWrittenInPlace) {
+    CartellaTemporanea c;
+    const std::string cartella = CartellaComune(c);
+    const std::string file = FileComune(cartella + "/a.txt", "vecchio", fs::perms::owner_read | fs::perms::owner_write);
+    const ino_t inode = Stato(file).st_ino;
+    const fs::perms scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(cartella, scrittura, fs::perm_options::remove);
+    EXPECT_TRUE(ComeUtenteComune([&] { return ScriviFile(file, "nuovo", kNessunFileProprio); }));
+    fs::permissions(cartella, fs::perms::owner_write, fs::perm_options::add);  // so that it can go
+    EXPECT_EQ(c.Leggi("comune/a.txt"), "nuovo");
+    EXPECT_EQ(Stato(file).st_ino, inode);
     EXPECT_TRUE(SoloIlFile(cartella, 1));
 }
 
@@ -354,6 +376,22 @@ TEST(AggiungiRiga, AppendsOneWholeLineOrNothing) {
     EXPECT_TRUE(ComeUtenteComune([&] { return AggiungiRiga(cieco, "dopo", kNessunFileProprio); }));
     EXPECT_EQ(c.Leggi("comune/cieco.txt"), "prima\r\ndopo\r\n");
     EXPECT_TRUE(SoloIlFile(c, 5));
+}
+
+TEST(AggiungiRiga, AnAppendWaitsForAnotherAppendsLineToBeWholeAndAddsNoEmptyLine) {
+    CartellaTemporanea c;
+    c.Scrivi("a.txt", "prima\r\n");
+    // Another run's append, half way through its line.
+    const int altra = ::open(c.Percorso("a.txt").c_str(), O_WRONLY | O_APPEND);
+    ASSERT_EQ(::flock(altra, LOCK_EX), 0);
+    ASSERT_EQ(::write(altra, "meta", 4), 4);
+    auto aggiunta = std::async(std::launch::async,
+                               [&] { return AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio); });
+    EXPECT_EQ(aggiunta.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    EXPECT_EQ(::write(altra, " riga\r\n", 7), 7);
+    ::close(altra);
+    EXPECT_TRUE(aggiunta.get());
+    EXPECT_EQ(c.Leggi("a.txt"), "prima\r\nmeta riga\r\nriga\r\n");
 }
 
 // Another writer appends a line to the same file while this one writes:

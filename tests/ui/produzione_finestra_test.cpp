@@ -374,13 +374,16 @@ TEST_F(ProgrammaProduzione, HeadlessProdWritesItsPuzzlesAndExits0) {
 TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProgramsFilesAreReportedAndTheOthersRun) {
     // No weights at all: the search of rule 1 could never keep a try.  Rules
     // 3 to 6 name the rules file and the pool, directly, through a link or
-    // with a NUL byte that every system call would end the name at.
+    // with a NUL byte that every system call would end the name at.  Rule 7
+    // names a missing folder with bytes a terminal would act on (a new title,
+    // a bell, a reset) and one that is no UTF-8.
     const std::string regole = "[REGOLE]\r\n<REGOLA>\r\nFILE=a.txt,OUTPUT\r\nTECNICHE=CNDIMP\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=b.txt,OUTPUT\r\nSCHEMI=2\r\n"
                                "<REGOLA>\r\nFILE=Kenvaron.ini,OUTPUT\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=./Kenvaron.txt,OUTPUT\r\nSCHEMI=1\r\n"
                                "<REGOLA>\r\nFILE=pool.lnk,APPEND\r\nSCHEMI=1\r\n"
-                               "<REGOLA>\r\nFILE=Kenvaron.txt" + std::string(1, '\0') + "x.txt,OUTPUT\r\n";
+                               "<REGOLA>\r\nFILE=Kenvaron.txt" + std::string(1, '\0') + "x.txt,OUTPUT\r\n"
+                               "<REGOLA>\r\nFILE=manca\x1B]0;x\x07\x08\x7F\xC3\x1B" "c/a.txt,OUTPUT\r\n";
     const std::string pool = "0XX2023|XXXX1X\r\n";
     cartella.Scrivi("Kenvaron.ini", regole);
     cartella.Scrivi("Kenvaron.txt", pool);
@@ -392,8 +395,13 @@ TEST_F(ProgrammaProduzione, HeadlessRulesThatCanAcceptNothingOrWouldWriteTheProg
     const std::string errori = "\n" + processo.readAllStandardError().toStdString();
     for (const std::string riga : {"Regola 3: File Kenvaron.ini non salvato", "Regola 4: File ./Kenvaron.txt non salvato",
                                    "Regola 5: File pool.lnk non salvato", "Regola 6: File Kenvaron.txt\\0x.txt non salvato",
+                                   "Regola 7: File manca\\x1B]0;x\\x07\\x08\\x7F\\xC3\\x1Bc/a.txt non salvato",
                                    "Regola 1: il peso di Candidati imprigionati è 0: nessuno schema può essere accettato"})
         EXPECT_NE(errori.find("\n" + riga + "\n"), std::string::npos) << riga << " in" << errori;
+    // No byte of a name reaches the terminal as a control.
+    EXPECT_TRUE(std::none_of(errori.begin(), errori.end(),
+                             [](unsigned char c) { return (c < 0x20 && c != '\n') || c == 0x7F; }))
+        << errori;
     EXPECT_EQ(errori.find("Regola 2"), std::string::npos);
     EXPECT_EQ(cartella.Leggi("Kenvaron.ini"), regole);
     EXPECT_EQ(cartella.Leggi("Kenvaron.txt"), pool);
