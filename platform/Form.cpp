@@ -243,7 +243,7 @@ bool Form::Incorniciata() const {
 
 QPoint Form::PostoCornice() const { return piazzata_ ? posto_ : Cornice().topLeft(); }
 
-QSize Form::Dimensione() const { return Assestamento() ? richiesta_ : w_->size(); }
+QSize Form::Dimensione() const { return Assestamento() ? DimensioneVoluta() : w_->size(); }
 
 QMargins Form::Bordi() const {
     const QWindow* finestra = w_->windowHandle();
@@ -280,15 +280,20 @@ void Form::SetClientSize(int width, int height) { Ridimensiona(Px(width), Px(hei
 void Form::KeepOnScreen() {
     const QScreen* schermo = w_->screen();
     if (schermo == nullptr) return;
-    // The frame, title bar included, is what must end on the screen (as far as
-    // the window system has told its size by now); only the window's own size
-    // changes.
-    const QSize dimensione = Dimensione();
+    // The frame, title bar included, is what must end on the screen; only the
+    // window's own size changes.  Until a window manager has framed the
+    // window and while it settles, the frame's borders may not be known yet,
+    // or only for a moment: the settling cuts the size asked for at each look.
+    if (Assestamento() || !Incorniciata()) {
+        if (!Assestamento()) richiesta_ = w_->size();
+        tieni_ = true;
+        w_->resize(DimensioneVoluta());
+        Assesta();
+        return;
+    }
+    const QSize dimensione = w_->size();
     const QSize taglio = Ritaglio(PostoCornice(), dimensione, schermo->availableGeometry());
     Ridimensiona(dimensione.width() - taglio.width(), dimensione.height() - taglio.height());
-    // Until a window manager has framed the window, the frame is the window
-    // itself: the window is cut again once the frame is known.
-    if (Assestamento() || !Incorniciata()) tieni_ = true;
 }
 
 QSize Form::Ritaglio(const QPoint& posto, const QSize& dimensione, const QRect& area) const {
@@ -314,13 +319,17 @@ void Form::Assesta() {
     ferma_ = 0;
 }
 
-QRect Form::GeometriaVoluta() const {
-    const QPoint posto = PostoCornice();
+QSize Form::DimensioneVoluta() const {
     QSize dimensione = richiesta_.expandedTo(w_->minimumSize()).boundedTo(w_->maximumSize());
     const QScreen* schermo = w_->screen();
     if (tieni_ && schermo != nullptr)
-        dimensione = (dimensione - Ritaglio(posto, dimensione, schermo->availableGeometry())).expandedTo(w_->minimumSize());
-    return AreaCliente(*w_->windowHandle(), posto, dimensione);
+        dimensione = (dimensione - Ritaglio(PostoCornice(), dimensione, schermo->availableGeometry()))
+                         .expandedTo(w_->minimumSize());
+    return dimensione;
+}
+
+QRect Form::GeometriaVoluta() const {
+    return AreaCliente(*w_->windowHandle(), PostoCornice(), DimensioneVoluta());
 }
 
 void Form::PassoAssestamento() {

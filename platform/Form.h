@@ -115,6 +115,9 @@ public:
     // The window is settling: the program showed, placed or resized it, and
     // its frame has yet to stand where and as the program put it.
     bool Assestamento() const;
+    // How many looks in a row the settling window has stood as it should (a
+    // look every pass of the event loop at the most).
+    int PassiFermi() const { return ferma_; }
     void SetBackColor(long colore);
 
     int WindowState() const;
@@ -181,7 +184,10 @@ private:
     // should have, now.
     QPoint PostoCornice() const;
     QSize Dimensione() const;
-    // The client area the settling window should have, its frame known.
+    // The size and client area the settling window should have: the size
+    // asked for, cut where KeepOnScreen asked for it with the frame's
+    // borders known by now.
+    QSize DimensioneVoluta() const;
     QRect GeometriaVoluta() const;
     // Settling, from a showing, move or resize of the program's own: until
     // the frame has stood for a while where the program placed it (where the
@@ -212,7 +218,8 @@ private:
     QPoint posto_;
     // The size the program asked for, while the window settles.
     QSize richiesta_;
-    // KeepOnScreen ran before the frame was known, or while the window settles.
+    // KeepOnScreen ran before the frame was known, or while the window
+    // settles: the settled window ends on the screen.
     bool tieni_ = false;
     // Steps for which the window has stood as it should, and the repairs made.
     int ferma_ = 0;
