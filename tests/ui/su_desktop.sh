@@ -2,8 +2,9 @@
 # Runs window test cases on a real desktop: an X server (Xvfb) of the given
 # size with a window manager (openbox or fluxbox), both started here and ended
 # here.  Everything the run makes lives in a folder of its own in FOLDER,
-# which a run killed outright leaves behind and the next run removes.  Exit 77 (skipped) when the desktop
-# cannot start, except under CI, where that is a failure.
+# which a run killed outright leaves behind and the next run removes.  Exit 77
+# (skipped) when the desktop cannot start, except under CI, where that is a
+# failure.
 #
 #   su_desktop.sh TEST-PROGRAM GTEST-FILTER WINDOW-MANAGER WIDTHxHEIGHT FOLDER
 set -u
@@ -41,7 +42,7 @@ case $nome_gestore in
   fluxbox) gestore_cmd=(fluxbox) ;;
   *) echo "su_desktop: unknown window manager $nome_gestore" >&2; exit 2 ;;
 esac
-for comando in Xvfb "$nome_gestore" xmessage xwininfo setpriv; do
+for comando in Xvfb "$nome_gestore" xmessage xwininfo xprop setpriv; do
   command -v "$comando" >/dev/null 2>&1 || salta "$comando is not installed (scripts/setup.sh installs it)"
 done
 
@@ -88,8 +89,9 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname
 # before it handles windows, and one that starts while a window is being
 # mapped may leave that window unframed: the desktop is ready once a window of
 # the script's own, mapped anew every two seconds until then, has been framed
-# (reparented away from the root window).  False when it is not ready within
-# 30 seconds, or the server or the manager is gone.
+# (reparented away from the root window).  False when the server does not
+# take clients within 40 seconds, the manager does not frame the window within
+# 30, or the manager is gone.
 numero() { grep -qE '^[0-9]+$' "$cartella/schermo" 2>/dev/null; }
 raggiungibile() { xprop -root -display ":$(cat "$cartella/schermo")" >/dev/null 2>&1; }
 incorniciata() {
