@@ -72,11 +72,16 @@ namespace {
 
 // Where a window's client area goes for its frame to start at `cornice`: Qt
 // places a shown window by its client area, and the frame's borders are told
-// afresh here (Qt's own idea of them may be older than the frame).
+// afresh here (the widget's own idea of them may be older than the frame).
 QRect AreaCliente(const QWindow& finestra, const QPoint& cornice, const QSize& dimensione) {
     const QMargins bordi = finestra.frameMargins();
     return {cornice + QPoint(bordi.left(), bordi.top()), dimensione};
 }
+
+// Asks the window system for that client area.  The request goes through the
+// window itself, whose geometry is the one compared with: the widget's may
+// differ for a moment, and the widget would then send nothing or only half.
+void Colloca(QWidget& w, const QRect& area) { w.windowHandle()->setGeometry(area); }
 
 // Moves a window back onto the screen whenever it has grown.
 class Rientro : public QObject {
@@ -101,7 +106,7 @@ private:
         QPoint posto = c.topLeft();
         if (c.right() > a.right()) posto.setX(std::max(a.left(), a.right() + 1 - c.width()));
         if (c.bottom() > a.bottom()) posto.setY(std::max(a.top(), a.bottom() + 1 - c.height()));
-        if (posto != c.topLeft()) finestra_->setGeometry(AreaCliente(*w, posto, finestra_->size()));
+        if (posto != c.topLeft()) Colloca(*finestra_, AreaCliente(*w, posto, w->geometry().size()));
     }
 
     QWidget* finestra_;
@@ -255,7 +260,7 @@ void Form::Sposta(const QPoint& cornice) {
     piazzata_ = true;
     Assesta();
     if (Assestamento() && Incorniciata())
-        w_->setGeometry(GeometriaVoluta());
+        Colloca(*w_, GeometriaVoluta());
     else
         w_->move(cornice);
 }
@@ -356,7 +361,7 @@ void Form::PassoAssestamento() {
         FineAssestamento();
         return;
     }
-    w_->setGeometry(voluta);
+    Colloca(*w_, voluta);
 }
 
 void Form::FineAssestamento() {
