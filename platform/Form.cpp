@@ -5,9 +5,10 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
@@ -22,14 +23,9 @@ namespace kenvaron::plat {
 
 namespace {
 
-// A window settling after the program showed, placed or resized it is looked
-// at every kPassoAssestamento ms; it has settled once it has stood as it
-// should for kPassiFermi looks in a row.  A window manager that keeps moving
-// it away gets kRiparazioni repairs; one that never frames it, kAttesaCornice ms.
-constexpr int kPassoAssestamento = 25;
-constexpr int kPassiFermi = 12;
+// A window manager that keeps acting on the program's older requests gets
+// this many repairs.
 constexpr int kRiparazioni = 20;
-constexpr int kAttesaCornice = 30000;
 
 // The forms shown, oldest first: the last one is the active window.
 std::vector<Form*>& Attive() {
@@ -65,6 +61,13 @@ Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area) {
     const int basso = area.top + area.height;
     if (r.left < destra && r.left + r.width > destra) r.width = destra - r.left;
     if (r.top < basso && r.top + r.height > basso) r.height = basso - r.top;
+    return r;
+}
+
+Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area) {
+    Rettangolo r = finestra;
+    r.left = std::max(area.left, std::min(r.left, area.left + area.width - r.width));
+    r.top = std::max(area.top, std::min(r.top, area.top + area.height - r.height));
     return r;
 }
 
@@ -115,6 +118,23 @@ private:
 }  // namespace
 
 void TieniSulloSchermo(QWidget* finestra) { new Rientro(finestra); }
+
+// What the window system reports of a form's window: the moves and resizes
+// that Qt delivers to the window from the server's configure notices (a
+// request of the program's own never reaches the window as an event).
+class Spia : public QObject {
+public:
+    Spia(Form* f, QObject* genitore) : QObject(genitore), form_(f) {}
+
+protected:
+    bool eventFilter(QObject* /*oggetto*/, QEvent* e) override {
+        if (e->spontaneous() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) form_->Riportato(*e);
+        return false;
+    }
+
+private:
+    Form* form_;
+};
 
 // The top-level widget of a form: passes closing, keys and resizing to the form.
 class FormWidget : public QWidget {
@@ -201,9 +221,6 @@ Form::Form() : w_(new FormWidget(this)) {
     stato_->setSpacing(0);
     colonna->addLayout(stato_);
     w_->resize(Px(4800), Px(3600));
-    assestamento_ = new QTimer(w_);
-    assestamento_->setInterval(kPassoAssestamento);
-    QObject::connect(assestamento_, &QTimer::timeout, w_, [this] { PassoAssestamento(); });
 }
 
 Form::~Form() {
@@ -236,39 +253,221 @@ void Form::Move(int left, int top, int width, int height) {
     Ridimensiona(Px(width), Px(height));
 }
 
-QRect Form::Cornice() const {
-    const QWindow* finestra = w_->windowHandle();
-    return finestra != nullptr ? finestra->frameGeometry() : w_->frameGeometry();
-}
-
-bool Form::Incorniciata() const {
-    const QWindow* finestra = w_->windowHandle();
-    return finestra != nullptr && finestra->frameGeometry() != finestra->geometry();
-}
-
-QPoint Form::PostoCornice() const { return piazzata_ ? posto_ : Cornice().topLeft(); }
-
-QSize Form::Dimensione() const { return Assestamento() ? DimensioneVoluta() : w_->size(); }
-
 QMargins Form::Bordi() const {
     const QWindow* finestra = w_->windowHandle();
     return finestra != nullptr ? finestra->frameMargins() : QMargins();
 }
 
+QMargins Form::BordiAttesi() const {
+    const QMargins propri = Bordi();
+    if (!propri.isNull()) return propri;
+    for (const Form* f : Attive()) {
+        const QMargins altri = f != this ? f->Bordi() : QMargins();
+        if (!altri.isNull()) return altri;
+    }
+    return {};
+}
+
+bool Form::Incorniciata() const { return !Bordi().isNull(); }
+
+bool Form::Normale() const {
+    return w_->isVisible() &&
+           !(w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+QPoint Form::PostoAttuale() const {
+    const QWindow* finestra = w_->windowHandle();
+    return finestra != nullptr && w_->isVisible() ? finestra->framePosition() : w_->pos();
+}
+
+QPoint Form::PostoCornice() const {
+    return attesa_ ? PostoVoluto(BordiAttesi()) : PostoAttuale();
+}
+
+QSize Form::Dimensione() const { return attesa_ ? DimensioneVoluta(BordiAttesi()) : w_->size(); }
+
+Rettangolo Form::Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) const {
+    return {posto.x(), posto.y(), dimensione.width() + bordi.left() + bordi.right(),
+            dimensione.height() + bordi.top() + bordi.bottom()};
+}
+
+QSize Form::DimensioneVoluta(const QMargins& bordi) const {
+    const QSize dimensione = richiesta_.expandedTo(w_->minimumSize()).boundedTo(w_->maximumSize());
+    const QScreen* schermo = w_->screen();
+    if (!tieni_ || schermo == nullptr) return dimensione;
+    const QRect a = schermo->availableGeometry();
+    const Rettangolo cornice = Cornice(piazzata_ ? posto_ : PostoAttuale(), dimensione, bordi);
+    const Rettangolo r = EntroArea(cornice, {a.x(), a.y(), a.width(), a.height()});
+    return (dimensione - QSize(cornice.width - r.width, cornice.height - r.height)).expandedTo(w_->minimumSize());
+}
+
+QPoint Form::PostoVoluto(const QMargins& bordi) const {
+    const QPoint posto = piazzata_ ? posto_ : PostoAttuale();
+    const QScreen* schermo = w_->screen();
+    if (!rientra_ || schermo == nullptr) return posto;
+    const QRect a = schermo->availableGeometry();
+    const Rettangolo r =
+        DentroArea(Cornice(posto, DimensioneVoluta(bordi), bordi), {a.x(), a.y(), a.width(), a.height()});
+    return {r.left, r.top};
+}
+
+QRect Form::GeometriaVoluta(const QMargins& bordi) const {
+    return {PostoVoluto(bordi) + QPoint(bordi.left(), bordi.top()), DimensioneVoluta(bordi)};
+}
+
+void Form::Desiderio() {
+    if (attesa_) return;
+    // A new wish starts from the window as it stands; a framed window keeps
+    // its frame's point unless the wish moves it.
+    attesa_ = true;
+    richiesta_ = w_->size();
+    piazzata_ = w_->isVisible() && Incorniciata();
+    posto_ = PostoAttuale();
+    tieni_ = rientra_ = false;
+    riparazioni_ = 0;
+}
+
 void Form::Sposta(const QPoint& cornice) {
+    Desiderio();
     posto_ = cornice;
     piazzata_ = true;
-    Assesta();
-    if (Assestamento() && Incorniciata())
-        Colloca(*w_, GeometriaVoluta());
-    else
-        w_->move(cornice);
+    Applica();
 }
 
 void Form::Ridimensiona(int larghezza, int altezza) {
-    w_->resize(std::max(1, larghezza), std::max(1, altezza));
-    richiesta_ = w_->size();
-    Assesta();
+    Desiderio();
+    richiesta_ = QSize(std::max(1, larghezza), std::max(1, altezza));
+    Applica();
+}
+
+void Form::KeepOnScreen() {
+    Desiderio();
+    tieni_ = true;
+    Applica();
+}
+
+void Form::MoveOnScreen() {
+    Desiderio();
+    posto_ = PostoVoluto(BordiAttesi());
+    piazzata_ = true;
+    rientra_ = true;
+    Applica();
+}
+
+void Form::Applica() {
+    QWindow* finestra = w_->windowHandle();
+    const bool mostrata = w_->isVisible() && finestra != nullptr;
+    const QMargins propri = mostrata ? Bordi() : QMargins();
+    const QMargins bordi = propri.isNull() ? BordiAttesi() : propri;
+    const QSize dimensione = DimensioneVoluta(bordi);
+    const QPoint posto = PostoVoluto(bordi);
+    if (!mostrata || !Normale()) {
+        // Qt takes the frame's point and the size when it shows the window;
+        // a window maximised or minimised gets them as its normal geometry.
+        if (piazzata_) w_->move(posto);
+        w_->resize(dimensione);
+        if (mostrata) FineAssestamento();
+        return;
+    }
+    // The widget takes its size at once, as the form's controls are laid out
+    // by it; Qt asks for it with the client area where it stands.
+    if (w_->size() != dimensione) {
+        w_->resize(dimensione);
+        Annota(finestra->geometry());
+    }
+    if (!propri.isNull()) {
+        Invia({posto + QPoint(bordi.left(), bordi.top()), dimensione});
+        return;
+    }
+    // Not framed, yet or ever: the frame's point is asked for as such, which
+    // a window manager that frames the window later honours too (the client
+    // area's place would put the title bar above the point).
+    if (piazzata_) finestra->setFramePosition(posto);
+    Annota(finestra->geometry());
+}
+
+void Form::Invia(const QRect& area) {
+    Colloca(*w_, area);
+    Annota(area);
+}
+
+void Form::Annota(const QRect& area) { inviate_[static_cast<std::size_t>(numeroInviate_++ % kInviate)] = area; }
+
+bool Form::Spiegata(const QRect& riportata) const {
+    // A window manager may report a request in steps (the size, then the
+    // point): each part is explained by the last check or by a request.  A
+    // window never placed is the window manager's to place.
+    bool posto = !piazzata_ || riportata.topLeft() == verificata_.topLeft();
+    bool dimensione = riportata.size() == verificata_.size();
+    for (int i = 0; i < std::min(numeroInviate_, kInviate); ++i) {
+        posto = posto || riportata.topLeft() == inviate_[static_cast<std::size_t>(i)].topLeft();
+        dimensione = dimensione || riportata.size() == inviate_[static_cast<std::size_t>(i)].size();
+    }
+    return posto && dimensione;
+}
+
+void Form::Mostrata() {
+    QWindow* finestra = w_->windowHandle();
+    if (spia_ == nullptr) {
+        spia_ = new Spia(this, w_);
+        finestra->installEventFilter(spia_);
+    }
+    incorniciata_ = false;
+    riportata_ = verificata_ = finestra->geometry();
+    // Where Qt created the window: a window manager may act on that too.
+    numeroInviate_ = 0;
+    Annota(riportata_);
+    Riportato(QEvent(QEvent::None));
+}
+
+void Form::Riportato(const QEvent& e) {
+    if (e.type() == QEvent::Move) riportata_.moveTopLeft(static_cast<const QMoveEvent&>(e).pos());
+    if (e.type() == QEvent::Resize) riportata_.setSize(static_cast<const QResizeEvent&>(e).size());
+    // A report comes as a resize and a move, one right after the other: the
+    // check waits for both.
+    if (verificaInCoda_) return;
+    verificaInCoda_ = true;
+    QMetaObject::invokeMethod(
+        w_,
+        [this] {
+            verificaInCoda_ = false;
+            Verifica();
+        },
+        Qt::QueuedConnection);
+}
+
+void Form::Verifica() {
+    const bool spiegata = Spiegata(riportata_);
+    verificata_ = riportata_;
+    if (!attesa_) return;
+    if (!Normale()) {
+        FineAssestamento();
+        return;
+    }
+    const QMargins bordi = Bordi();
+    if (bordi.isNull()) {
+        // Not framed (yet): not watched, only forgotten once moved elsewhere.
+        if (!spiegata) FineAssestamento();
+        return;
+    }
+    // The first report of a frame tells where the window manager put the
+    // window; later ones that no request explains are the user's.
+    const bool prima = !incorniciata_;
+    incorniciata_ = true;
+    const QRect voluta = GeometriaVoluta(bordi);
+    if (riportata_ == voluta || (!prima && !spiegata) || ++riparazioni_ > kRiparazioni) {
+        FineAssestamento();
+        return;
+    }
+    Invia(voluta);
+}
+
+bool Form::Assestamento() const { return attesa_ && Normale() && Incorniciata(); }
+
+void Form::FineAssestamento() {
+    attesa_ = false;
+    piazzata_ = tieni_ = rientra_ = false;
+    numeroInviate_ = 0;
 }
 
 int Form::AltezzaBarre() const {
@@ -281,94 +480,6 @@ int Form::ScaleWidth() const { return Twip(w_->width()); }
 int Form::ScaleHeight() const { return Twip(std::max(0, w_->height() - AltezzaBarre())); }
 
 void Form::SetClientSize(int width, int height) { Ridimensiona(Px(width), Px(height) + AltezzaBarre()); }
-
-void Form::KeepOnScreen() {
-    const QScreen* schermo = w_->screen();
-    if (schermo == nullptr) return;
-    // The frame, title bar included, is what must end on the screen; only the
-    // window's own size changes.  Until a window manager has framed the
-    // window and while it settles, the frame's borders may not be known yet,
-    // or only for a moment: the settling cuts the size asked for at each look.
-    if (Assestamento() || !Incorniciata()) {
-        if (!Assestamento()) richiesta_ = w_->size();
-        tieni_ = true;
-        w_->resize(DimensioneVoluta());
-        Assesta();
-        return;
-    }
-    const QSize dimensione = w_->size();
-    const QSize taglio = Ritaglio(PostoCornice(), dimensione, schermo->availableGeometry());
-    Ridimensiona(dimensione.width() - taglio.width(), dimensione.height() - taglio.height());
-}
-
-QSize Form::Ritaglio(const QPoint& posto, const QSize& dimensione, const QRect& area) const {
-    const QMargins bordi = Bordi();
-    const Rettangolo cornice{posto.x(), posto.y(), dimensione.width() + bordi.left() + bordi.right(),
-                             dimensione.height() + bordi.top() + bordi.bottom()};
-    const Rettangolo r = EntroArea(cornice, {area.x(), area.y(), area.width(), area.height()});
-    return {cornice.width - r.width, cornice.height - r.height};
-}
-
-bool Form::Assestamento() const { return assestamento_->isActive(); }
-
-void Form::Assesta() {
-    if (!w_->isVisible() ||
-        (w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    if (!Assestamento()) {
-        richiesta_ = w_->size();
-        durataAssestamento_.start();
-        riparazioni_ = 0;
-        assestamento_->start();
-    }
-    ferma_ = 0;
-}
-
-QSize Form::DimensioneVoluta() const {
-    QSize dimensione = richiesta_.expandedTo(w_->minimumSize()).boundedTo(w_->maximumSize());
-    const QScreen* schermo = w_->screen();
-    if (tieni_ && schermo != nullptr)
-        dimensione = (dimensione - Ritaglio(PostoCornice(), dimensione, schermo->availableGeometry()))
-                         .expandedTo(w_->minimumSize());
-    return dimensione;
-}
-
-QRect Form::GeometriaVoluta() const {
-    return AreaCliente(*w_->windowHandle(), PostoCornice(), DimensioneVoluta());
-}
-
-void Form::PassoAssestamento() {
-    if (!w_->isVisible() ||
-        (w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        FineAssestamento();
-        return;
-    }
-    if (!Incorniciata()) {
-        // Without a window manager the window is never framed.
-        if (durataAssestamento_.elapsed() > kAttesaCornice) FineAssestamento();
-        return;
-    }
-    const QRect voluta = GeometriaVoluta();
-    if (w_->windowHandle()->geometry() == voluta) {
-        if (++ferma_ >= kPassiFermi) FineAssestamento();
-        return;
-    }
-    // A window manager that frames a window may act on requests the window
-    // made before (a resize asks for the client area's place, so the title
-    // bar would go above the point), or tell a size it no longer has.
-    ferma_ = 0;
-    if (++riparazioni_ > kRiparazioni) {
-        FineAssestamento();
-        return;
-    }
-    Colloca(*w_, voluta);
-}
-
-void Form::FineAssestamento() {
-    assestamento_->stop();
-    piazzata_ = false;
-    tieni_ = false;
-}
 
 void Form::SetBackColor(long colore) {
     QPalette p = client_->palette();
@@ -446,7 +557,7 @@ void Form::Show(int modo) {
         const bool giaVisibile = w_->isVisible();
         w_->show();
         if (!giaVisibile) {
-            Assesta();
+            Mostrata();
             Attiva();
         }
         return;
@@ -456,7 +567,7 @@ void Form::Show(int modo) {
     w_->hide();
     w_->setWindowModality(Qt::ApplicationModal);
     w_->show();
-    Assesta();
+    Mostrata();
     Attiva();
     if (caricata_ && w_->isVisible()) RisponditoreAttivo().ModalShown(*this);
     if (caricata_ && w_->isVisible()) {

@@ -10,11 +10,11 @@
 // object: whoever owns it releases it once Show has returned.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,7 +24,7 @@ class QMenuBar;
 class QVBoxLayout;
 class QEventLoop;
 class QObject;
-class QTimer;
+class QEvent;
 
 namespace kenvaron::plat {
 
@@ -60,6 +60,9 @@ struct Rettangolo {
 // and it never grows; along an edge that it starts beyond, it keeps its size
 // (no size would bring it back).
 Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area);
+// `finestra` moved, never resized, so that it starts neither left of nor
+// above `area` and ends inside it as far as its size allows.
+Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area);
 
 // A window of Qt's own (a dialog) that grows while shown past the right or
 // bottom edge of its screen's available area moves back, so that its frame
@@ -92,7 +95,8 @@ public:
     void SetCaption(const std::string& testo);
 
     // Position of the frame's top left corner and size of the window, in
-    // twips; while the window settles, where and as the program put it.
+    // twips: where and as the program put it until the window system has
+    // shown it so, then where and as the window is.
     int Left() const;
     int Top() const;
     int Width() const;
@@ -107,17 +111,22 @@ public:
     int ScaleWidth() const;
     int ScaleHeight() const;
     void SetClientSize(int width, int height);
-    // A shown window whose frame would end past the right or bottom edge of
-    // its screen's available area becomes narrower or shorter, so that it ends
-    // there (EntroArea); it is never moved.  Where a window manager has yet to
-    // frame the window, it does so again once the frame is known.
+    // A window whose frame would end past the right or bottom edge of its
+    // screen's available area becomes narrower or shorter, so that it ends
+    // there (EntroArea); it is never moved, and the size asked for is kept for
+    // later cuts.  Until the window is framed the frame's borders are taken
+    // from another framed window of the program; it is cut again once its own
+    // frame is known.
     void KeepOnScreen();
-    // The window is settling: the program showed, placed or resized it, and
-    // its frame has yet to stand where and as the program put it.
+    // A window whose frame would start above or left of its screen's
+    // available area, or end past it, moves so that it lies on it as far as
+    // it fits (DentroArea); it never shrinks.  Redone, like KeepOnScreen,
+    // once the frame is known.
+    void MoveOnScreen();
+    // The window is settling: a window manager frames it, and the program
+    // showed, placed or resized it in a way the window system has yet to
+    // report.
     bool Assestamento() const;
-    // How many looks in a row the settling window has stood as it should (a
-    // look every pass of the event loop at the most).
-    int PassiFermi() const { return ferma_; }
     void SetBackColor(long colore);
 
     int WindowState() const;
@@ -171,34 +180,50 @@ private:
     void Sposta(const QPoint& cornice);
     // New size in pixels, the frame's top left corner staying where it is.
     void Ridimensiona(int larghezza, int altezza);
-    // The frame, title bar included, as the window system knows it by now:
-    // the window itself until a window manager has framed it (offscreen the
-    // frame is a border of 2 pixels from the start).
-    QRect Cornice() const;
+    // The frame's borders (title bar included) as the window system knows
+    // them by now: none until a window manager has framed the window
+    // (offscreen a border of 2 pixels from the start).
     QMargins Bordi() const;
+    // This window's borders once framed; until then those of another framed
+    // window of the program, the likeliest ones it will get.
+    QMargins BordiAttesi() const;
     bool Incorniciata() const;
-    // How much narrower and shorter a window of `dimensione` whose frame
-    // starts at `posto` must be to end within `area`.
-    QSize Ritaglio(const QPoint& posto, const QSize& dimensione, const QRect& area) const;
-    // Where the frame's top left corner belongs, and the size the window
-    // should have, now.
+    // Shown, neither minimised nor maximised.
+    bool Normale() const;
+    // Where the frame's top left corner is now, and where and at which size
+    // (borders given) the program wants it: the placed point or the point
+    // now, moved onto the screen for MoveOnScreen; the size asked for, cut
+    // for KeepOnScreen.
+    QPoint PostoAttuale() const;
+    // What Left, Top, Width and Height tell.
     QPoint PostoCornice() const;
     QSize Dimensione() const;
-    // The size and client area the settling window should have: the size
-    // asked for, cut where KeepOnScreen asked for it with the frame's
-    // borders known by now.
-    QSize DimensioneVoluta() const;
-    QRect GeometriaVoluta() const;
-    // Settling, from a showing, move or resize of the program's own: until
-    // the frame has stood for a while where the program placed it (where the
-    // window manager put it, if the program never did), at the size it asked
-    // for, and ending on the screen if KeepOnScreen asked for it, it is put
-    // back there whatever the window manager did with earlier requests.
-    // Once settled, the window stays wherever the user moves it.
-    void Assesta();
-    void PassoAssestamento();
+    QPoint PostoVoluto(const QMargins& bordi) const;
+    QSize DimensioneVoluta(const QMargins& bordi) const;
+    QRect GeometriaVoluta(const QMargins& bordi) const;
+    Rettangolo Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) const;
+    // Placing and sizing.  The program's wish (placed point, size asked for,
+    // kept or moved onto the screen) stands until the window system reports
+    // the window so.  A hidden window takes it when shown: Qt then creates it
+    // where its frame belongs.  A shown window not framed (yet) is asked to
+    // put its frame there, which holds with or without a window manager.  A
+    // framed window is asked for the client area that puts its frame there,
+    // and settles: each report of the window system (Riportato, then
+    // Verifica) that shows it otherwise and that the program's own requests
+    // explain (a window manager acting on an older one) is answered with the
+    // wish again; a report no request explains (a user's drag, another
+    // program's move) ends the settling and the window stays.  No timer runs.
+    void Desiderio();
+    void Applica();
+    void Invia(const QRect& area);
+    void Annota(const QRect& area);
+    bool Spiegata(const QRect& riportata) const;
+    void Mostrata();
+    void Riportato(const QEvent& e);
+    void Verifica();
     void FineAssestamento();
     void Attiva();
+    friend class Spia;
 
     FormWidget* w_;
     QWidget* client_;
@@ -211,18 +236,29 @@ private:
     bool caricata_ = false;
     bool inScarico_ = false;
     bool anteprimaTasti_ = false;
-    QTimer* assestamento_;
-    QElapsedTimer durataAssestamento_;
-    // The program placed the frame at posto_; the window has yet to settle there.
+    QObject* spia_ = nullptr;
+    // The program's wish awaits the window system's report.
+    bool attesa_ = false;
+    // The program placed the frame at posto_.
     bool piazzata_ = false;
     QPoint posto_;
-    // The size the program asked for, while the window settles.
+    // The size the program asked for.
     QSize richiesta_;
-    // KeepOnScreen ran before the frame was known, or while the window
-    // settles: the settled window ends on the screen.
+    // KeepOnScreen or MoveOnScreen asked for.
     bool tieni_ = false;
-    // Steps for which the window has stood as it should, and the repairs made.
-    int ferma_ = 0;
+    bool rientra_ = false;
+    // Since shown, a report has told the window framed.
+    bool incorniciata_ = false;
+    // The client area as the window system reported it last, and as it was
+    // when last checked.
+    QRect riportata_;
+    QRect verificata_;
+    bool verificaInCoda_ = false;
+    // The client areas the program asked for since the window was shown or
+    // its last wish was reported, the newest kInviate of them.
+    static constexpr int kInviate = 8;
+    std::array<QRect, kInviate> inviate_{};
+    int numeroInviate_ = 0;
     int riparazioni_ = 0;
     int puntatore_ = vbDefault;
 };

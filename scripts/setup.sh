@@ -3,9 +3,10 @@
 set -euo pipefail
 # qt6-translations-l10n: Qt's own Italian texts; fonts-liberation: the narrow face of
 # the candidates and the metric twin of Arial; xvfb, openbox, fluxbox and x11-utils:
-# the window tests on a real X server under two window managers.
+# the window tests on a real X server under two window managers, which look at the
+# server through libxcb.
 pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl1-mesa-dev fonts-dejavu-core
-      qt6-translations-l10n fonts-liberation xvfb openbox fluxbox x11-utils)
+      qt6-translations-l10n fonts-liberation xvfb openbox fluxbox x11-utils libxcb1-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

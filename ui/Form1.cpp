@@ -208,7 +208,6 @@ void Form1::Form_Load() {
     Inizializzagrid();
     // The window fits the board and the toolbar.
     SetClientSize(gr.Width() + 2 * kMargine, gr.Height() + 2 * kMargine);
-    gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
     TienBarraIntera();
     Move(0, 0);
     m.IsalvaValidi = -1;
@@ -235,12 +234,12 @@ void Form1::Form_Activate() {
 void Form1::TienBarraIntera() {
     // Measured again once the window is on the screen, whose fonts and style
     // may differ from those the window was built with; the user cannot make it
-    // narrower either.  A window widened for it keeps the board in its middle.
+    // narrower either.  A window widened for it keeps the board at its margin
+    // on the left, so that the reasoning window beside the board gets the
+    // room.  The width goes through the form, so that the window system gets
+    // it as the form's own request; the minimum follows.
     const int barra = tlb1.Widget()->sizeHint().width();
-    if (Widget()->width() < barra) {
-        SetWidth(plat::Twip(barra));
-        gr.SetLeft((ScaleWidth() - gr.Width()) / 2);
-    }
+    if (Widget()->width() < barra) SetWidth(plat::Twip(barra));
     Widget()->setMinimumWidth(barra);
 }
 

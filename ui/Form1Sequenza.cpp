@@ -48,7 +48,7 @@ void Form1::MostraSequenzaRagionamento() {
         if (stato.FlagVisPoss == 1) CmdValidi_Click();
         VisAiuto(1, m, stato.LivelloAiuto, Stbr);
     } else {
-        w.Show(plat::vbModal);
+        w.Apri();
         Move(sinistra, alto);
         Stbr.SetText("p2", "");
         Visualizza(c.Problema);
@@ -72,7 +72,7 @@ void Form1::Command17_Click() {
     // The whole list, from the first step.
     condiviso().NumPassiMostrati = 1;
     w.RiempiLista();
-    w.Show(plat::vbModal);
+    w.Apri();
     Move(sinistra, Top());
     Stbr.SetText("p2", "");
     if (w.Loaded()) w.Unload();

@@ -112,16 +112,17 @@ void Form2::Form_Load() {
     tecnicheSalvate_ = TecnicheSalvate::Da(f_.condiviso(), f_.motore());
 }
 
+void Form2::Apri() {
+    const int schede = plat::Twip(Tbs.Bar()->sizeHint().width());
+    if (ScaleWidth() < schede) SetWidth(schede);
+    KeepOnScreen();
+    Show(plat::vbModal);
+}
+
 void Form2::Form_Activate() {
     f_.stato.RidisegnoGriglia = false;
     if (primaAttivazione_) {
         primaAttivazione_ = false;
-        // The seven tabs, captions now set, side by side without scroll arrows;
-        // where the window would then end past the screen's edge, it ends
-        // there, narrower or shorter, and keeps its place beside the board.
-        const int schede = plat::Twip(Tbs.Bar()->sizeHint().width());
-        if (ScaleWidth() < schede) SetWidth(schede);
-        KeepOnScreen();
         SuggerimentoSuccessivo();
         if (f_.stato.FlagVisPoss == 1) MostraValidiPasso(0);
     }

@@ -32,6 +32,12 @@ public:
     // Tab changes re-solve only while true (false while the tabs are set in code).
     bool Azione = false;
 
+    // Shows the window modally.  Before it appears it widens for its seven
+    // tabs side by side, captions set by now, and where it would then end
+    // past the screen's edge it ends there, narrower or shorter, keeping its
+    // place beside the board: the window system gets its final size at once.
+    void Apri();
+
     // Reveals the next hidden step and shows it on the board.
     void SuggerimentoSuccessivo();
     // Shows the selected step on the board (the list's click).

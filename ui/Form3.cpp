@@ -22,6 +22,7 @@ Form3::Form3(Form1& principale) : Rtb(*this), principale_(principale) {
 
 void Form3::Form_Load() {
     Move(principale_.Left() + kScostamento, principale_.Top() + kScostamento);
+    MoveOnScreen();
     Form_Resize();
     const std::string percorso = plat::AppPath() + "/" + kFileIstruzioni;
     // Only a regular file is read: a pipe in its place would never end.

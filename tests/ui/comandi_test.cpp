@@ -12,7 +12,6 @@
 #include <sys/stat.h>
 
 #include "background/Impostazioni.h"
-#include "platform/Units.h"
 #include "tests/ui/FinestraProva.h"
 
 namespace kenvaron {
@@ -323,8 +322,11 @@ TEST_F(Comandi, EveryToolbarButtonLiesInsideTheWindow) {
             EXPECT_LE(destra.x(), finestra->width()) << b.Key();
             EXPECT_LE(destra.y(), finestra->height()) << b.Key();
         }
-        // The window widened for the toolbar keeps the board in its middle.
-        EXPECT_NEAR(f->gr.Left(), (f->ScaleWidth() - f->gr.Width()) / 2, plat::TwipPerPixel);
+        // The window widened for the toolbar keeps the board at its margin on
+        // the left, as far from the edge as from the top, so that the
+        // reasoning window beside the board gets the room.
+        ASSERT_GT(f->ScaleWidth(), f->gr.Width() + 2 * f->gr.Top());
+        EXPECT_EQ(f->gr.Left(), f->gr.Top());
         // Nor can the user make the window narrower than the toolbar.
         f->SetWidth(1500);
         EXPECT_GE(finestra->width(), f->tlb1.Widget()->sizeHint().width());

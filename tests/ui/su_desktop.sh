@@ -138,6 +138,9 @@ fi
 termina "$sonda"
 sonda=""
 
+# The test may stop the window manager for a while, to see what the program
+# does while its requests go unanswered.
+export KENVARON_PID_GESTORE=$gestore
 QT_QPA_PLATFORM=xcb setpriv --pdeathsig KILL "$programma" --gtest_filter="$filtro" &
 prova=$!
 wait "$prova"
