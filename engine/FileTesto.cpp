@@ -8,10 +8,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstdint>
 #include <ctime>
 #include <functional>
+#include <mutex>
 #include <random>
+#include <set>
+#include <tuple>
 
 namespace kenvaron {
 
@@ -338,16 +343,75 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 
 namespace {
 
-// An exclusive flock on the descriptor, waited for up to a second.
-void PrendiTurno(int descrittore) {
-    for (int prova = 0; prova < 1000; ++prova) {
-        if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) return;
-        const struct timespec millisecondo {0, 1000000};
-        ::nanosleep(&millisecondo, nullptr);
+// True when the descriptor holds an exclusive flock now, or the file system
+// keeps no such locks (the append goes on without one); false while another
+// holds it.
+bool TurnoPreso(int descrittore) {
+    for (;;) {
+        if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EINTR) return errno != EWOULDBLOCK;
     }
 }
 
+// A file as the waits know it, under any of its names: its device and inode,
+// and the time it was made where the file system tells it, so that a file
+// made later on the inode of a removed one is not taken for it.
+using IdentitaFile = std::tuple<std::uint32_t, std::uint32_t, std::uint64_t, std::int64_t, std::uint32_t>;
+
+bool IdentitaDi(int descrittore, IdentitaFile& identita) {
+    struct statx st;
+    if (::statx(descrittore, "", AT_EMPTY_PATH, STATX_INO | STATX_BTIME, &st) != 0) return false;
+    const bool nascita = (st.stx_mask & STATX_BTIME) != 0;
+    identita = {st.stx_dev_major, st.stx_dev_minor, st.stx_ino, nascita ? st.stx_btime.tv_sec : 0,
+                nascita ? st.stx_btime.tv_nsec : 0};
+    return true;
+}
+
+// The files on which a wait for the lock ran out in this run: another
+// program keeps that lock, and a second's wait at each append would only
+// slow a run down, or freeze the window.
+struct Attese {
+    std::mutex guardia;
+    std::set<IdentitaFile> esaurite;
+    std::size_t iniziate = 0;
+};
+
+Attese& AtteseDelProcesso() {
+    static Attese attese;
+    return attese;
+}
+
+// An exclusive flock on the descriptor, waited for up to a second the first
+// time another holds it; on a file whose wait once ran out, taken only when
+// it is free at once.
+void PrendiTurno(int descrittore) {
+    if (TurnoPreso(descrittore)) return;
+    IdentitaFile file;
+    const bool noto = IdentitaDi(descrittore, file);
+    Attese& attese = AtteseDelProcesso();
+    {
+        const std::lock_guard<std::mutex> chiuso(attese.guardia);
+        if (noto && attese.esaurite.contains(file)) return;
+        ++attese.iniziate;
+    }
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (std::chrono::steady_clock::now() < limite) {
+        const struct timespec millisecondo {0, 1000000};
+        ::nanosleep(&millisecondo, nullptr);
+        if (TurnoPreso(descrittore)) return;
+    }
+    if (!noto) return;
+    const std::lock_guard<std::mutex> chiuso(attese.guardia);
+    attese.esaurite.insert(file);
+}
+
 }  // namespace
+
+std::size_t AtteseDelTurno() {
+    Attese& attese = AtteseDelProcesso();
+    const std::lock_guard<std::mutex> chiuso(attese.guardia);
+    return attese.iniziate;
+}
 
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri) {
     if (!DestinazioneScrivibile(percorso, propri)) return false;
@@ -357,7 +421,8 @@ bool AggiungiRiga(const std::string& percorso, std::string_view riga, const File
     // byte to the close: none takes another's half-written line for a cut one
     // and starts with a line end, an empty line.  Where the file system has
     // no such lock, or another program keeps it for over a second, the
-    // append goes on without it rather than hang.
+    // append goes on without it rather than hang; on that file, later
+    // appends of the run no longer wait.
     PrendiTurno(descrittore);
     const std::string_view prima = FineRigaMancante(percorso);
     std::string testo;

@@ -111,12 +111,14 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 // the look at the file's last byte through the write), so that none takes
 // another's half-written line for a cut one; one waits up to a second while
 // any program holds that lock, then goes on without it, as on a file system
-// without such locks.  A
-// write that cannot finish (a full disk, a size limit) cuts back its own
-// bytes, when nothing was appended after them; a kill can cut the line only
-// where the kernel stops that one write between two pages of the file.  The
-// file keeps its owner, mode and links.  Refused: what DestinazioneScrivibile
-// refuses.  False when the line is not in the file.
+// without such locks.  Such a wait runs out once per file in a run: after
+// it, an append to that file, by any name (the file is known by device and
+// inode), takes the lock only when it is free at once.  A write that cannot
+// finish (a full disk, a size limit) cuts back its own bytes, when nothing
+// was appended after them; a kill can cut the line only where the kernel
+// stops that one write between two pages of the file.  The file keeps its
+// owner, mode and links.  Refused: what DestinazioneScrivibile refuses.
+// False when the line is not in the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri);
 
 // The lines, each ended by CR LF, as the whole new content of a file, through
@@ -129,6 +131,11 @@ bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& ri
 // write still going on in another program is never disturbed.  Nothing is
 // followed through a link; anything else stays.
 void RimuoviTemporaneiVecchi(const std::string& percorso);
+
+// How many appends of this run have waited for another's lock on their file
+// (one to a file whose wait ran out never does), for the tests to count the
+// waits.
+std::size_t AtteseDelTurno();
 
 // Tests replace the system's write and rename to simulate a full disk, a
 // failing device or a file mounted on its own; nullptr restores them.  Each

@@ -394,6 +394,59 @@ TEST(AggiungiRiga, AnAppendWaitsForAnotherAppendsLineToBeWholeAndAddsNoEmptyLine
     EXPECT_EQ(c.Leggi("a.txt"), "prima\r\nmeta riga\r\nriga\r\n");
 }
 
+// Whether the file's flock was taken, as another descriptor finds it, when
+// the writer wrote.
+std::string fileSorvegliato;
+bool turnoTenuto = false;
+ssize_t ScritturaSorvegliata(int descrittore, const void* dati, std::size_t quanti) {
+    const int altro = ::open(fileSorvegliato.c_str(), O_RDONLY);
+    turnoTenuto = ::flock(altro, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(altro);
+    return ::write(descrittore, dati, quanti);
+}
+
+TEST(AggiungiRiga, AnotherProgramsLockIsWaitedOutOncePerFileThenTakenOnlyWhenFree) {
+    CartellaTemporanea c;
+    c.Scrivi("a.txt", "");
+    fs::create_hard_link(c.Percorso("a.txt"), c.Percorso("stesso.txt"));
+    fs::create_symlink("a.txt", c.Percorso("link.txt"));
+    const int altra = ::open(c.Percorso("a.txt").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(altra, LOCK_EX), 0);
+    const std::size_t prima = AtteseDelTurno();
+    // The first append waits its second out; the next ones, by any name of
+    // the file, no longer wait.
+    for (const std::string& nome : {c.Percorso("a.txt"), c.Percorso("stesso.txt"), c.Percorso("link.txt"),
+                                    fs::relative(c.Percorso("a.txt")).string()})
+        EXPECT_TRUE(AggiungiRiga(nome, "riga", kNessunFileProprio)) << nome;
+    EXPECT_EQ(AtteseDelTurno(), prima + 1);
+
+    // Once free, the lock is taken again for the write.
+    ::close(altra);
+    fileSorvegliato = c.Percorso("a.txt");
+    {
+        const verifica::ScritturaQui sorvegliata(&ScritturaSorvegliata);
+        EXPECT_TRUE(AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio));
+    }
+    EXPECT_TRUE(turnoTenuto);
+    EXPECT_EQ(c.Leggi("a.txt"), "riga\r\nriga\r\nriga\r\nriga\r\nriga\r\n");
+
+    // Another file, here most often one made on the removed file's inode, is
+    // still waited for, until its lock goes.
+    for (const char* nome : {"a.txt", "stesso.txt", "link.txt"}) fs::remove(c.Percorso(nome));
+    c.Scrivi("b.txt", "");
+    const int altraB = ::open(c.Percorso("b.txt").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(altraB, LOCK_EX), 0);
+    auto aggiunta = std::async(std::launch::async,
+                               [&] { return AggiungiRiga(c.Percorso("b.txt"), "riga", kNessunFileProprio); });
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (AtteseDelTurno() < prima + 2 && std::chrono::steady_clock::now() < limite)
+        if (aggiunta.wait_for(std::chrono::milliseconds(1)) == std::future_status::ready) break;
+    ::close(altraB);
+    EXPECT_TRUE(aggiunta.get());
+    EXPECT_EQ(AtteseDelTurno(), prima + 2);
+    EXPECT_EQ(c.Leggi("b.txt"), "riga\r\n");
+}
+
 // Another writer appends a line to the same file while this one writes:
 // before this one's write number `altroPrima` (from 1; 0 never); this one
 // puts down `pezzi` pieces of three bytes, then finds the disk full.
