@@ -3,7 +3,6 @@
 // makes, and how every pass ends on a stop request.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <set>
 
 #include "generation/ContaSoluzioni.h"
@@ -111,12 +110,14 @@ TEST(Seminato, ASeedAndSkipRebuildTheSamePuzzleWhateverTheBoardAndTheEngineHeld)
 }
 
 TEST(Seminato, AStopDuringALongGivensSearchEndsItAtItsNextYield) {
-    // Seed 356 at level "1" spends seconds in one search for its givens.
+    // Seed 356 at level "1" spends seconds, some 190 yields, in one search
+    // for its givens.  The first yield comes before the search, the second
+    // is the search's own, where Esc is pressed: the search ends there, and
+    // the run at the yield before the next search.
     BancoGenerazione b("1");
-    b.finestra.escAllaCessione = 2;  // the first yield comes before the search
-    const auto inizio = std::chrono::steady_clock::now();
+    b.finestra.escAllaCessione = 2;
     EXPECT_FALSE(b.generatore.CorpoSeminato(356, 0, true));
-    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(1));
+    EXPECT_EQ(b.finestra.cessioni, 3);
 }
 
 TEST(Seminato, ThePairsOfASecondAreTakenInTurnThenTheNextSecondsPairs) {
