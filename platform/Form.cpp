@@ -317,13 +317,10 @@ QRect Form::GeometriaVoluta(const QMargins& bordi) const {
 
 void Form::Desiderio() {
     if (attesa_) return;
-    // A new wish starts from the window as it stands; a framed window keeps
-    // its frame's point unless the wish moves it.
+    // A new wish starts from the window as it stands, where it stands.
     attesa_ = true;
     richiesta_ = w_->size();
-    piazzata_ = w_->isVisible() && Incorniciata();
-    posto_ = PostoAttuale();
-    tieni_ = rientra_ = false;
+    piazzata_ = tieni_ = rientra_ = false;
     riparazioni_ = 0;
 }
 
@@ -376,7 +373,7 @@ void Form::Applica() {
         Annota(finestra->geometry());
     }
     if (!propri.isNull()) {
-        Invia({posto + QPoint(bordi.left(), bordi.top()), dimensione});
+        if (piazzata_) Invia({posto + QPoint(bordi.left(), bordi.top()), dimensione});
         return;
     }
     // Not framed, yet or ever: the frame's point is asked for as such, which
@@ -454,12 +451,21 @@ void Form::Verifica() {
     // window; later ones that no request explains are the user's.
     const bool prima = !incorniciata_;
     incorniciata_ = true;
-    const QRect voluta = GeometriaVoluta(bordi);
+    // A window never placed is wanted at its size, wherever it is.
+    const QRect voluta =
+        piazzata_ ? GeometriaVoluta(bordi) : QRect(riportata_.topLeft(), DimensioneVoluta(bordi));
     if (riportata_ == voluta || (!prima && !spiegata) || ++riparazioni_ > kRiparazioni) {
         FineAssestamento();
         return;
     }
-    Invia(voluta);
+    if (piazzata_) {
+        Invia(voluta);
+    } else {
+        // The size alone, the client area where it stands.
+        QWindow* finestra = w_->windowHandle();
+        finestra->resize(voluta.size());
+        Annota(finestra->geometry());
+    }
 }
 
 bool Form::Assestamento() const { return attesa_ && Normale() && Incorniciata(); }

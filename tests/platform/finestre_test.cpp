@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -191,6 +192,31 @@ TEST(EntroArea, AWindowEndingPastTheAreaIsCutAtItsEdgesAndNeverMoves) {
     EXPECT_EQ(EntroArea(alta, grande), alta);
     // A window that starts past an edge keeps its size: none would bring it back.
     EXPECT_EQ(EntroArea({1100, 0, 300, 500}, piccola), (Rettangolo{1100, 0, 300, 500}));
+}
+
+TEST(DentroArea, AWindowOffTheAreaMovesOntoItAsFarAsItFitsAndKeepsItsSize) {
+    const Rettangolo schermo{0, 0, 1024, 768};
+    // Above the top, and past the bottom: it moves, never shrinks.
+    EXPECT_EQ(DentroArea({118, -40, 611, 504}, schermo), (Rettangolo{118, 0, 611, 504}));
+    EXPECT_EQ(DentroArea({118, 560, 611, 504}, schermo), (Rettangolo{118, 264, 611, 504}));
+    EXPECT_EQ(DentroArea({900, 100, 300, 200}, schermo), (Rettangolo{724, 100, 300, 200}));
+    // Taller than the area: its top, title bar and all, stays on it.
+    EXPECT_EQ(DentroArea({-5, 100, 300, 900}, {0, 30, 1024, 738}), (Rettangolo{0, 30, 300, 900}));
+}
+
+// A window not yet shown and kept on the screen is cut where it stands, yet
+// keeps the size asked for: placed where that size fits, it shows it whole.
+TEST_F(Finestre, KeepOnScreenBeforeShowingKeepsTheSizeAskedFor) {
+    Registrata f(log, "f");
+    const QRect a = f.Widget()->screen()->availableGeometry();
+    f.Move(Twip(a.right() - 200), 0, Twip(400), Twip(300));
+    f.KeepOnScreen();
+    EXPECT_LT(f.Width(), Twip(400));
+    f.Move(0, 0);
+    f.Show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.Assestamento(); }, 30000));
+    EXPECT_EQ(f.Widget()->width(), 400);
+    EXPECT_EQ(f.Width(), Twip(400));
 }
 
 TEST_F(Finestre, AMaximisedWindowReturnsToNormalThroughItsResizeHandler) {

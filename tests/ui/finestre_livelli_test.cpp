@@ -4,6 +4,10 @@
 // the responder.
 #include <gtest/gtest.h>
 
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
 #include "platform/RichText.h"
 #include "platform/Units.h"
 #include "tests/ui/FinestraProva.h"
@@ -320,6 +324,30 @@ TEST_F(FinestreLivelli, TheAboutWindowShowsTheVersionCentredAndOkClosesIt) {
     };
     f->Menu("mnuInformazioni")->Choose();
     EXPECT_TRUE(vista);
+}
+
+// A window opened over the main window lies wholly on the screen, title bar
+// and buttons included, however short or low the main window stands: it
+// moves, keeping its size and its centre's column.
+TEST_F(FinestreLivelli, WindowsOpenedOverAShortOrLowMainWindowLieOnTheScreen) {
+    fs::copy_file(KENVARON_MANUALE, cartella.percorso / kFileIstruzioni);
+    const QRect schermo = f->Widget()->screen()->availableGeometry();
+    int aperte = 0;
+    risposte.finestraModale = [&](plat::Form& w) {
+        ++aperte;
+        const QRect c = w.Widget()->windowHandle()->frameGeometry();
+        EXPECT_TRUE(schermo.contains(c)) << w.Caption() << " " << c.x() << "," << c.y() << " " << c.width() << "x"
+                                         << c.height();
+        if (dynamic_cast<Form6*>(&w) != nullptr)
+            EXPECT_NEAR(w.Left() + w.Width() / 2, f->Left() + f->Width() / 2, plat::TwipPerPixel);
+        w.Unload();
+    };
+    for (const int alto : {0, 600}) {
+        f->Move(0, plat::Twip(alto), f->Width(), plat::Twip(420));
+        f->Menu("mnuPersonalizzato")->Choose();
+        f->mnuAiuto_Click();
+    }
+    EXPECT_EQ(aperte, 4);
 }
 
 TEST(Manuale, TheShippedManualReadsAsPlainItalianText) {
