@@ -319,6 +319,7 @@ void Form::Desiderio() {
     if (attesa_) return;
     // A new wish starts from the window as it stands, where it stands.
     attesa_ = true;
+    guardia_ = false;
     richiesta_ = w_->size();
     piazzata_ = tieni_ = rientra_ = false;
     riparazioni_ = 0;
@@ -363,14 +364,14 @@ void Form::Applica() {
         // a window maximised or minimised gets them as its normal geometry.
         if (piazzata_) w_->move(posto);
         w_->resize(dimensione);
-        if (mostrata) FineAssestamento();
+        if (mostrata) FineAssestamento(false);
         return;
     }
     // The widget takes its size at once, as the form's controls are laid out
     // by it; Qt asks for it with the client area where it stands.
     if (w_->size() != dimensione) {
         w_->resize(dimensione);
-        Annota(finestra->geometry());
+        Chiesta(finestra->geometry(), !propri.isNull());
     }
     if (!propri.isNull()) {
         if (piazzata_) Invia({posto + QPoint(bordi.left(), bordi.top()), dimensione});
@@ -378,23 +379,36 @@ void Form::Applica() {
     }
     // Not framed, yet or ever: the frame's point is asked for as such, which
     // a window manager that frames the window later honours too (the client
-    // area's place would put the title bar above the point).
-    if (piazzata_) finestra->setFramePosition(posto);
-    Annota(finestra->geometry());
+    // area's place would put the title bar above the point).  Where the
+    // client area then goes depends on the frame: only the size is awaited.
+    if (piazzata_) {
+        finestra->setFramePosition(posto);
+        Chiesta(finestra->geometry(), false);
+    }
 }
 
 void Form::Invia(const QRect& area) {
+    // Qt sends nothing for the geometry it has already asked for.
+    if (w_->windowHandle()->geometry() == area) return;
     Colloca(*w_, area);
-    Annota(area);
+    Chiesta(area, true);
 }
 
 void Form::Annota(const QRect& area) { inviate_[static_cast<std::size_t>(numeroInviate_++ % kInviate)] = area; }
+
+void Form::Chiesta(const QRect& area, bool posto) {
+    Annota(area);
+    pendente_ = true;
+    pendenteArea_ = area;
+    pendentePosto_ = posto;
+}
 
 bool Form::Spiegata(const QRect& riportata) const {
     // A window manager may report a request in steps (the size, then the
     // point): each part is explained by the last check or by a request.  A
     // window never placed is the window manager's to place.
-    bool posto = !piazzata_ || riportata.topLeft() == verificata_.topLeft();
+    const bool piazzata = attesa_ ? piazzata_ : guardia_ && guardiaPosto_;
+    bool posto = !piazzata || riportata.topLeft() == verificata_.topLeft();
     bool dimensione = riportata.size() == verificata_.size();
     for (int i = 0; i < std::min(numeroInviate_, kInviate); ++i) {
         posto = posto || riportata.topLeft() == inviate_[static_cast<std::size_t>(i)].topLeft();
@@ -409,7 +423,7 @@ void Form::Mostrata() {
         spia_ = new Spia(this, w_);
         finestra->installEventFilter(spia_);
     }
-    incorniciata_ = false;
+    incorniciata_ = guardia_ = pendente_ = false;
     riportata_ = verificata_ = finestra->geometry();
     // Where Qt created the window: a window manager may act on that too.
     numeroInviate_ = 0;
@@ -436,44 +450,78 @@ void Form::Riportato(const QEvent& e) {
 void Form::Verifica() {
     const bool spiegata = Spiegata(riportata_);
     verificata_ = riportata_;
-    if (!attesa_) return;
+    if (pendente_ && (pendentePosto_ ? riportata_ == pendenteArea_ : riportata_.size() == pendenteArea_.size()))
+        pendente_ = false;
     if (!Normale()) {
-        FineAssestamento();
+        FineAssestamento(false);
         return;
     }
-    const QMargins bordi = Bordi();
-    if (bordi.isNull()) {
-        // Not framed (yet): not watched, only forgotten once moved elsewhere.
-        if (!spiegata) FineAssestamento();
-        return;
-    }
-    // The first report of a frame tells where the window manager put the
-    // window; later ones that no request explains are the user's.
-    const bool prima = !incorniciata_;
-    incorniciata_ = true;
-    // A window never placed is wanted at its size, wherever it is.
-    const QRect voluta =
-        piazzata_ ? GeometriaVoluta(bordi) : QRect(riportata_.topLeft(), DimensioneVoluta(bordi));
-    if (riportata_ == voluta || (!prima && !spiegata) || ++riparazioni_ > kRiparazioni) {
-        FineAssestamento();
-        return;
-    }
-    if (piazzata_) {
-        Invia(voluta);
+    QRect voluta;
+    bool posto = false;
+    if (attesa_) {
+        const QMargins bordi = Bordi();
+        if (bordi.isNull()) {
+            // Not framed (yet): not watched, only forgotten once moved elsewhere.
+            if (!spiegata) FineAssestamento(false);
+            return;
+        }
+        // The first report of a frame tells where the window manager put the
+        // window; later ones that no request explains are the user's.  A
+        // window never placed is wanted at its size, wherever it is.
+        const bool prima = !incorniciata_;
+        incorniciata_ = true;
+        posto = piazzata_;
+        voluta = posto ? GeometriaVoluta(bordi) : QRect(riportata_.topLeft(), DimensioneVoluta(bordi));
+        if (riportata_ == voluta) {
+            // Shown as wished; a window manager may yet act on an older
+            // request, and that is put back too, until something else moves
+            // the window.
+            guardata_ = voluta;
+            guardiaPosto_ = posto;
+            FineAssestamento(true);
+            return;
+        }
+        if (!prima && !spiegata) {
+            FineAssestamento(false);
+            return;
+        }
     } else {
-        // The size alone, the client area where it stands.
-        QWindow* finestra = w_->windowHandle();
-        finestra->resize(voluta.size());
-        Annota(finestra->geometry());
+        if (!guardia_) return;
+        posto = guardiaPosto_;
+        voluta = posto ? guardata_ : QRect(riportata_.topLeft(), guardata_.size());
+        if (riportata_ == voluta) return;
+        if (!spiegata) {
+            FineAssestamento(false);
+            return;
+        }
     }
+    // While a request of the program's is yet to be shown, the window
+    // manager is on its way there: only once none is does it get the wish
+    // again.
+    if (pendente_) return;
+    if (++riparazioni_ > kRiparazioni) {
+        FineAssestamento(false);
+        return;
+    }
+    if (posto) {
+        Invia(voluta);
+        return;
+    }
+    // The size alone, the client area where it stands.
+    QWindow* finestra = w_->windowHandle();
+    finestra->resize(voluta.size());
+    Chiesta(finestra->geometry(), false);
 }
 
 bool Form::Assestamento() const { return attesa_ && Normale() && Incorniciata(); }
 
-void Form::FineAssestamento() {
+void Form::FineAssestamento(bool guarda) {
     attesa_ = false;
     piazzata_ = tieni_ = rientra_ = false;
+    guardia_ = guarda;
+    if (guarda) return;
     numeroInviate_ = 0;
+    pendente_ = false;
 }
 
 int Form::AltezzaBarre() const {
@@ -593,7 +641,7 @@ void Form::Show(int modo) {
 
 void Form::Hide() {
     w_->hide();
-    FineAssestamento();
+    FineAssestamento(false);
     TogliDaAttive(this);
     if (ciclo_ != nullptr) ciclo_->quit();
 }

@@ -211,17 +211,24 @@ private:
     // and settles: each report of the window system (Riportato, then
     // Verifica) that shows it otherwise and that the program's own requests
     // explain (a window manager acting on an older one) is answered with the
-    // wish again; a report no request explains (a user's drag, another
-    // program's move) ends the settling and the window stays.  No timer runs.
+    // wish again, also after the wish has been reported; a report no request
+    // explains (a user's drag, another program's move) ends the settling and
+    // the guard, and the window stays.  No timer runs.
     void Desiderio();
     void Applica();
+    // Asks for a client area (through the window), or notes one the window
+    // system was asked for: explained from now on, and, when asked, the
+    // request the window system has yet to show (its size alone where
+    // `posto` is false).
     void Invia(const QRect& area);
     void Annota(const QRect& area);
+    void Chiesta(const QRect& area, bool posto);
     bool Spiegata(const QRect& riportata) const;
     void Mostrata();
     void Riportato(const QEvent& e);
     void Verifica();
-    void FineAssestamento();
+    // The wish is over: reported (then guarded), or gone.
+    void FineAssestamento(bool guarda);
     void Attiva();
     friend class Spia;
 
@@ -249,6 +256,11 @@ private:
     bool rientra_ = false;
     // Since shown, a report has told the window framed.
     bool incorniciata_ = false;
+    // The wish last reported, guarded against a window manager's late acts
+    // on older requests (its point too where guardiaPosto_).
+    bool guardia_ = false;
+    bool guardiaPosto_ = false;
+    QRect guardata_;
     // The client area as the window system reported it last, and as it was
     // when last checked.
     QRect riportata_;
@@ -259,6 +271,10 @@ private:
     static constexpr int kInviate = 8;
     std::array<QRect, kInviate> inviate_{};
     int numeroInviate_ = 0;
+    // The newest request, until the window system shows it.
+    bool pendente_ = false;
+    bool pendentePosto_ = false;
+    QRect pendenteArea_;
     int riparazioni_ = 0;
     int puntatore_ = vbDefault;
 };

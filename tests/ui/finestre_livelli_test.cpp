@@ -338,8 +338,9 @@ TEST_F(FinestreLivelli, WindowsOpenedOverAShortOrLowMainWindowLieOnTheScreen) {
         const QRect c = w.Widget()->windowHandle()->frameGeometry();
         EXPECT_TRUE(schermo.contains(c)) << w.Caption() << " " << c.x() << "," << c.y() << " " << c.width() << "x"
                                          << c.height();
-        if (dynamic_cast<Form6*>(&w) != nullptr)
+        if (dynamic_cast<Form6*>(&w) != nullptr) {
             EXPECT_NEAR(w.Left() + w.Width() / 2, f->Left() + f->Width() / 2, plat::TwipPerPixel);
+        }
         w.Unload();
     };
     for (const int alto : {0, 600}) {
