@@ -2,17 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMoveEvent>
 #include <QPointer>
-#include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 #include "platform/Colors.h"
 #include "platform/Controls.h"
@@ -26,6 +28,9 @@ namespace {
 // A window manager that keeps acting on the program's older requests gets
 // this many repairs.
 constexpr int kRiparazioni = 20;
+// The while, in ms, a window manager gets to frame a window where Qt created
+// it, once it has shown the window framed elsewhere.
+constexpr int kAttesaCornice = 1000;
 
 // The forms shown, oldest first: the last one is the active window.
 std::vector<Form*>& Attive() {
@@ -81,6 +86,25 @@ QRect AreaCliente(const QWindow& finestra, const QPoint& cornice, const QSize& d
     return {cornice + QPoint(bordi.left(), bordi.top()), dimensione};
 }
 
+// Where the window system shows a window's client area now.  On X the server
+// is asked: a window manager may move a frame without telling the client (one
+// does as it frames a window), and Qt knows only what it was told.
+QRect AreaMostrata(const QWindow& finestra) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return finestra.geometry();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) return finestra.geometry();
+    xcb_connection_t* c = x11->connection();
+    const auto w = static_cast<xcb_window_t>(finestra.winId());
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+    if (g == nullptr) return finestra.geometry();
+    xcb_translate_coordinates_reply_t* t =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, g->root, 0, 0), nullptr);
+    const QRect area = t != nullptr ? QRect(t->dst_x, t->dst_y, g->width, g->height) : finestra.geometry();
+    std::free(t);
+    std::free(g);
+    return area;
+}
+
 // Asks the window system for that client area.  The request goes through the
 // window itself, whose geometry is the one compared with: the widget's may
 // differ for a moment, and the widget would then send nothing or only half.
@@ -128,7 +152,7 @@ public:
 
 protected:
     bool eventFilter(QObject* /*oggetto*/, QEvent* e) override {
-        if (e->spontaneous() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) form_->Riportato(*e);
+        if (e->spontaneous() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) form_->Riportato();
         return false;
     }
 
@@ -221,6 +245,16 @@ Form::Form() : w_(new FormWidget(this)) {
     stato_->setSpacing(0);
     colonna->addLayout(stato_);
     w_->resize(Px(4800), Px(3600));
+    // A window manager that has not put a frame where Qt created the window
+    // within this while has put it elsewhere on purpose.
+    attesaCornice_ = new QTimer(w_);
+    attesaCornice_->setSingleShot(true);
+    attesaCornice_->setInterval(kAttesaCornice);
+    QObject::connect(attesaCornice_, &QTimer::timeout, w_, [this] {
+        if (!pendente_ || !pendenteCreazione_) return;
+        pendente_ = false;
+        Verifica();
+    });
 }
 
 Form::~Form() {
@@ -277,7 +311,9 @@ bool Form::Normale() const {
 
 QPoint Form::PostoAttuale() const {
     const QWindow* finestra = w_->windowHandle();
-    return finestra != nullptr && w_->isVisible() ? finestra->framePosition() : w_->pos();
+    if (finestra == nullptr || !w_->isVisible()) return w_->pos();
+    const QMargins bordi = finestra->frameMargins();
+    return AreaMostrata(*finestra).topLeft() - QPoint(bordi.left(), bordi.top());
 }
 
 QPoint Form::PostoCornice() const {
@@ -371,10 +407,15 @@ void Form::Applica() {
     // by it; Qt asks for it with the client area where it stands.
     if (w_->size() != dimensione) {
         w_->resize(dimensione);
-        Chiesta(finestra->geometry(), !propri.isNull());
+        Chiesta(finestra->geometry(), !propri.isNull(), propri.isNull());
     }
     if (!propri.isNull()) {
-        if (piazzata_) Invia({posto + QPoint(bordi.left(), bordi.top()), dimensione});
+        // Asked only where the window is not shown so already: a request
+        // that changes nothing may still move a frame (a window manager may
+        // take it as one to put the client area there, off by its borders).
+        const QRect voluta(posto + QPoint(bordi.left(), bordi.top()), dimensione);
+        if (piazzata_ && AreaMostrata(*finestra) != voluta) Invia(voluta);
+        if (!pendente_) Verifica();
         return;
     }
     // Not framed, yet or ever: the frame's point is asked for as such, which
@@ -383,7 +424,7 @@ void Form::Applica() {
     // client area then goes depends on the frame: only the size is awaited.
     if (piazzata_) {
         finestra->setFramePosition(posto);
-        Chiesta(finestra->geometry(), false);
+        Chiesta(finestra->geometry(), false, true);
     }
 }
 
@@ -391,28 +432,41 @@ void Form::Invia(const QRect& area) {
     // Qt sends nothing for the geometry it has already asked for.
     if (w_->windowHandle()->geometry() == area) return;
     Colloca(*w_, area);
-    Chiesta(area, true);
+    Chiesta(area, true, false);
 }
 
-void Form::Annota(const QRect& area) { inviate_[static_cast<std::size_t>(numeroInviate_++ % kInviate)] = area; }
-
-void Form::Chiesta(const QRect& area, bool posto) {
-    Annota(area);
+void Form::Chiesta(const QRect& area, bool posto, bool cornice) {
+    inviate_[static_cast<std::size_t>(numeroInviate_++ % kInviate)] = {area, cornice};
     pendente_ = true;
+    pendenteCreazione_ = false;
     pendenteArea_ = area;
     pendentePosto_ = posto;
 }
 
-bool Form::Spiegata(const QRect& riportata) const {
+bool Form::Mostrato(const QRect& mostrata, const QMargins& bordi) const {
+    // Qt creates a window by its frame's point: it is shown once framed, its
+    // frame there (anywhere, when the program never placed it), whatever
+    // window manager reports on the way.
+    if (pendenteCreazione_)
+        return !bordi.isNull() &&
+               (!pendentePosto_ || mostrata.topLeft() == pendenteArea_.topLeft() + QPoint(bordi.left(), bordi.top()));
+    return pendentePosto_ ? mostrata == pendenteArea_ : mostrata.size() == pendenteArea_.size();
+}
+
+bool Form::Spiegata(const QRect& mostrata, const QMargins& bordi) const {
     // A window manager may report a request in steps (the size, then the
     // point): each part is explained by the last check or by a request.  A
-    // window never placed is the window manager's to place.
+    // request by the frame's point explains the client area there (no window
+    // manager) or inside a frame there.  A window never placed is the window
+    // manager's to place.
     const bool piazzata = attesa_ ? piazzata_ : guardia_ && guardiaPosto_;
-    bool posto = !piazzata || riportata.topLeft() == verificata_.topLeft();
-    bool dimensione = riportata.size() == verificata_.size();
+    bool posto = !piazzata || mostrata.topLeft() == verificata_.topLeft();
+    bool dimensione = mostrata.size() == verificata_.size();
     for (int i = 0; i < std::min(numeroInviate_, kInviate); ++i) {
-        posto = posto || riportata.topLeft() == inviate_[static_cast<std::size_t>(i)].topLeft();
-        dimensione = dimensione || riportata.size() == inviate_[static_cast<std::size_t>(i)].size();
+        const Richiesta& r = inviate_[static_cast<std::size_t>(i)];
+        posto = posto || mostrata.topLeft() == r.area.topLeft() ||
+                (r.cornice && mostrata.topLeft() == r.area.topLeft() + QPoint(bordi.left(), bordi.top()));
+        dimensione = dimensione || mostrata.size() == r.area.size();
     }
     return posto && dimensione;
 }
@@ -423,19 +477,19 @@ void Form::Mostrata() {
         spia_ = new Spia(this, w_);
         finestra->installEventFilter(spia_);
     }
-    incorniciata_ = guardia_ = pendente_ = false;
-    riportata_ = verificata_ = finestra->geometry();
-    // Where Qt created the window: a window manager may act on that too.
+    guardia_ = false;
+    verificata_ = finestra->geometry();
+    // Where Qt created the window, the first request the window manager
+    // answers (and may act on again).
     numeroInviate_ = 0;
-    Annota(riportata_);
-    Riportato(QEvent(QEvent::None));
+    Chiesta(verificata_, attesa_ && piazzata_, true);
+    pendenteCreazione_ = true;
+    Riportato();
 }
 
-void Form::Riportato(const QEvent& e) {
-    if (e.type() == QEvent::Move) riportata_.moveTopLeft(static_cast<const QMoveEvent&>(e).pos());
-    if (e.type() == QEvent::Resize) riportata_.setSize(static_cast<const QResizeEvent&>(e).size());
-    // A report comes as a resize and a move, one right after the other: the
-    // check waits for both.
+void Form::Riportato() {
+    // A report comes as a resize and a move, one right after the other: one
+    // check follows both.
     if (verificaInCoda_) return;
     verificaInCoda_ = true;
     QMetaObject::invokeMethod(
@@ -448,10 +502,16 @@ void Form::Riportato(const QEvent& e) {
 }
 
 void Form::Verifica() {
-    const bool spiegata = Spiegata(riportata_);
-    verificata_ = riportata_;
-    if (pendente_ && (pendentePosto_ ? riportata_ == pendenteArea_ : riportata_.size() == pendenteArea_.size()))
+    // The report is the cue; the window is judged as the window system shows
+    // it now.
+    const QRect mostrata = AreaMostrata(*w_->windowHandle());
+    const QMargins bordi = Bordi();
+    const bool spiegata = Spiegata(mostrata, bordi);
+    verificata_ = mostrata;
+    if (pendente_ && Mostrato(mostrata, bordi)) {
         pendente_ = false;
+        attesaCornice_->stop();
+    }
     if (!Normale()) {
         FineAssestamento(false);
         return;
@@ -459,20 +519,15 @@ void Form::Verifica() {
     QRect voluta;
     bool posto = false;
     if (attesa_) {
-        const QMargins bordi = Bordi();
         if (bordi.isNull()) {
             // Not framed (yet): not watched, only forgotten once moved elsewhere.
             if (!spiegata) FineAssestamento(false);
             return;
         }
-        // The first report of a frame tells where the window manager put the
-        // window; later ones that no request explains are the user's.  A
-        // window never placed is wanted at its size, wherever it is.
-        const bool prima = !incorniciata_;
-        incorniciata_ = true;
+        // A window never placed is wanted at its size, wherever it is.
         posto = piazzata_;
-        voluta = posto ? GeometriaVoluta(bordi) : QRect(riportata_.topLeft(), DimensioneVoluta(bordi));
-        if (riportata_ == voluta) {
+        voluta = posto ? GeometriaVoluta(bordi) : QRect(mostrata.topLeft(), DimensioneVoluta(bordi));
+        if (mostrata == voluta) {
             // Shown as wished; a window manager may yet act on an older
             // request, and that is put back too, until something else moves
             // the window.
@@ -481,15 +536,22 @@ void Form::Verifica() {
             FineAssestamento(true);
             return;
         }
-        if (!prima && !spiegata) {
+        if (!spiegata) {
+            // While it frames the window the manager may show it on the way
+            // (its frame still elsewhere); it gets a while to put it where
+            // Qt created it.
+            if (pendente_ && pendenteCreazione_) {
+                if (!attesaCornice_->isActive()) attesaCornice_->start();
+                return;
+            }
             FineAssestamento(false);
             return;
         }
     } else {
         if (!guardia_) return;
         posto = guardiaPosto_;
-        voluta = posto ? guardata_ : QRect(riportata_.topLeft(), guardata_.size());
-        if (riportata_ == voluta) return;
+        voluta = posto ? guardata_ : QRect(mostrata.topLeft(), guardata_.size());
+        if (mostrata == voluta) return;
         if (!spiegata) {
             FineAssestamento(false);
             return;
@@ -510,7 +572,7 @@ void Form::Verifica() {
     // The size alone, the client area where it stands.
     QWindow* finestra = w_->windowHandle();
     finestra->resize(voluta.size());
-    Chiesta(finestra->geometry(), false);
+    Chiesta(finestra->geometry(), false, false);
 }
 
 bool Form::Assestamento() const { return attesa_ && Normale() && Incorniciata(); }
@@ -520,8 +582,8 @@ void Form::FineAssestamento(bool guarda) {
     piazzata_ = tieni_ = rientra_ = false;
     guardia_ = guarda;
     if (guarda) return;
-    numeroInviate_ = 0;
     pendente_ = false;
+    attesaCornice_->stop();
 }
 
 int Form::AltezzaBarre() const {

@@ -24,7 +24,7 @@ class QMenuBar;
 class QVBoxLayout;
 class QEventLoop;
 class QObject;
-class QEvent;
+class QTimer;
 
 namespace kenvaron::plat {
 
@@ -203,29 +203,33 @@ private:
     QRect GeometriaVoluta(const QMargins& bordi) const;
     Rettangolo Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) const;
     // Placing and sizing.  The program's wish (placed point, size asked for,
-    // kept or moved onto the screen) stands until the window system reports
-    // the window so.  A hidden window takes it when shown: Qt then creates it
-    // where its frame belongs.  A shown window not framed (yet) is asked to
-    // put its frame there, which holds with or without a window manager.  A
-    // framed window is asked for the client area that puts its frame there,
-    // and settles: each report of the window system (Riportato, then
-    // Verifica) that shows it otherwise and that the program's own requests
-    // explain (a window manager acting on an older one) is answered with the
-    // wish again, also after the wish has been reported; a report no request
-    // explains (a user's drag, another program's move) ends the settling and
-    // the guard, and the window stays.  No timer runs.
+    // kept or moved onto the screen) stands until the window system shows
+    // the window so.  A hidden window takes it when shown: Qt creates it with
+    // its frame there, at its size.  A shown window not framed (yet or ever)
+    // is asked to put its frame there, which holds with or without a window
+    // manager.  A framed window is asked for the client area that puts its
+    // frame there.  Each report of the window system (Riportato) brings a
+    // check (Verifica) of the window as the server shows it: shown as
+    // wished, the wish is over, and guarded; shown otherwise in a way the
+    // program's own requests explain (a window manager on its way to the
+    // newest, or acting on an older one), it gets the wish again once no
+    // request is on its way; shown in a way they do not explain (a user's
+    // drag, another program's move), it stays there.  A window manager that
+    // frames the window gets a while to put the frame where Qt created it
+    // (the one timer, which runs only then).
     void Desiderio();
     void Applica();
     // Asks for a client area (through the window), or notes one the window
-    // system was asked for: explained from now on, and, when asked, the
-    // request the window system has yet to show (its size alone where
-    // `posto` is false).
+    // system was asked for, by its frame's point where `cornice`: explained
+    // from now on, and the request the window system has yet to show (its
+    // size alone where `posto` is false).
     void Invia(const QRect& area);
-    void Annota(const QRect& area);
-    void Chiesta(const QRect& area, bool posto);
-    bool Spiegata(const QRect& riportata) const;
+    void Chiesta(const QRect& area, bool posto, bool cornice);
+    // Whether the window as shown shows the newest request.
+    bool Mostrato(const QRect& mostrata, const QMargins& bordi) const;
+    bool Spiegata(const QRect& mostrata, const QMargins& bordi) const;
     void Mostrata();
-    void Riportato(const QEvent& e);
+    void Riportato();
     void Verifica();
     // The wish is over: reported (then guarded), or gone.
     void FineAssestamento(bool guarda);
@@ -254,25 +258,29 @@ private:
     // KeepOnScreen or MoveOnScreen asked for.
     bool tieni_ = false;
     bool rientra_ = false;
-    // Since shown, a report has told the window framed.
-    bool incorniciata_ = false;
     // The wish last reported, guarded against a window manager's late acts
     // on older requests (its point too where guardiaPosto_).
     bool guardia_ = false;
     bool guardiaPosto_ = false;
     QRect guardata_;
-    // The client area as the window system reported it last, and as it was
-    // when last checked.
-    QRect riportata_;
+    // The client area as the window system showed it at the last check.
     QRect verificata_;
     bool verificaInCoda_ = false;
-    // The client areas the program asked for since the window was shown or
-    // its last wish was reported, the newest kInviate of them.
+    // The client areas the window system was asked for since the window was
+    // shown, the newest kInviate of them: a window manager may act on one
+    // late, even on the creation after the program's wish has ended.
     static constexpr int kInviate = 8;
-    std::array<QRect, kInviate> inviate_{};
+    struct Richiesta {
+        QRect area;
+        bool cornice = false;
+    };
+    std::array<Richiesta, kInviate> inviate_{};
     int numeroInviate_ = 0;
-    // The newest request, until the window system shows it.
+    // The newest request, until the window system shows it; the first is
+    // the window's creation.
     bool pendente_ = false;
+    bool pendenteCreazione_ = false;
+    QTimer* attesaCornice_;
     bool pendentePosto_ = false;
     QRect pendenteArea_;
     int riparazioni_ = 0;
