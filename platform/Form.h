@@ -280,9 +280,11 @@ private:
     // the window's creation.
     bool pendente_ = false;
     bool pendenteCreazione_ = false;
-    QTimer* attesaCornice_;
     bool pendentePosto_ = false;
     QRect pendenteArea_;
+    // Runs once a window manager has shown the window framed away from
+    // where Qt created it, until it puts the frame there.
+    QTimer* attesaCornice_;
     int riparazioni_ = 0;
     int puntatore_ = vbDefault;
 };
