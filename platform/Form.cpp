@@ -352,10 +352,10 @@ QRect Form::GeometriaVoluta(const QMargins& bordi) const {
 }
 
 void Form::Desiderio() {
-    if (attesa_) return;
+    if (attesa_ && !mostrato_) return;
     // A new wish starts from the window as it stands, where it stands.
     attesa_ = true;
-    guardia_ = false;
+    mostrato_ = false;
     richiesta_ = w_->size();
     piazzata_ = tieni_ = rientra_ = false;
     riparazioni_ = 0;
@@ -400,7 +400,7 @@ void Form::Applica() {
         // a window maximised or minimised gets them as its normal geometry.
         if (piazzata_) w_->move(posto);
         w_->resize(dimensione);
-        if (mostrata) FineAssestamento(false);
+        if (mostrata) FineAssestamento();
         return;
     }
     // The widget takes its size at once, as the form's controls are laid out
@@ -459,8 +459,7 @@ bool Form::Spiegata(const QRect& mostrata, const QMargins& bordi) const {
     // request by the frame's point explains the client area there (no window
     // manager) or inside a frame there.  A window never placed is the window
     // manager's to place.
-    const bool piazzata = attesa_ ? piazzata_ : guardia_ && guardiaPosto_;
-    bool posto = !piazzata || mostrata.topLeft() == verificata_.topLeft();
+    bool posto = !piazzata_ || mostrata.topLeft() == verificata_.topLeft();
     bool dimensione = mostrata.size() == verificata_.size();
     for (int i = 0; i < std::min(numeroInviate_, kInviate); ++i) {
         const Richiesta& r = inviate_[static_cast<std::size_t>(i)];
@@ -477,7 +476,7 @@ void Form::Mostrata() {
         spia_ = new Spia(this, w_);
         finestra->installEventFilter(spia_);
     }
-    guardia_ = false;
+    mostrato_ = false;
     verificata_ = finestra->geometry();
     // Where Qt created the window, the first request the window manager
     // answers (and may act on again).
@@ -513,59 +512,45 @@ void Form::Verifica() {
         attesaCornice_->stop();
     }
     if (!Normale()) {
-        FineAssestamento(false);
+        FineAssestamento();
         return;
     }
-    QRect voluta;
-    bool posto = false;
-    if (attesa_) {
-        if (bordi.isNull()) {
-            // Not framed (yet): not watched, only forgotten once moved elsewhere.
-            if (!spiegata) FineAssestamento(false);
+    if (!attesa_) return;
+    if (bordi.isNull()) {
+        // Not framed (yet): not watched, only forgotten once moved elsewhere.
+        if (!spiegata) FineAssestamento();
+        return;
+    }
+    // A window never placed is wanted at its size, wherever it is.
+    const QRect voluta =
+        piazzata_ ? GeometriaVoluta(bordi) : QRect(mostrata.topLeft(), DimensioneVoluta(bordi));
+    if (mostrata == voluta) {
+        // Shown as wished.  A window manager may yet act on an older
+        // request: the wish stands, guarded, until something else moves the
+        // window.
+        mostrato_ = true;
+        return;
+    }
+    if (!spiegata) {
+        // While it frames the window, a manager may show it on the way (its
+        // frame still elsewhere): it gets a while to put the frame where Qt
+        // created the window.
+        if (pendente_ && pendenteCreazione_) {
+            if (!attesaCornice_->isActive()) attesaCornice_->start();
             return;
         }
-        // A window never placed is wanted at its size, wherever it is.
-        posto = piazzata_;
-        voluta = posto ? GeometriaVoluta(bordi) : QRect(mostrata.topLeft(), DimensioneVoluta(bordi));
-        if (mostrata == voluta) {
-            // Shown as wished; a window manager may yet act on an older
-            // request, and that is put back too, until something else moves
-            // the window.
-            guardata_ = voluta;
-            guardiaPosto_ = posto;
-            FineAssestamento(true);
-            return;
-        }
-        if (!spiegata) {
-            // While it frames the window the manager may show it on the way
-            // (its frame still elsewhere); it gets a while to put it where
-            // Qt created it.
-            if (pendente_ && pendenteCreazione_) {
-                if (!attesaCornice_->isActive()) attesaCornice_->start();
-                return;
-            }
-            FineAssestamento(false);
-            return;
-        }
-    } else {
-        if (!guardia_) return;
-        posto = guardiaPosto_;
-        voluta = posto ? guardata_ : QRect(mostrata.topLeft(), guardata_.size());
-        if (mostrata == voluta) return;
-        if (!spiegata) {
-            FineAssestamento(false);
-            return;
-        }
+        FineAssestamento();
+        return;
     }
     // While a request of the program's is yet to be shown, the window
     // manager is on its way there: only once none is does it get the wish
     // again.
     if (pendente_) return;
     if (++riparazioni_ > kRiparazioni) {
-        FineAssestamento(false);
+        FineAssestamento();
         return;
     }
-    if (posto) {
+    if (piazzata_) {
         Invia(voluta);
         return;
     }
@@ -575,13 +560,11 @@ void Form::Verifica() {
     Chiesta(finestra->geometry(), false, false);
 }
 
-bool Form::Assestamento() const { return attesa_ && Normale() && Incorniciata(); }
+bool Form::Assestamento() const { return attesa_ && !mostrato_ && Normale() && Incorniciata(); }
 
-void Form::FineAssestamento(bool guarda) {
-    attesa_ = false;
+void Form::FineAssestamento() {
+    attesa_ = mostrato_ = false;
     piazzata_ = tieni_ = rientra_ = false;
-    guardia_ = guarda;
-    if (guarda) return;
     pendente_ = false;
     attesaCornice_->stop();
 }
@@ -703,7 +686,7 @@ void Form::Show(int modo) {
 
 void Form::Hide() {
     w_->hide();
-    FineAssestamento(false);
+    FineAssestamento();
     TogliDaAttive(this);
     if (ciclo_ != nullptr) ciclo_->quit();
 }

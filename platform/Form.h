@@ -231,8 +231,9 @@ private:
     void Mostrata();
     void Riportato();
     void Verifica();
-    // The wish is over: reported (then guarded), or gone.
-    void FineAssestamento(bool guarda);
+    // The wish is over: something it did not ask for moved the window, or
+    // the window was hidden.
+    void FineAssestamento();
     void Attiva();
     friend class Spia;
 
@@ -248,7 +249,7 @@ private:
     bool inScarico_ = false;
     bool anteprimaTasti_ = false;
     QObject* spia_ = nullptr;
-    // The program's wish awaits the window system's report.
+    // The program has a wish for the window's place or size.
     bool attesa_ = false;
     // The program placed the frame at posto_.
     bool piazzata_ = false;
@@ -258,11 +259,9 @@ private:
     // KeepOnScreen or MoveOnScreen asked for.
     bool tieni_ = false;
     bool rientra_ = false;
-    // The wish last reported, guarded against a window manager's late acts
-    // on older requests (its point too where guardiaPosto_).
-    bool guardia_ = false;
-    bool guardiaPosto_ = false;
-    QRect guardata_;
+    // The window system has shown the wish; it stands, guarded against a
+    // window manager's late acts on older requests.
+    bool mostrato_ = false;
     // The client area as the window system showed it at the last check.
     QRect verificata_;
     bool verificaInCoda_ = false;
