@@ -60,22 +60,6 @@ int CodiceTasto(const QKeyEvent* k) {
 
 }  // namespace
 
-Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area) {
-    Rettangolo r = finestra;
-    const int destra = area.left + area.width;
-    const int basso = area.top + area.height;
-    if (r.left < destra && r.left + r.width > destra) r.width = destra - r.left;
-    if (r.top < basso && r.top + r.height > basso) r.height = basso - r.top;
-    return r;
-}
-
-Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area) {
-    Rettangolo r = finestra;
-    r.left = std::max(area.left, std::min(r.left, area.left + area.width - r.width));
-    r.top = std::max(area.top, std::min(r.top, area.top + area.height - r.height));
-    return r;
-}
-
 namespace {
 
 // Where a window's client area goes for its frame to start at `cornice`: Qt
@@ -110,38 +94,8 @@ QRect AreaMostrata(const QWindow& finestra) {
 // differ for a moment, and the widget would then send nothing or only half.
 void Colloca(QWidget& w, const QRect& area) { w.windowHandle()->setGeometry(area); }
 
-// Moves a window back onto the screen whenever it has grown.
-class Rientro : public QObject {
-public:
-    explicit Rientro(QWidget* finestra) : QObject(finestra), finestra_(finestra) {
-        finestra->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* oggetto, QEvent* e) override {
-        if (oggetto == finestra_ && e->type() == QEvent::Resize && finestra_->isVisible()) Rientra();
-        return false;
-    }
-
-private:
-    void Rientra() {
-        const QWindow* w = finestra_->windowHandle();
-        const QScreen* schermo = finestra_->screen();
-        if (w == nullptr || schermo == nullptr) return;
-        const QRect c = w->frameGeometry();
-        const QRect a = schermo->availableGeometry();
-        QPoint posto = c.topLeft();
-        if (c.right() > a.right()) posto.setX(std::max(a.left(), a.right() + 1 - c.width()));
-        if (c.bottom() > a.bottom()) posto.setY(std::max(a.top(), a.bottom() + 1 - c.height()));
-        if (posto != c.topLeft()) Colloca(*finestra_, AreaCliente(*w, posto, w->geometry().size()));
-    }
-
-    QWidget* finestra_;
-};
-
 }  // namespace
 
-void TieniSulloSchermo(QWidget* finestra) { new Rientro(finestra); }
 
 // What the window system reports of a form's window: the moves and resizes
 // that Qt delivers to the window from the server's configure notices (a

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Schermo.h"
+
 class QWidget;
 class QMenuBar;
 class QVBoxLayout;
@@ -45,29 +47,6 @@ constexpr int vbMaximized = 2;
 // Mouse pointers.
 constexpr int vbDefault = 0;
 constexpr int vbHourglass = 11;
-
-// A rectangle of the screen: its left and top edges and its size, in one unit.
-struct Rettangolo {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rettangolo&) const = default;
-};
-
-// `finestra` made narrower or shorter where it would end past the right or
-// bottom edge of `area`, so that it ends there.  Its left and top never move,
-// and it never grows; along an edge that it starts beyond, it keeps its size
-// (no size would bring it back).
-Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area);
-// `finestra` moved, never resized, so that it starts neither left of nor
-// above `area` and ends inside it as far as its size allows.
-Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area);
-
-// A window of Qt's own (a dialog) that grows while shown past the right or
-// bottom edge of its screen's available area moves back, so that its frame
-// ends there, as far as the left and top edges allow.
-void TieniSulloSchermo(QWidget* finestra);
 
 // Something controls can be placed in: a form's client area or a frame.
 class Container {

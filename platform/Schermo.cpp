@@ -1,0 +1,63 @@
+#include "platform/Schermo.h"
+
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+namespace kenvaron::plat {
+
+Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area) {
+    Rettangolo r = finestra;
+    const int destra = area.left + area.width;
+    const int basso = area.top + area.height;
+    if (r.left < destra && r.left + r.width > destra) r.width = destra - r.left;
+    if (r.top < basso && r.top + r.height > basso) r.height = basso - r.top;
+    return r;
+}
+
+Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area) {
+    Rettangolo r = finestra;
+    r.left = std::max(area.left, std::min(r.left, area.left + area.width - r.width));
+    r.top = std::max(area.top, std::min(r.top, area.top + area.height - r.height));
+    return r;
+}
+
+namespace {
+
+// Moves a window back onto the screen whenever it has grown.
+class Rientro : public QObject {
+public:
+    explicit Rientro(QWidget* finestra) : QObject(finestra), finestra_(finestra) {
+        finestra->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* e) override {
+        if (oggetto == finestra_ && e->type() == QEvent::Resize && finestra_->isVisible()) Rientra();
+        return false;
+    }
+
+private:
+    void Rientra() {
+        const QWindow* w = finestra_->windowHandle();
+        const QScreen* schermo = finestra_->screen();
+        if (w == nullptr || schermo == nullptr) return;
+        const QRect c = w->frameGeometry();
+        const QRect a = schermo->availableGeometry();
+        QPoint posto = c.topLeft();
+        if (c.right() > a.right()) posto.setX(std::max(a.left(), a.right() + 1 - c.width()));
+        if (c.bottom() > a.bottom()) posto.setY(std::max(a.top(), a.bottom() + 1 - c.height()));
+        const QMargins m = w->frameMargins();
+        if (posto != c.topLeft())
+            finestra_->windowHandle()->setGeometry(QRect(posto + QPoint(m.left(), m.top()), w->geometry().size()));
+    }
+
+    QWidget* finestra_;
+};
+
+}  // namespace
+
+void TieniSulloSchermo(QWidget* finestra) { new Rientro(finestra); }
+
+}  // namespace kenvaron::plat
