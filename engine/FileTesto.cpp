@@ -13,10 +13,10 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <random>
-#include <set>
-#include <tuple>
+#include <utility>
 
 namespace kenvaron {
 
@@ -343,36 +343,56 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 
 namespace {
 
-// True when the descriptor holds an exclusive flock now, or the file system
-// keeps no such locks (the append goes on without one); false while another
-// holds it.
-bool TurnoPreso(int descrittore) {
+// The two locks an append takes turns with: the file's flock, which other
+// programs may take too, and the program's own turn, a record lock on one
+// byte far past any file's end, which another program holds only with a
+// record lock on the whole file.  The record lock belongs to the open file
+// description (F_OFD_SETLK), not to the process, so that closing the
+// descriptor that reads the last byte leaves it held.  A flock and a record
+// lock never meet on Linux (NFS aside): another program's flock leaves the
+// program's own turn free.
+enum Turno { kTurnoFile, kTurnoProgramma, kTurni };
+
+constexpr off_t kByteDelTurno = off_t{1} << 62;
+
+// How long an append waits for a lock that another holds, the first time.
+constexpr std::chrono::milliseconds kAttesaTurno{1000};
+
+// True when the descriptor holds the lock now, or the file system keeps no
+// such locks (the append goes on without one); false while another holds it.
+bool TurnoPreso(int descrittore, Turno turno) {
     for (;;) {
-        if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0) return true;
-        if (errno != EINTR) return errno != EWOULDBLOCK;
+        int esito;
+        if (turno == kTurnoFile) {
+            esito = ::flock(descrittore, LOCK_EX | LOCK_NB);
+        } else {
+            struct flock byte {};
+            byte.l_type = F_WRLCK;
+            byte.l_whence = SEEK_SET;
+            byte.l_start = kByteDelTurno;
+            byte.l_len = 1;
+            esito = ::fcntl(descrittore, F_OFD_SETLK, &byte);
+        }
+        if (esito == 0) return true;
+        if (errno != EINTR) return errno != EWOULDBLOCK && errno != EAGAIN && errno != EACCES;
     }
 }
 
-// A file as the waits know it, under any of its names: its device and inode,
-// and the time it was made where the file system tells it, so that a file
-// made later on the inode of a removed one is not taken for it.
-using IdentitaFile = std::tuple<std::uint32_t, std::uint32_t, std::uint64_t, std::int64_t, std::uint32_t>;
+// A file on which a wait ran out, kept open so that its inode cannot go to a
+// new file while it is remembered: by a descriptor of its own (O_PATH: no
+// reading, no writing, no lock), never a dup of an append's, which would keep
+// that append's locks past its close.
+struct FileRicordato {
+    int aperto;
+    bool esaurita[kTurni];
+};
 
-bool IdentitaDi(int descrittore, IdentitaFile& identita) {
-    struct statx st;
-    if (::statx(descrittore, "", AT_EMPTY_PATH, STATX_INO | STATX_BTIME, &st) != 0) return false;
-    const bool nascita = (st.stx_mask & STATX_BTIME) != 0;
-    identita = {st.stx_dev_major, st.stx_dev_minor, st.stx_ino, nascita ? st.stx_btime.tv_sec : 0,
-                nascita ? st.stx_btime.tv_nsec : 0};
-    return true;
-}
-
-// The files on which a wait for the lock ran out in this run: another
-// program keeps that lock, and a second's wait at each append would only
-// slow a run down, or freeze the window.
+// The files on which a wait for a lock ran out in this run, by device and
+// inode: another program keeps that lock, and a second's wait at each append
+// would only slow a run down, or freeze the window.
 struct Attese {
     std::mutex guardia;
-    std::set<IdentitaFile> esaurite;
+    std::map<std::pair<dev_t, ino_t>, FileRicordato> esaurite;
     std::size_t iniziate = 0;
 };
 
@@ -381,28 +401,64 @@ Attese& AtteseDelProcesso() {
     return attese;
 }
 
-// An exclusive flock on the descriptor, waited for up to a second the first
-// time another holds it; on a file whose wait once ran out, taken only when
-// it is free at once.
-void PrendiTurno(int descrittore) {
-    if (TurnoPreso(descrittore)) return;
-    IdentitaFile file;
-    const bool noto = IdentitaDi(descrittore, file);
+// Closes the remembered files that no name reaches any more (or that the file
+// system no longer knows), so that a removed file's space is not held.
+void DimenticaRimossi() {
+    Attese& attese = AtteseDelProcesso();
+    const std::lock_guard<std::mutex> chiuso(attese.guardia);
+    for (auto voce = attese.esaurite.begin(); voce != attese.esaurite.end();) {
+        struct stat st;
+        if (::fstat(voce->second.aperto, &st) == 0 && st.st_nlink > 0) {
+            ++voce;
+            continue;
+        }
+        ::close(voce->second.aperto);
+        voce = attese.esaurite.erase(voce);
+    }
+}
+
+// Remembers that a wait for the lock ran out on the file the append opened
+// at percorso.  The file is opened again by its name to be kept; when the
+// name no longer reaches it, it is not remembered (its next append waits).
+void RicordaEsaurita(Attese& attese, const std::pair<dev_t, ino_t>& file, const std::string& percorso, Turno turno) {
+    auto voce = attese.esaurite.find(file);
+    if (voce == attese.esaurite.end()) {
+        const int aperto = ::open(percorso.c_str(), O_PATH | O_CLOEXEC);
+        if (aperto < 0) return;
+        struct stat st;
+        if (::fstat(aperto, &st) != 0 || st.st_dev != file.first || st.st_ino != file.second) {
+            ::close(aperto);
+            return;
+        }
+        voce = attese.esaurite.emplace(file, FileRicordato{aperto, {}}).first;
+    }
+    voce->second.esaurita[turno] = true;
+}
+
+// The lock on the descriptor, waited for up to a second the first time
+// another holds it on this file; on a file whose wait for it once ran out,
+// taken only when it is free at once.
+void PrendiTurno(int descrittore, const std::string& percorso, Turno turno) {
+    if (TurnoPreso(descrittore, turno)) return;
+    struct stat st {};
+    const bool noto = ::fstat(descrittore, &st) == 0;
+    const std::pair<dev_t, ino_t> file{st.st_dev, st.st_ino};
     Attese& attese = AtteseDelProcesso();
     {
         const std::lock_guard<std::mutex> chiuso(attese.guardia);
-        if (noto && attese.esaurite.contains(file)) return;
+        const auto voce = noto ? attese.esaurite.find(file) : attese.esaurite.end();
+        if (voce != attese.esaurite.end() && voce->second.esaurita[turno]) return;
         ++attese.iniziate;
     }
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    const auto limite = std::chrono::steady_clock::now() + kAttesaTurno;
     while (std::chrono::steady_clock::now() < limite) {
         const struct timespec millisecondo {0, 1000000};
         ::nanosleep(&millisecondo, nullptr);
-        if (TurnoPreso(descrittore)) return;
+        if (TurnoPreso(descrittore, turno)) return;
     }
     if (!noto) return;
     const std::lock_guard<std::mutex> chiuso(attese.guardia);
-    attese.esaurite.insert(file);
+    RicordaEsaurita(attese, file, percorso, turno);
 }
 
 }  // namespace
@@ -419,11 +475,15 @@ bool AggiungiRiga(const std::string& percorso, std::string_view riga, const File
     if (descrittore < 0) return false;
     // The program's appends to one file take turns from the look at its last
     // byte to the close: none takes another's half-written line for a cut one
-    // and starts with a line end, an empty line.  Where the file system has
-    // no such lock, or another program keeps it for over a second, the
-    // append goes on without it rather than hang; on that file, later
-    // appends of the run no longer wait.
-    PrendiTurno(descrittore);
+    // and starts with a line end, an empty line.  The file's flock comes
+    // first, so that no append waits for it while holding the program's own
+    // turn.  Where the file system has no such lock, or another program keeps
+    // one for over a second, the append goes on without it rather than hang;
+    // on that file, later appends of the run no longer wait for that lock.
+    // Another program's flock thus leaves the program's own turn in force.
+    DimenticaRimossi();
+    PrendiTurno(descrittore, percorso, kTurnoFile);
+    PrendiTurno(descrittore, percorso, kTurnoProgramma);
     const std::string_view prima = FineRigaMancante(percorso);
     std::string testo;
     testo.reserve(prima.size() + riga.size() + 2);

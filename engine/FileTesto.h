@@ -104,20 +104,30 @@ bool DestinazioneScrivibile(const std::string& percorso, const FilePropri& propr
 bool ScriviFile(const std::string& percorso, std::string_view contenuto, const FilePropri& propri);
 
 // Appends one line and CR LF with a single write on a descriptor opened for
-// appending, never by rewriting the file.  When the file ends inside a line
-// (a cut line, an editor's last line without its end), the write starts with
-// the missing line end, so the new line is never glued to the old one.  The
-// program's appends to one file take turns (an exclusive flock, held from
-// the look at the file's last byte through the write), so that none takes
-// another's half-written line for a cut one; one waits up to a second while
-// any program holds that lock, then goes on without it, as on a file system
-// without such locks.  Such a wait runs out once per file in a run: after
-// it, an append to that file, by any name (the file is known by device and
-// inode), takes the lock only when it is free at once.  A write that cannot
-// finish (a full disk, a size limit) cuts back its own bytes, when nothing
-// was appended after them; a kill can cut the line only where the kernel
-// stops that one write between two pages of the file.  The file keeps its
-// owner, mode and links.  Refused: what DestinazioneScrivibile refuses.
+// appending, never by rewriting the file.  When the file ends inside a line (a
+// cut line, an editor's last line without its end), the write starts with the
+// missing line end, so the new line is never glued to the old one.  The
+// program's appends to one file take turns, from the look at the file's last
+// byte through the write, so that none takes another's half-written line for a
+// cut one.  Each takes two locks on its descriptor: an exclusive flock, which
+// other programs appending to the file may hold too, then the program's own
+// turn, an exclusive record lock of the open file description (F_OFD_SETLK) on
+// one byte far past the end of any file, which another program holds only with
+// a record lock on the whole file (as lockf takes one).  On Linux the two
+// never meet, so the program's turns go on while another program keeps the
+// flock (on NFS, where a flock is itself a record lock on the whole file, such
+// a flock holds up both).  An append waits up to a second while another holds
+// either lock, then goes on without it, as on a file system without such
+// locks.  Each lock's wait runs out at most once per file in a run: after it,
+// an append to that file, by any name, takes that lock only when it is free at
+// once, so that another program costs a run at most a second a lock on each
+// file.  Such a file is known by device and inode, and kept open while it is
+// remembered, so that no new file takes its inode; it is forgotten (and
+// closed) at the first append of the run after its last name is gone.  A write
+// that cannot finish (a full disk, a size limit) cuts back its own bytes, when
+// nothing was appended after them; a kill can cut the line only where the
+// kernel stops that one write between two pages of the file.  The file keeps
+// its owner, mode and links.  Refused: what DestinazioneScrivibile refuses.
 // False when the line is not in the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri);
 
@@ -132,9 +142,9 @@ bool ScriviRighe(const std::string& percorso, const std::vector<std::string>& ri
 // followed through a link; anything else stays.
 void RimuoviTemporaneiVecchi(const std::string& percorso);
 
-// How many appends of this run have waited for another's lock on their file
-// (one to a file whose wait ran out never does), for the tests to count the
-// waits.
+// How many waits for a lock that another held the appends of this run have
+// begun, for either lock (none on a file whose wait for that lock ran out),
+// for the tests to count the waits.
 std::size_t AtteseDelTurno();
 
 // Tests replace the system's write and rename to simulate a full disk, a

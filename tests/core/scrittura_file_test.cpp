@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <ctime>
@@ -405,6 +406,30 @@ ssize_t ScritturaSorvegliata(int descrittore, const void* dati, std::size_t quan
     return ::write(descrittore, dati, quanti);
 }
 
+// A line of the run's own, half written when the run's next append to the
+// same file comes: the first write puts down four bytes, starts that append
+// and gives it 200 ms before the rest of the line follows.
+std::string fileInTurno;
+std::atomic<int> scrittureInTurno = 0;
+std::future<bool> seconda;
+bool secondaInAttesa = false;
+ssize_t ScritturaInterrotta(int descrittore, const void* dati, std::size_t quanti) {
+    if (scrittureInTurno++ > 0) return ::write(descrittore, dati, quanti);
+    const ssize_t scritti = ::write(descrittore, dati, std::min<std::size_t>(quanti, 4));
+    seconda = std::async(std::launch::async, [] { return AggiungiRiga(fileInTurno, "seconda", kNessunFileProprio); });
+    secondaInAttesa = seconda.wait_for(std::chrono::milliseconds(200)) == std::future_status::timeout;
+    return scritti;
+}
+
+// True when a descriptor of this process still holds the removed file that
+// was at percorso.
+bool TenutoAperto(const std::string& percorso) {
+    std::error_code errore;
+    for (const auto& voce : fs::directory_iterator("/proc/self/fd"))
+        if (fs::read_symlink(voce.path(), errore).string() == percorso + " (deleted)") return true;
+    return false;
+}
+
 TEST(AggiungiRiga, AnotherProgramsLockIsWaitedOutOncePerFileThenTakenOnlyWhenFree) {
     CartellaTemporanea c;
     c.Scrivi("a.txt", "");
@@ -415,10 +440,24 @@ TEST(AggiungiRiga, AnotherProgramsLockIsWaitedOutOncePerFileThenTakenOnlyWhenFre
     const std::size_t prima = AtteseDelTurno();
     // The first append waits its second out; the next ones, by any name of
     // the file, no longer wait.
+    const auto inizio = std::chrono::steady_clock::now();
     for (const std::string& nome : {c.Percorso("a.txt"), c.Percorso("stesso.txt"), c.Percorso("link.txt"),
                                     fs::relative(c.Percorso("a.txt")).string()})
         EXPECT_TRUE(AggiungiRiga(nome, "riga", kNessunFileProprio)) << nome;
     EXPECT_EQ(AtteseDelTurno(), prima + 1);
+    // One wait of a second, with room to spare on a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::milliseconds(2500));
+
+    // The run's own appends still take turns: one that comes while another's
+    // line is half written waits for it and adds no empty line.
+    fileInTurno = c.Percorso("a.txt");
+    scrittureInTurno = 0;
+    {
+        const verifica::ScritturaQui interrotta(&ScritturaInterrotta);
+        EXPECT_TRUE(AggiungiRiga(c.Percorso("a.txt"), "meta riga", kNessunFileProprio));
+        EXPECT_TRUE(seconda.get());
+    }
+    EXPECT_TRUE(secondaInAttesa);
 
     // Once free, the lock is taken again for the write.
     ::close(altra);
@@ -428,23 +467,51 @@ TEST(AggiungiRiga, AnotherProgramsLockIsWaitedOutOncePerFileThenTakenOnlyWhenFre
         EXPECT_TRUE(AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio));
     }
     EXPECT_TRUE(turnoTenuto);
-    EXPECT_EQ(c.Leggi("a.txt"), "riga\r\nriga\r\nriga\r\nriga\r\nriga\r\n");
+    EXPECT_EQ(c.Leggi("a.txt"), "riga\r\nriga\r\nriga\r\nriga\r\nmeta riga\r\nseconda\r\nriga\r\n");
 
-    // Another file, here most often one made on the removed file's inode, is
-    // still waited for, until its lock goes.
+    // A file made after the first is removed, which a file system that
+    // reuses inodes would put on the first one's inode were that still free,
+    // is waited for, until its lock goes; the removed file is no longer held.
+    const std::string rimosso = (fs::canonical(c.percorso) / "a.txt").string();
     for (const char* nome : {"a.txt", "stesso.txt", "link.txt"}) fs::remove(c.Percorso(nome));
     c.Scrivi("b.txt", "");
+    const std::size_t primaDiB = AtteseDelTurno();
     const int altraB = ::open(c.Percorso("b.txt").c_str(), O_RDONLY);
     ASSERT_EQ(::flock(altraB, LOCK_EX), 0);
     auto aggiunta = std::async(std::launch::async,
                                [&] { return AggiungiRiga(c.Percorso("b.txt"), "riga", kNessunFileProprio); });
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (AtteseDelTurno() < prima + 2 && std::chrono::steady_clock::now() < limite)
+    while (AtteseDelTurno() < primaDiB + 1 && std::chrono::steady_clock::now() < limite)
         if (aggiunta.wait_for(std::chrono::milliseconds(1)) == std::future_status::ready) break;
     ::close(altraB);
     EXPECT_TRUE(aggiunta.get());
-    EXPECT_EQ(AtteseDelTurno(), prima + 2);
+    EXPECT_EQ(AtteseDelTurno(), primaDiB + 1);
     EXPECT_EQ(c.Leggi("b.txt"), "riga\r\n");
+    EXPECT_FALSE(TenutoAperto(rimosso));
+}
+
+TEST(AggiungiRiga, AnotherProgramsRecordLockOnTheWholeFileIsWaitedOutOncePerFileToo) {
+    CartellaTemporanea c;
+    c.Scrivi("a.txt", "");
+    // A record lock over the whole file, as lockf takes one: the program's
+    // own turn cannot be had while it stays.
+    const int altra = ::open(c.Percorso("a.txt").c_str(), O_WRONLY);
+    struct flock tutto {};
+    tutto.l_type = F_WRLCK;
+    tutto.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(altra, F_OFD_SETLK, &tutto), 0);
+    const std::size_t prima = AtteseDelTurno();
+    auto aggiunte = std::async(std::launch::async, [&] {
+        bool tutte = true;
+        for (int i = 0; i < 3; ++i) tutte = AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio) && tutte;
+        return tutte;
+    });
+    const bool finite = aggiunte.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    ::close(altra);
+    EXPECT_TRUE(finite) << "the appends waited for as long as the lock stayed";
+    EXPECT_TRUE(aggiunte.get());
+    EXPECT_EQ(AtteseDelTurno(), prima + 1);
+    EXPECT_EQ(c.Leggi("a.txt"), "riga\r\nriga\r\nriga\r\n");
 }
 
 // Another writer appends a line to the same file while this one writes:
