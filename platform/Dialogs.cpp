@@ -4,12 +4,14 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
 
 #include "platform/Form.h"
 #include "platform/Printer.h"
+#include "platform/Schermo.h"
 #include "platform/Stringhe.h"
 
 namespace kenvaron::plat {
@@ -77,19 +79,28 @@ public:
         return t.toStdString();
     }
 
+    // Qt's static file dialogs leave the dialog to place itself as it is
+    // shown, when its window exists but no window manager has framed it yet:
+    // the point Qt reckons for the frame goes to the client area, and the
+    // frame lands up and left by its borders, past the screen's left edge
+    // when the dialog is pushed against it.  The same dialog is built here
+    // and placed before it is shown.
     std::string File(const RichiestaFile& r) override {
-        const QString filtro = FiltroQt(r.filtro);
-        QString scelto;
+        QWidget* sotto = QApplication::activeWindow();
+        // On the heap, as Qt's own: closing the window beneath deletes it.
+        const QPointer<QFileDialog> d = new QFileDialog(sotto, Q(r.titolo), QString(), FiltroQt(r.filtro));
+        d->setSupportedSchemes({QStringLiteral("file")});
         if (r.salva) {
-            QFileDialog::Options opzioni;
-            if (!r.chiediSovrascrittura) opzioni |= QFileDialog::DontConfirmOverwrite;
-            scelto = QFileDialog::getSaveFileName(QApplication::activeWindow(), Q(r.titolo), QString(),
-                                                  filtro, nullptr, opzioni);
+            d->setAcceptMode(QFileDialog::AcceptSave);
+            d->setOption(QFileDialog::DontConfirmOverwrite, !r.chiediSovrascrittura);
         } else {
-            scelto = QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(r.titolo), QString(),
-                                                  filtro);
+            d->setFileMode(QFileDialog::ExistingFile);
         }
-        return scelto.toStdString();
+        PiazzaSopra(d, sotto);
+        const bool scelto = d->exec() == QDialog::Accepted && d != nullptr;
+        const std::string file = scelto ? d->selectedFiles().value(0).toStdString() : std::string();
+        delete d;
+        return file;
     }
 
     bool Stampante(QPrinter& stampante) override {

@@ -1,5 +1,6 @@
 #include "platform/Schermo.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -59,5 +60,38 @@ private:
 }  // namespace
 
 void TieniSulloSchermo(QWidget* finestra) { new Rientro(finestra); }
+
+namespace {
+
+// The borders a window manager is likeliest to give a new window: those of
+// `sopra` once framed, else those of another framed window; none when no
+// window is framed.
+QMargins BordiProbabili(QWidget* sopra) {
+    QWidgetList finestre = QApplication::topLevelWidgets();
+    if (sopra != nullptr) finestre.prepend(sopra);
+    for (const QWidget* f : finestre) {
+        const QWindow* w = f->windowHandle();
+        if (f->isVisible() && w != nullptr && !w->frameMargins().isNull()) return w->frameMargins();
+    }
+    return {};
+}
+
+}  // namespace
+
+void PiazzaSopra(QWidget* finestra, const QWidget* sotto) {
+    QWidget* sopra = sotto != nullptr ? sotto->window() : nullptr;
+    const QScreen* schermo = sopra != nullptr ? sopra->screen() : finestra->screen();
+    if (schermo == nullptr) return;
+    const QRect a = schermo->availableGeometry();
+    const QRect base = sopra != nullptr ? sopra->geometry() : a;
+    const QMargins b = BordiProbabili(sopra);
+    const QSize s = finestra->size();
+    const Rettangolo cornice{base.x() + (base.width() - s.width()) / 2 - b.left(),
+                             base.y() + (base.height() - s.height()) / 2 - b.top(),
+                             s.width() + b.left() + b.right(), s.height() + b.top() + b.bottom()};
+    const Rettangolo r = DentroArea(cornice, {a.x(), a.y(), a.width(), a.height()});
+    // Before Qt creates the window, its point is the frame's.
+    finestra->move(r.left, r.top);
+}
 
 }  // namespace kenvaron::plat

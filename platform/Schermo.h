@@ -29,4 +29,13 @@ Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area);
 // ends there, as far as the left and top edges allow.
 void TieniSulloSchermo(QWidget* finestra);
 
+// Places a window of Qt's own whose window system window Qt has not created
+// yet (a dialog never shown) centred over `sotto`'s window, client area over
+// client area (over the screen's available area without one), its frame
+// wholly on the available area as far as its size allows.  The frame is
+// expected to get the borders of `sotto`'s window, or of another framed
+// window of the program.  Qt creates the window with its frame's point there,
+// where a window manager puts the frame, and no longer places it itself.
+void PiazzaSopra(QWidget* finestra, const QWidget* sotto);
+
 }  // namespace kenvaron::plat

@@ -4,19 +4,27 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
 #include <functional>
+#include <optional>
+
+#include <xcb/xcb.h>
 
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
@@ -135,6 +143,99 @@ TEST(Dialoghi, ThePrinterDialogWidenedByItsOptionsEndsOnTheScreen) {
     ASSERT_GT(larghezze[1], larghezze[0]);
     EXPECT_TRUE(area.contains(cornice)) << cornice.x() << "," << cornice.y() << " " << cornice.width() << "x"
                                         << cornice.height() << " on " << area.width() << "x" << area.height();
+}
+
+// A window's rectangle, its border included, on the X server's root.
+QRect SullaRadice(xcb_connection_t* c, xcb_window_t w) {
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+    if (g == nullptr) return {};
+    const int b = g->border_width;
+    xcb_translate_coordinates_reply_t* t =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, g->root, -b, -b), nullptr);
+    const QRect r = t != nullptr ? QRect(t->dst_x, t->dst_y, g->width + 2 * b, g->height + 2 * b) : QRect();
+    std::free(t);
+    std::free(g);
+    return r;
+}
+
+struct Mostrata {
+    QRect cliente, cornice;
+};
+// A window's client area and frame where the window system shows them:
+// offscreen as Qt has them; under X as the server has them (Qt may learn
+// late, or never, where a window manager put a window it framed), once a
+// window manager has framed the window (the frame is the client's ancestor
+// just below the root) and shown it.
+std::optional<Mostrata> ComeMostrata(const QWidget& finestra) {
+    const QWindow* w = finestra.windowHandle();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr)
+        return Mostrata{w->geometry(), w->frameGeometry()};
+    xcb_connection_t* c = x11->connection();
+    const auto cliente = static_cast<xcb_window_t>(w->winId());
+    xcb_window_t cima = cliente;
+    for (;;) {
+        xcb_query_tree_reply_t* albero = xcb_query_tree_reply(c, xcb_query_tree(c, cima), nullptr);
+        const xcb_window_t genitore = albero != nullptr && albero->parent != albero->root ? albero->parent : 0;
+        std::free(albero);
+        if (genitore == 0) break;
+        cima = genitore;
+    }
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, cima), nullptr);
+    const bool vista = a != nullptr && a->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(a);
+    if (cima == cliente || !vista) return std::nullopt;
+    return Mostrata{SullaRadice(c, cliente), SullaRadice(c, cima)};
+}
+
+// The file dialogs open centred over the window beneath, client area over
+// client area, and over a window in the screen's corner their frames start
+// at the screen's edges, title bar and all.  Offscreen a window's borders are
+// known before it is shown; on a desktop (the entry
+// dialoghi_su_fluxbox_800x600) only once a window manager has framed it.
+TEST(Dialoghi, TheFileDialogsOpenCentredOverTheirWindowAndOnTheScreen) {
+    // A file dialog keeps its state in the user's settings: here, in a folder of the test's.
+    QTemporaryDir impostazioni;
+    ASSERT_TRUE(impostazioni.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, impostazioni.path());
+    std::optional<Mostrata> dialogo;
+    std::function<void()> leggi = [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (d == nullptr) {
+            QTimer::singleShot(10, leggi);
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (dialogo = ComeMostrata(*d)).has_value(); }, 30000));
+        d->reject();
+    };
+    // Over `sotto` active, once Qt knows its borders: those the dialog is expected to get.
+    const auto apri = [&](QWidget& sotto, const std::function<std::string()>& chiedi) {
+        sotto.show();
+        sotto.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&sotto, 30000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !sotto.windowHandle()->frameMargins().isNull(); }, 30000));
+        dialogo.reset();
+        QTimer::singleShot(0, leggi);
+        EXPECT_EQ(chiedi(), "");
+        return dialogo.value_or(Mostrata{});
+    };
+    QWidget mezzo, angolo;
+    const QRect area = mezzo.screen()->availableGeometry();
+    mezzo.setGeometry(area.x() + 250, area.y() + 225, 200, 150);
+    const Mostrata aperto = apri(mezzo, [] { return DialogoApri(FiltroSchemi); });
+    const QPoint scarto = aperto.cliente.center() - ComeMostrata(mezzo).value_or(Mostrata{}).cliente.center();
+    EXPECT_LE(std::abs(scarto.x()), 1) << scarto.x();
+    EXPECT_LE(std::abs(scarto.y()), 1) << scarto.y();
+    // Centred over a window in the corner, the dialog would start left of and above the screen.
+    angolo.move(area.topLeft());
+    angolo.resize(200, 150);
+    const Mostrata salva = apri(angolo, [] { return DialogoSalva(FiltroSchemi); });
+    EXPECT_GT(salva.cliente.width(), 200);
+    EXPECT_GT(salva.cliente.height(), 150);
+    EXPECT_EQ(salva.cornice.topLeft(), area.topLeft()) << salva.cornice.x() << "," << salva.cornice.y();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 TEST(Dialoghi, InstallingAResponderIsUndoneAtTheEndOfItsScope) {
