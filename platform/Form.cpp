@@ -25,12 +25,9 @@ namespace kenvaron::plat {
 
 namespace {
 
-// A window manager that keeps acting on the program's older requests gets
-// this many repairs.
-constexpr int kRiparazioni = 20;
-// The while, in ms, a window manager gets to frame a window where Qt created
-// it, once it has shown the window framed elsewhere.
-constexpr int kAttesaCornice = 1000;
+// The while, in ms, the window system gets to show a request of the
+// program's (a window manager framing a window included).
+constexpr int kAttesaRisposta = 1000;
 
 // The forms shown, oldest first: the last one is the active window.
 std::vector<Form*>& Attive() {
@@ -62,47 +59,104 @@ int CodiceTasto(const QKeyEvent* k) {
 
 namespace {
 
-// Where a window's client area goes for its frame to start at `cornice`: Qt
-// places a shown window by its client area, and the frame's borders are told
-// afresh here (the widget's own idea of them may be older than the frame).
-QRect AreaCliente(const QWindow& finestra, const QPoint& cornice, const QSize& dimensione) {
-    const QMargins bordi = finestra.frameMargins();
-    return {cornice + QPoint(bordi.left(), bordi.top()), dimensione};
-}
+QPoint Angolo(const QMargins& bordi) { return {bordi.left(), bordi.top()}; }
 
-// Where the window system shows a window's client area now.  On X the server
-// is asked: a window manager may move a frame without telling the client (one
-// does as it frames a window), and Qt knows only what it was told.
-QRect AreaMostrata(const QWindow& finestra) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return finestra.geometry();
+// The window as the X server shows it now.  A window manager may move a frame
+// without telling the client (one does as it frames a window), and Qt knows
+// only what it was told.  The questions go out together, and are answered in
+// one round trip; the answers, in the server's pixels, are turned into Qt's.
+std::optional<Vista> VistaX(const QWindow& finestra) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr) return finestra.geometry();
-    xcb_connection_t* c = x11->connection();
+    xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
+    const QScreen* schermo = finestra.screen();
+    if (c == nullptr || schermo == nullptr) return std::nullopt;
+    static const xcb_atom_t estensioni = [c] {
+        static const char nome[] = "_NET_FRAME_EXTENTS";
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof nome - 1, nome), nullptr);
+        const xcb_atom_t a = r != nullptr ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(r);
+        return a;
+    }();
     const auto w = static_cast<xcb_window_t>(finestra.winId());
-    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
-    if (g == nullptr) return finestra.geometry();
-    xcb_translate_coordinates_reply_t* t =
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, g->root, 0, 0), nullptr);
-    const QRect area = t != nullptr ? QRect(t->dst_x, t->dst_y, g->width, g->height) : finestra.geometry();
-    std::free(t);
+    const xcb_window_t radice = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto geometria = xcb_get_geometry(c, w);
+    const auto posto = xcb_translate_coordinates(c, w, radice, 0, 0);
+    const auto attributi = xcb_get_window_attributes(c, w);
+    const auto albero = xcb_query_tree(c, w);
+    const auto bordi = xcb_get_property(c, 0, w, estensioni, XCB_ATOM_CARDINAL, 0, 4);
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, geometria, nullptr);
+    xcb_translate_coordinates_reply_t* t = xcb_translate_coordinates_reply(c, posto, nullptr);
+    xcb_get_window_attributes_reply_t* at = xcb_get_window_attributes_reply(c, attributi, nullptr);
+    xcb_query_tree_reply_t* al = xcb_query_tree_reply(c, albero, nullptr);
+    xcb_get_property_reply_t* b = xcb_get_property_reply(c, bordi, nullptr);
+    std::optional<Vista> v;
+    if (g != nullptr && t != nullptr && at != nullptr && al != nullptr) {
+        const double scala = finestra.devicePixelRatio();
+        const QPoint origine = schermo->geometry().topLeft();
+        v = Vista{};
+        v->scala = scala;
+        v->cliente = InPixelQt(QRect(t->dst_x, t->dst_y, g->width, g->height), scala, origine);
+        v->visibile = at->map_state == XCB_MAP_STATE_VIEWABLE;
+        v->incorniciata = al->parent != al->root;
+        if (v->incorniciata) {
+            if (b != nullptr && b->type == XCB_ATOM_CARDINAL && b->format == 32 && b->value_len == 4) {
+                // Left, right, top, bottom.
+                const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(b));
+                v->bordi = InPixelQt(QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]),
+                                              static_cast<int>(e[1]), static_cast<int>(e[3])),
+                                     scala);
+            } else {
+                // A window manager that tells no borders: Qt works them out.
+                v->bordi = finestra.frameMargins();
+                v->bordiNoti = !v->bordi.isNull();
+            }
+        }
+    }
     std::free(g);
-    return area;
+    std::free(t);
+    std::free(at);
+    std::free(al);
+    std::free(b);
+    return v;
 }
-
-// Asks the window system for that client area.  The request goes through the
-// window itself, whose geometry is the one compared with: the widget's may
-// differ for a moment, and the widget would then send nothing or only half.
-void Colloca(QWidget& w, const QRect& area) { w.windowHandle()->setGeometry(area); }
 
 }  // namespace
 
-
-// What the window system reports of a form's window: the moves and resizes
-// that Qt delivers to the window from the server's configure notices (a
-// request of the program's own never reaches the window as an event).
+// What the window system reports of a form's window (the moves and resizes
+// that Qt delivers to the window from the server's configure notices; a
+// request of the program's own never reaches the window as an event), and
+// the while the window system gets to show a request: each brings a check.
 class Spia : public QObject {
 public:
-    Spia(Form* f, QObject* genitore) : QObject(genitore), form_(f) {}
+    Spia(Form* f, QObject* genitore) : QObject(genitore), form_(f), attesa_(new QTimer(this)) {
+        attesa_->setSingleShot(true);
+        attesa_->setInterval(kAttesaRisposta);
+        connect(attesa_, &QTimer::timeout, this, [this] { form_->Verifica(false); });
+    }
+
+    // A report comes as a resize and a move, one right after the other: one
+    // check follows both.
+    void Riportato() {
+        if (inCoda_) return;
+        inCoda_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                inCoda_ = false;
+                form_->Verifica(true);
+            },
+            Qt::QueuedConnection);
+    }
+    // The while runs as long as the window settles, anew with each request.
+    void Orologio(const Assestamento& a) {
+        if (!a.InCorso()) {
+            attesa_->stop();
+        } else if (!attesa_->isActive() || a.Richieste() != richieste_) {
+            richieste_ = a.Richieste();
+            attesa_->start();
+        }
+    }
 
 protected:
     bool eventFilter(QObject* /*oggetto*/, QEvent* e) override {
@@ -112,6 +166,9 @@ protected:
 
 private:
     Form* form_;
+    QTimer* attesa_;
+    bool inCoda_ = false;
+    int richieste_ = 0;
 };
 
 // The top-level widget of a form: passes closing, keys and resizing to the form.
@@ -199,16 +256,7 @@ Form::Form() : w_(new FormWidget(this)) {
     stato_->setSpacing(0);
     colonna->addLayout(stato_);
     w_->resize(Px(4800), Px(3600));
-    // A window manager that has not put a frame where Qt created the window
-    // within this while has put it elsewhere on purpose.
-    attesaCornice_ = new QTimer(w_);
-    attesaCornice_->setSingleShot(true);
-    attesaCornice_->setInterval(kAttesaCornice);
-    QObject::connect(attesaCornice_, &QTimer::timeout, w_, [this] {
-        if (!pendente_ || !pendenteCreazione_) return;
-        pendente_ = false;
-        Verifica();
-    });
+    spia_ = new Spia(this, w_);
 }
 
 Form::~Form() {
@@ -263,265 +311,153 @@ bool Form::Normale() const {
            !(w_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
-QPoint Form::PostoAttuale() const {
+Vista Form::Vede() const {
     const QWindow* finestra = w_->windowHandle();
-    if (finestra == nullptr || !w_->isVisible()) return w_->pos();
-    const QMargins bordi = finestra->frameMargins();
-    return AreaMostrata(*finestra).topLeft() - QPoint(bordi.left(), bordi.top());
+    std::optional<Vista> v = VistaX(*finestra);
+    if (!v) {
+        // Elsewhere Qt's idea of the window is the window system's.
+        v = Vista{};
+        v->cliente = finestra->geometry();
+        v->bordi = finestra->frameMargins();
+        v->incorniciata = !v->bordi.isNull();
+    }
+    v->normale = Normale();
+    return *v;
+}
+
+QPoint Form::PostoAttuale(const Vista& v) const {
+    Ambiente a;
+    a.bordiAttesi = BordiAttesi();
+    return v.cliente.topLeft() - Angolo(Assestamento::Bordi(v, a));
+}
+
+QPoint Form::PostoAttuale() const {
+    if (w_->windowHandle() == nullptr || !w_->isVisible()) return w_->pos();
+    return PostoAttuale(Vede());
+}
+
+Ambiente Form::AmbienteOra(const std::optional<Vista>& v) const {
+    Ambiente a;
+    if (const QScreen* schermo = w_->screen()) a.schermo = schermo->availableGeometry();
+    a.minima = w_->minimumSize();
+    a.massima = w_->maximumSize();
+    a.bordiAttesi = BordiAttesi();
+    // Where a wish that never placed the window finds it.
+    if (!assestamento_.Piazzata()) a.ora = v ? PostoAttuale(*v) : PostoAttuale();
+    return a;
 }
 
 QPoint Form::PostoCornice() const {
-    return attesa_ ? PostoVoluto(BordiAttesi()) : PostoAttuale();
+    if (!assestamento_.Desiderio()) return PostoAttuale();
+    return assestamento_.Posto(BordiAttesi(), AmbienteOra(std::nullopt));
 }
 
-QSize Form::Dimensione() const { return attesa_ ? DimensioneVoluta(BordiAttesi()) : w_->size(); }
-
-Rettangolo Form::Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) const {
-    return {posto.x(), posto.y(), dimensione.width() + bordi.left() + bordi.right(),
-            dimensione.height() + bordi.top() + bordi.bottom()};
-}
-
-QSize Form::DimensioneVoluta(const QMargins& bordi) const {
-    const QSize dimensione = richiesta_.expandedTo(w_->minimumSize()).boundedTo(w_->maximumSize());
-    const QScreen* schermo = w_->screen();
-    if (!tieni_ || schermo == nullptr) return dimensione;
-    const QRect a = schermo->availableGeometry();
-    const Rettangolo cornice = Cornice(piazzata_ ? posto_ : PostoAttuale(), dimensione, bordi);
-    const Rettangolo r = EntroArea(cornice, {a.x(), a.y(), a.width(), a.height()});
-    return (dimensione - QSize(cornice.width - r.width, cornice.height - r.height)).expandedTo(w_->minimumSize());
-}
-
-QPoint Form::PostoVoluto(const QMargins& bordi) const {
-    const QPoint posto = piazzata_ ? posto_ : PostoAttuale();
-    const QScreen* schermo = w_->screen();
-    if (!rientra_ || schermo == nullptr) return posto;
-    const QRect a = schermo->availableGeometry();
-    const Rettangolo r =
-        DentroArea(Cornice(posto, DimensioneVoluta(bordi), bordi), {a.x(), a.y(), a.width(), a.height()});
-    return {r.left, r.top};
-}
-
-QRect Form::GeometriaVoluta(const QMargins& bordi) const {
-    return {PostoVoluto(bordi) + QPoint(bordi.left(), bordi.top()), DimensioneVoluta(bordi)};
+QSize Form::Dimensione() const {
+    if (!assestamento_.Desiderio()) return w_->size();
+    return assestamento_.Dimensione(BordiAttesi(), AmbienteOra(std::nullopt));
 }
 
 void Form::Desiderio() {
-    if (attesa_ && !mostrato_) return;
-    // A new wish starts from the window as it stands, where it stands.
-    attesa_ = true;
-    mostrato_ = false;
-    richiesta_ = w_->size();
-    piazzata_ = tieni_ = rientra_ = false;
-    riparazioni_ = 0;
+    const bool mostrata = w_->isVisible() && w_->windowHandle() != nullptr;
+    assestamento_.Inizia(w_->size(), mostrata ? std::optional<Vista>(Vede()) : std::nullopt);
 }
 
 void Form::Sposta(const QPoint& cornice) {
     Desiderio();
-    posto_ = cornice;
-    piazzata_ = true;
+    assestamento_.Piazza(cornice);
     Applica();
 }
 
 void Form::Ridimensiona(int larghezza, int altezza) {
     Desiderio();
-    richiesta_ = QSize(std::max(1, larghezza), std::max(1, altezza));
+    assestamento_.Dimensiona({larghezza, altezza});
     Applica();
 }
 
 void Form::KeepOnScreen() {
     Desiderio();
-    tieni_ = true;
+    assestamento_.Tieni();
     Applica();
 }
 
 void Form::MoveOnScreen() {
     Desiderio();
-    posto_ = PostoVoluto(BordiAttesi());
-    piazzata_ = true;
-    rientra_ = true;
+    assestamento_.Rientra(BordiAttesi(), AmbienteOra(std::nullopt));
     Applica();
 }
 
 void Form::Applica() {
     QWindow* finestra = w_->windowHandle();
     const bool mostrata = w_->isVisible() && finestra != nullptr;
-    const QMargins propri = mostrata ? Bordi() : QMargins();
-    const QMargins bordi = propri.isNull() ? BordiAttesi() : propri;
-    const QSize dimensione = DimensioneVoluta(bordi);
-    const QPoint posto = PostoVoluto(bordi);
     if (!mostrata || !Normale()) {
         // Qt takes the frame's point and the size when it shows the window;
         // a window maximised or minimised gets them as its normal geometry.
-        if (piazzata_) w_->move(posto);
-        w_->resize(dimensione);
-        if (mostrata) FineAssestamento();
+        const Ambiente a = AmbienteOra(std::nullopt);
+        if (assestamento_.Piazzata()) w_->move(assestamento_.Posto(a.bordiAttesi, a));
+        w_->resize(assestamento_.Dimensione(a.bordiAttesi, a));
+        if (mostrata) assestamento_.Fine();
         return;
     }
+    const Vista v = Vede();
+    const Ambiente a = AmbienteOra(v);
     // The widget takes its size at once, as the form's controls are laid out
     // by it; Qt asks for it with the client area where it stands.
+    const QSize dimensione = assestamento_.Dimensione(Assestamento::Bordi(v, a), a);
     if (w_->size() != dimensione) {
         w_->resize(dimensione);
-        Chiesta(finestra->geometry(), !propri.isNull(), propri.isNull());
+        const auto modo = Assestamento::CorniceNota(v) ? Richiesta::Modo::Cliente : Richiesta::Modo::Cornice;
+        assestamento_.Inviata({modo, finestra->geometry()});
     }
-    if (!propri.isNull()) {
-        // Asked only where the window is not shown so already: a request
-        // that changes nothing may still move a frame (a window manager may
-        // take it as one to put the client area there, off by its borders).
-        const QRect voluta(posto + QPoint(bordi.left(), bordi.top()), dimensione);
-        if (piazzata_ && AreaMostrata(*finestra) != voluta) Invia(voluta);
-        if (!pendente_) Verifica();
+    if (const auto r = assestamento_.Applica(v, a)) Invia(*r);
+    spia_->Orologio(assestamento_);
+}
+
+void Form::Invia(const Richiesta& r) {
+    // The requests go through the window itself, whose geometry is the one
+    // compared with: the widget's may differ for a moment, and the widget
+    // would then send nothing or only half.
+    QWindow* finestra = w_->windowHandle();
+    switch (r.modo) {
+    case Richiesta::Modo::Cliente:
+        // Qt sends nothing for the geometry it has already asked for.
+        if (finestra->geometry() == r.area) return;
+        finestra->setGeometry(r.area);
+        break;
+    case Richiesta::Modo::Cornice:
+        finestra->setFramePosition(r.area.topLeft());
+        assestamento_.Inviata({r.modo, QRect(r.area.topLeft(), finestra->geometry().size())});
         return;
+    case Richiesta::Modo::Dimensione:
+        if (finestra->geometry().size() == r.area.size()) return;
+        finestra->resize(r.area.size());
+        break;
     }
-    // Not framed, yet or ever: the frame's point is asked for as such, which
-    // a window manager that frames the window later honours too (the client
-    // area's place would put the title bar above the point).  Where the
-    // client area then goes depends on the frame: only the size is awaited.
-    if (piazzata_) {
-        finestra->setFramePosition(posto);
-        Chiesta(finestra->geometry(), false, true);
-    }
-}
-
-void Form::Invia(const QRect& area) {
-    // Qt sends nothing for the geometry it has already asked for.
-    if (w_->windowHandle()->geometry() == area) return;
-    Colloca(*w_, area);
-    Chiesta(area, true, false);
-}
-
-void Form::Chiesta(const QRect& area, bool posto, bool cornice) {
-    inviate_[static_cast<std::size_t>(numeroInviate_++ % kInviate)] = {area, cornice};
-    pendente_ = true;
-    pendenteCreazione_ = false;
-    pendenteArea_ = area;
-    pendentePosto_ = posto;
-}
-
-bool Form::Mostrato(const QRect& mostrata, const QMargins& bordi) const {
-    // Qt creates a window by its frame's point: it is shown once framed, its
-    // frame there (anywhere, when the program never placed it), whatever
-    // window manager reports on the way.
-    if (pendenteCreazione_)
-        return !bordi.isNull() &&
-               (!pendentePosto_ || mostrata.topLeft() == pendenteArea_.topLeft() + QPoint(bordi.left(), bordi.top()));
-    return pendentePosto_ ? mostrata == pendenteArea_ : mostrata.size() == pendenteArea_.size();
-}
-
-bool Form::Spiegata(const QRect& mostrata, const QMargins& bordi) const {
-    // A window manager may report a request in steps (the size, then the
-    // point): each part is explained by the last check or by a request.  A
-    // request by the frame's point explains the client area there (no window
-    // manager) or inside a frame there.  A window never placed is the window
-    // manager's to place.
-    bool posto = !piazzata_ || mostrata.topLeft() == verificata_.topLeft();
-    bool dimensione = mostrata.size() == verificata_.size();
-    for (int i = 0; i < std::min(numeroInviate_, kInviate); ++i) {
-        const Richiesta& r = inviate_[static_cast<std::size_t>(i)];
-        posto = posto || mostrata.topLeft() == r.area.topLeft() ||
-                (r.cornice && mostrata.topLeft() == r.area.topLeft() + QPoint(bordi.left(), bordi.top()));
-        dimensione = dimensione || mostrata.size() == r.area.size();
-    }
-    return posto && dimensione;
+    assestamento_.Inviata({r.modo, finestra->geometry()});
 }
 
 void Form::Mostrata() {
     QWindow* finestra = w_->windowHandle();
-    if (spia_ == nullptr) {
-        spia_ = new Spia(this, w_);
-        finestra->installEventFilter(spia_);
-    }
-    mostrato_ = false;
-    verificata_ = finestra->geometry();
-    // Where Qt created the window, the first request the window manager
+    finestra->removeEventFilter(spia_);
+    finestra->installEventFilter(spia_);
+    // Where Qt created the window, the first request a window manager
     // answers (and may act on again).
-    numeroInviate_ = 0;
-    Chiesta(verificata_, attesa_ && piazzata_, true);
-    pendenteCreazione_ = true;
+    assestamento_.Mostrata(finestra->geometry());
     Riportato();
 }
 
 void Form::Riportato() {
-    // A report comes as a resize and a move, one right after the other: one
-    // check follows both.
-    if (verificaInCoda_) return;
-    verificaInCoda_ = true;
-    QMetaObject::invokeMethod(
-        w_,
-        [this] {
-            verificaInCoda_ = false;
-            Verifica();
-        },
-        Qt::QueuedConnection);
+    // Nothing is asked of the window system where no wish stands.
+    if (assestamento_.Desiderio()) spia_->Riportato();
 }
 
-void Form::Verifica() {
-    // The report is the cue; the window is judged as the window system shows
-    // it now.
-    const QRect mostrata = AreaMostrata(*w_->windowHandle());
-    const QMargins bordi = Bordi();
-    const bool spiegata = Spiegata(mostrata, bordi);
-    verificata_ = mostrata;
-    if (pendente_ && Mostrato(mostrata, bordi)) {
-        pendente_ = false;
-        attesaCornice_->stop();
-    }
-    if (!Normale()) {
-        FineAssestamento();
-        return;
-    }
-    if (!attesa_) return;
-    if (bordi.isNull()) {
-        // Not framed (yet): not watched, only forgotten once moved elsewhere.
-        if (!spiegata) FineAssestamento();
-        return;
-    }
-    // A window never placed is wanted at its size, wherever it is.
-    const QRect voluta =
-        piazzata_ ? GeometriaVoluta(bordi) : QRect(mostrata.topLeft(), DimensioneVoluta(bordi));
-    if (mostrata == voluta) {
-        // Shown as wished.  A window manager may yet act on an older
-        // request: the wish stands, guarded, until something else moves the
-        // window.
-        mostrato_ = true;
-        return;
-    }
-    if (!spiegata) {
-        // While it frames the window, a manager may show it on the way (its
-        // frame still elsewhere): it gets a while to put the frame where Qt
-        // created the window.
-        if (pendente_ && pendenteCreazione_) {
-            if (!attesaCornice_->isActive()) attesaCornice_->start();
-            return;
-        }
-        FineAssestamento();
-        return;
-    }
-    // While a request of the program's is yet to be shown, the window
-    // manager is on its way there: only once none is does it get the wish
-    // again.
-    if (pendente_) return;
-    if (++riparazioni_ > kRiparazioni) {
-        FineAssestamento();
-        return;
-    }
-    if (piazzata_) {
-        Invia(voluta);
-        return;
-    }
-    // The size alone, the client area where it stands.
-    QWindow* finestra = w_->windowHandle();
-    finestra->resize(voluta.size());
-    Chiesta(finestra->geometry(), false, false);
+void Form::Verifica(bool riportato) {
+    if (!assestamento_.Desiderio() || w_->windowHandle() == nullptr || !w_->isVisible()) return;
+    const Vista v = Vede();
+    if (const auto r = assestamento_.Verifica(v, AmbienteOra(v), riportato)) Invia(*r);
+    spia_->Orologio(assestamento_);
 }
 
-bool Form::Assestamento() const { return attesa_ && !mostrato_ && Normale() && Incorniciata(); }
-
-void Form::FineAssestamento() {
-    attesa_ = mostrato_ = false;
-    piazzata_ = tieni_ = rientra_ = false;
-    pendente_ = false;
-    attesaCornice_->stop();
-}
+bool Form::Assestamento() const { return assestamento_.InCorso() && Normale() && Incorniciata(); }
 
 int Form::AltezzaBarre() const {
     int a = barre_->sizeHint().height() + stato_->sizeHint().height();
@@ -640,7 +576,8 @@ void Form::Show(int modo) {
 
 void Form::Hide() {
     w_->hide();
-    FineAssestamento();
+    assestamento_.Fine();
+    spia_->Orologio(assestamento_);
     TogliDaAttive(this);
     if (ciclo_ != nullptr) ciclo_->quit();
 }

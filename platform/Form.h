@@ -14,11 +14,12 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Assestamento.h"
 #include "platform/Schermo.h"
 
 class QWidget;
@@ -26,13 +27,13 @@ class QMenuBar;
 class QVBoxLayout;
 class QEventLoop;
 class QObject;
-class QTimer;
 
 namespace kenvaron::plat {
 
 class Control;
 class Form;
 class FormWidget;
+class Spia;
 
 // Show modes.
 constexpr int vbModeless = 0;
@@ -159,9 +160,9 @@ private:
     void Sposta(const QPoint& cornice);
     // New size in pixels, the frame's top left corner staying where it is.
     void Ridimensiona(int larghezza, int altezza);
-    // The frame's borders (title bar included) as the window system knows
-    // them by now: none until a window manager has framed the window
-    // (offscreen a border of 2 pixels from the start).
+    // The frame's borders (title bar included) as Qt knows them by now: none
+    // until a window manager has framed the window (offscreen a border of 2
+    // pixels from the start).
     QMargins Bordi() const;
     // This window's borders once framed; until then those of another framed
     // window of the program, the likeliest ones it will get.
@@ -169,50 +170,27 @@ private:
     bool Incorniciata() const;
     // Shown, neither minimised nor maximised.
     bool Normale() const;
-    // Where the frame's top left corner is now, and where and at which size
-    // (borders given) the program wants it: the placed point or the point
-    // now, moved onto the screen for MoveOnScreen; the size asked for, cut
-    // for KeepOnScreen.
+    // The window as the window system shows it now (on X, as the server
+    // shows it), in Qt's pixels.
+    Vista Vede() const;
+    // Where the frame's top left corner is now.
     QPoint PostoAttuale() const;
-    // What Left, Top, Width and Height tell.
+    QPoint PostoAttuale(const Vista& v) const;
+    // What Left, Top, Width and Height tell: the wish while one stands.
     QPoint PostoCornice() const;
     QSize Dimensione() const;
-    QPoint PostoVoluto(const QMargins& bordi) const;
-    QSize DimensioneVoluta(const QMargins& bordi) const;
-    QRect GeometriaVoluta(const QMargins& bordi) const;
-    Rettangolo Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) const;
-    // Placing and sizing.  The program's wish (placed point, size asked for,
-    // kept or moved onto the screen) stands until the window system shows
-    // the window so.  A hidden window takes it when shown: Qt creates it with
-    // its frame there, at its size.  A shown window not framed (yet or ever)
-    // is asked to put its frame there, which holds with or without a window
-    // manager.  A framed window is asked for the client area that puts its
-    // frame there.  Each report of the window system (Riportato) brings a
-    // check (Verifica) of the window as the server shows it: shown as
-    // wished, the wish is over, and guarded; shown otherwise in a way the
-    // program's own requests explain (a window manager on its way to the
-    // newest, or acting on an older one), it gets the wish again once no
-    // request is on its way; shown in a way they do not explain (a user's
-    // drag, another program's move), it stays there.  A window manager that
-    // frames the window gets a while to put the frame where Qt created it
-    // (the one timer, which runs only then).
+    Ambiente AmbienteOra(const std::optional<Vista>& v) const;
+    // The settling (platform/Assestamento.h): a new wish, which the window
+    // gets at once where it is hidden, or is asked for where shown.
     void Desiderio();
     void Applica();
-    // Asks for a client area (through the window), or notes one the window
-    // system was asked for, by its frame's point where `cornice`: explained
-    // from now on, and the request the window system has yet to show (its
-    // size alone where `posto` is false).
-    void Invia(const QRect& area);
-    void Chiesta(const QRect& area, bool posto, bool cornice);
-    // Whether the window as shown shows the newest request.
-    bool Mostrato(const QRect& mostrata, const QMargins& bordi) const;
-    bool Spiegata(const QRect& mostrata, const QMargins& bordi) const;
+    void Invia(const Richiesta& r);
     void Mostrata();
+    // A report of the window system (a move or resize of the window), and
+    // the check it brings; `riportato` false when the while of an unanswered
+    // request ran out.
     void Riportato();
-    void Verifica();
-    // The wish is over: something it did not ask for moved the window, or
-    // the window was hidden.
-    void FineAssestamento();
+    void Verifica(bool riportato);
     void Attiva();
     friend class Spia;
 
@@ -227,43 +205,8 @@ private:
     bool caricata_ = false;
     bool inScarico_ = false;
     bool anteprimaTasti_ = false;
-    QObject* spia_ = nullptr;
-    // The program has a wish for the window's place or size.
-    bool attesa_ = false;
-    // The program placed the frame at posto_.
-    bool piazzata_ = false;
-    QPoint posto_;
-    // The size the program asked for.
-    QSize richiesta_;
-    // KeepOnScreen or MoveOnScreen asked for.
-    bool tieni_ = false;
-    bool rientra_ = false;
-    // The window system has shown the wish; it stands, guarded against a
-    // window manager's late acts on older requests.
-    bool mostrato_ = false;
-    // The client area as the window system showed it at the last check.
-    QRect verificata_;
-    bool verificaInCoda_ = false;
-    // The client areas the window system was asked for since the window was
-    // shown, the newest kInviate of them: a window manager may act on one
-    // late, even on the creation after the program's wish has ended.
-    static constexpr int kInviate = 8;
-    struct Richiesta {
-        QRect area;
-        bool cornice = false;
-    };
-    std::array<Richiesta, kInviate> inviate_{};
-    int numeroInviate_ = 0;
-    // The newest request, until the window system shows it; the first is
-    // the window's creation.
-    bool pendente_ = false;
-    bool pendenteCreazione_ = false;
-    bool pendentePosto_ = false;
-    QRect pendenteArea_;
-    // Runs once a window manager has shown the window framed away from
-    // where Qt created it, until it puts the frame there.
-    QTimer* attesaCornice_;
-    int riparazioni_ = 0;
+    Spia* spia_;
+    plat::Assestamento assestamento_;
     int puntatore_ = vbDefault;
 };
 

@@ -1,0 +1,239 @@
+#include "platform/Assestamento.h"
+
+#include <QtGlobal>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/Schermo.h"
+
+namespace kenvaron::plat {
+
+QRect InPixelQt(const QRect& nativa, double scala, const QPoint& origine) {
+    const double f = 1.0 / scala;
+    const QPoint p = nativa.topLeft() - origine;
+    return {QPoint(qRound(p.x() * f), qRound(p.y() * f)) + origine,
+            QSize(qRound(nativa.width() * f), qRound(nativa.height() * f))};
+}
+
+QMargins InPixelQt(const QMargins& nativi, double scala) {
+    const double f = 1.0 / scala;
+    return {qRound(nativi.left() * f), qRound(nativi.top() * f), qRound(nativi.right() * f),
+            qRound(nativi.bottom() * f)};
+}
+
+namespace {
+
+Rettangolo Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) {
+    return {posto.x(), posto.y(), dimensione.width() + bordi.left() + bordi.right(),
+            dimensione.height() + bordi.top() + bordi.bottom()};
+}
+
+Rettangolo Area(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+QPoint Angolo(const QMargins& bordi) { return {bordi.left(), bordi.top()}; }
+
+// Whether what the server shows is the same as what was asked: to the pixel
+// at a whole scale.  At a scale that is not whole, within one pixel: Qt
+// rounds the borders and the client area apart, and a window manager keeps a
+// size to the increments of whole server pixels that Qt gives it.
+int Tolleranza(const Vista& v) { return v.scala == std::floor(v.scala) ? 0 : 1; }
+bool Presso(const QPoint& a, const QPoint& b, int t) {
+    return std::abs(a.x() - b.x()) <= t && std::abs(a.y() - b.y()) <= t;
+}
+bool Presso(const QSize& a, const QSize& b, int t) {
+    return std::abs(a.width() - b.width()) <= t && std::abs(a.height() - b.height()) <= t;
+}
+bool Presso(const QRect& a, const QRect& b, int t) {
+    return Presso(a.topLeft(), b.topLeft(), t) && Presso(a.size(), b.size(), t);
+}
+
+}  // namespace
+
+void Assestamento::Inizia(const QSize& dimensione, const std::optional<Vista>& mostrata) {
+    if (stato_ == Stato::Nascosta || InCorso()) return;
+    richiesta_ = dimensione;
+    piazzata_ = tieni_ = rientra_ = false;
+    riparazioni_ = 0;
+    if (!mostrata) {
+        stato_ = Stato::Nascosta;
+        return;
+    }
+    stato_ = CorniceNota(*mostrata) ? Stato::Attesa : Stato::Creazione;
+    if (mostrata->visibile) conosciuta_ = mostrata->cliente;
+}
+
+void Assestamento::Piazza(const QPoint& cornice) {
+    posto_ = cornice;
+    piazzata_ = true;
+}
+
+void Assestamento::Dimensiona(const QSize& dimensione) {
+    richiesta_ = QSize(std::max(1, dimensione.width()), std::max(1, dimensione.height()));
+}
+
+void Assestamento::Tieni() { tieni_ = true; }
+
+void Assestamento::Rientra(const QMargins& bordi, const Ambiente& a) {
+    posto_ = Posto(bordi, a);
+    piazzata_ = true;
+    rientra_ = true;
+}
+
+QMargins Assestamento::Bordi(const Vista& v, const Ambiente& a) {
+    if (!v.visibile || !v.incorniciata) return v.visibile ? QMargins() : a.bordiAttesi;
+    return v.bordiNoti ? v.bordi : a.bordiAttesi;
+}
+
+QSize Assestamento::Dimensione(const QMargins& bordi, const Ambiente& a) const {
+    const QSize dimensione = richiesta_.expandedTo(a.minima).boundedTo(a.massima);
+    if (!tieni_ || a.schermo.isEmpty()) return dimensione;
+    const Rettangolo cornice = Cornice(piazzata_ ? posto_ : a.ora, dimensione, bordi);
+    const Rettangolo r = EntroArea(cornice, Area(a.schermo));
+    return (dimensione - QSize(cornice.width - r.width, cornice.height - r.height)).expandedTo(a.minima);
+}
+
+QPoint Assestamento::Posto(const QMargins& bordi, const Ambiente& a) const {
+    const QPoint posto = piazzata_ ? posto_ : a.ora;
+    if (!rientra_ || a.schermo.isEmpty()) return posto;
+    const Rettangolo r = DentroArea(Cornice(posto, Dimensione(bordi, a), bordi), Area(a.schermo));
+    return {r.left, r.top};
+}
+
+QRect Assestamento::Voluta(const Vista& v, const QMargins& bordi, const Ambiente& a) const {
+    const QSize dimensione = Dimensione(bordi, a);
+    if (!piazzata_) return {v.cliente.topLeft(), dimensione};
+    return {Posto(bordi, a) + Angolo(bordi), dimensione};
+}
+
+std::optional<Richiesta> Assestamento::Applica(const Vista& v, const Ambiente& a) {
+    if (!InCorso() && stato_ != Stato::Mostrata) return std::nullopt;
+    if (!CorniceNota(v)) {
+        // No frame known yet: the client area goes inside the frame the
+        // window is likeliest to get (another framed window's), so that the
+        // window manager frames it at the point.  With no borders to expect,
+        // the frame's point is asked for as such; not on a scaled desktop,
+        // where a window manager framing the window may then give it a size
+        // of its own (fluxbox: 65535 server pixels), and where a client area
+        // at the point is put right once framed.
+        if (!piazzata_) return std::nullopt;
+        const QPoint posto = Posto(a.bordiAttesi, a);
+        const QSize dimensione = Dimensione(a.bordiAttesi, a);
+        if (a.bordiAttesi.isNull() && v.scala == 1.0) return Richiesta{Richiesta::Modo::Cornice, {posto, dimensione}};
+        return Richiesta{Richiesta::Modo::Cliente, {posto + Angolo(a.bordiAttesi), dimensione}};
+    }
+    const QMargins bordi = v.incorniciata ? v.bordi : QMargins();
+    const QRect voluta = Voluta(v, bordi, a);
+    if (!pendente_ && Presso(v.cliente, voluta, Tolleranza(v))) {
+        stato_ = Stato::Mostrata;
+        return std::nullopt;
+    }
+    if (piazzata_) return Richiesta{Richiesta::Modo::Cliente, voluta};
+    // A window never placed: its size, unless that is on its way already.
+    if (pendente_) return std::nullopt;
+    return Richiesta{Richiesta::Modo::Dimensione, voluta};
+}
+
+void Assestamento::Mostrata(const QRect& creata) {
+    const Richiesta creazione{Richiesta::Modo::Cornice, creata};
+    numeroInviate_ = 0;
+    inviate_[static_cast<std::size_t>(numeroInviate_++)] = creazione;
+    conosciuta_ = creata;
+    pendente_.reset();
+    if (stato_ != Stato::Nascosta) return;
+    stato_ = Stato::Creazione;
+    pendente_ = creazione;
+    ++richieste_;
+}
+
+void Assestamento::Inviata(const Richiesta& r) {
+    inviate_[static_cast<std::size_t>(numeroInviate_++ % kInviate)] = r;
+    pendente_ = r;
+    ++richieste_;
+    if (stato_ == Stato::Mostrata) stato_ = Stato::Attesa;
+}
+
+bool Assestamento::Mostra(const Richiesta& r, const Vista& v, const QMargins& bordi) const {
+    const int t = Tolleranza(v);
+    if (!Presso(v.cliente.size(), r.area.size(), t)) return false;
+    if (!piazzata_ || r.modo == Richiesta::Modo::Dimensione) return true;
+    const QPoint punto = r.modo == Richiesta::Modo::Cornice ? r.area.topLeft() + Angolo(bordi) : r.area.topLeft();
+    return Presso(v.cliente.topLeft(), punto, t);
+}
+
+bool Assestamento::Spiegata(const Vista& v, const QMargins& bordi) const {
+    // A request by the frame's point explains the client area inside a frame
+    // there (or the client area there, with no frame).  A window the program
+    // never placed is the window manager's to place.
+    const int t = Tolleranza(v);
+    const QPoint punto = v.cliente.topLeft();
+    bool posto = !piazzata_ || Presso(punto, conosciuta_.topLeft(), t);
+    bool dimensione = Presso(v.cliente.size(), conosciuta_.size(), t);
+    for (int i = 0; i < std::min(numeroInviate_, kInviate); ++i) {
+        const Richiesta& r = inviate_[static_cast<std::size_t>(i)];
+        posto = posto || Presso(punto, r.area.topLeft(), t) ||
+                (r.modo == Richiesta::Modo::Cornice && Presso(punto, r.area.topLeft() + Angolo(bordi), t));
+        dimensione = dimensione || Presso(v.cliente.size(), r.area.size(), t);
+    }
+    return posto && dimensione;
+}
+
+std::optional<Richiesta> Assestamento::Verifica(const Vista& v, const Ambiente& a, bool riportato) {
+    if (!InCorso() && stato_ != Stato::Mostrata) return std::nullopt;
+    if (!v.normale) {
+        Fine();
+        return std::nullopt;
+    }
+    if (!CorniceNota(v)) {
+        // Not yet shown by the server, or framed with borders Qt has yet to
+        // learn: nothing to judge, unless the while ran out.
+        if (!riportato) Fine();
+        return std::nullopt;
+    }
+    const QMargins bordi = v.incorniciata ? v.bordi : QMargins();
+    if (pendente_ && Mostra(*pendente_, v, bordi)) pendente_.reset();
+    if (stato_ == Stato::Creazione && !pendente_) stato_ = Stato::Attesa;
+    const QRect voluta = Voluta(v, bordi, a);
+    if (Presso(v.cliente, voluta, Tolleranza(v))) {
+        stato_ = Stato::Mostrata;
+        conosciuta_ = v.cliente;
+        if (!riportato) pendente_.reset();
+        return std::nullopt;
+    }
+    if (!riportato) {
+        // A check with no report: the window stays where it is.
+        Fine();
+        return std::nullopt;
+    }
+    if (!Spiegata(v, bordi)) {
+        // While a window manager frames the window it may show it on the
+        // way: that waits for the while of the unanswered request.
+        if (stato_ != Stato::Creazione) Fine();
+        return std::nullopt;
+    }
+    conosciuta_ = v.cliente;
+    // A window manager that has framed the window as one of the program's
+    // requests is done creating it, and may have dropped a request made
+    // meanwhile: that is asked again.
+    if (stato_ == Stato::Creazione) {
+        stato_ = Stato::Attesa;
+        pendente_.reset();
+    }
+    // While a request is on its way the window manager is going there: only
+    // once none is does the window get the wish again.
+    if (pendente_) return std::nullopt;
+    if (++riparazioni_ > kRiparazioni) {
+        Fine();
+        return std::nullopt;
+    }
+    if (!piazzata_) return Richiesta{Richiesta::Modo::Dimensione, voluta};
+    return Richiesta{Richiesta::Modo::Cliente, voluta};
+}
+
+void Assestamento::Fine() {
+    stato_ = Stato::Libera;
+    piazzata_ = tieni_ = rientra_ = false;
+    pendente_.reset();
+}
+
+}  // namespace kenvaron::plat
