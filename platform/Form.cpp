@@ -357,58 +357,59 @@ QSize Form::Dimensione() const {
     return assestamento_.Dimensione(BordiAttesi(), AmbienteOra(std::nullopt));
 }
 
-void Form::Desiderio() {
-    const bool mostrata = w_->isVisible() && w_->windowHandle() != nullptr;
-    assestamento_.Inizia(w_->size(), mostrata ? std::optional<Vista>(Vede()) : std::nullopt);
+std::optional<Vista> Form::Desiderio() {
+    const bool mostrata = w_->isVisible() && w_->windowHandle() != nullptr && Normale();
+    const std::optional<Vista> v = mostrata ? std::optional<Vista>(Vede()) : std::nullopt;
+    assestamento_.Inizia(w_->size(), v);
+    return v;
 }
 
 void Form::Sposta(const QPoint& cornice) {
-    Desiderio();
+    const auto v = Desiderio();
     assestamento_.Piazza(cornice);
-    Applica();
+    Applica(v);
 }
 
 void Form::Ridimensiona(int larghezza, int altezza) {
-    Desiderio();
+    const auto v = Desiderio();
     assestamento_.Dimensiona({larghezza, altezza});
-    Applica();
+    Applica(v);
 }
 
 void Form::KeepOnScreen() {
-    Desiderio();
+    const auto v = Desiderio();
     assestamento_.Tieni();
-    Applica();
+    Applica(v);
 }
 
 void Form::MoveOnScreen() {
-    Desiderio();
-    assestamento_.Rientra(BordiAttesi(), AmbienteOra(std::nullopt));
-    Applica();
+    const auto v = Desiderio();
+    const Ambiente a = AmbienteOra(v);
+    assestamento_.Rientra(v ? Assestamento::Bordi(*v, a) : a.bordiAttesi, a);
+    Applica(v);
 }
 
-void Form::Applica() {
+void Form::Applica(const std::optional<Vista>& v) {
     QWindow* finestra = w_->windowHandle();
-    const bool mostrata = w_->isVisible() && finestra != nullptr;
-    if (!mostrata || !Normale()) {
+    if (!v) {
         // Qt takes the frame's point and the size when it shows the window;
         // a window maximised or minimised gets them as its normal geometry.
         const Ambiente a = AmbienteOra(std::nullopt);
         if (assestamento_.Piazzata()) w_->move(assestamento_.Posto(a.bordiAttesi, a));
         w_->resize(assestamento_.Dimensione(a.bordiAttesi, a));
-        if (mostrata) assestamento_.Fine();
+        if (w_->isVisible()) assestamento_.Fine();
         return;
     }
-    const Vista v = Vede();
     const Ambiente a = AmbienteOra(v);
     // The widget takes its size at once, as the form's controls are laid out
     // by it; Qt asks for it with the client area where it stands.
-    const QSize dimensione = assestamento_.Dimensione(Assestamento::Bordi(v, a), a);
+    const QSize dimensione = assestamento_.Dimensione(Assestamento::Bordi(*v, a), a);
     if (w_->size() != dimensione) {
         w_->resize(dimensione);
-        const auto modo = Assestamento::CorniceNota(v) ? Richiesta::Modo::Cliente : Richiesta::Modo::Cornice;
+        const auto modo = Assestamento::CorniceNota(*v) ? Richiesta::Modo::Cliente : Richiesta::Modo::Cornice;
         assestamento_.Inviata({modo, finestra->geometry()});
     }
-    if (const auto r = assestamento_.Applica(v, a)) Invia(*r);
+    if (const auto r = assestamento_.Applica(*v, a)) Invia(*r);
     spia_->Orologio(assestamento_);
 }
 

@@ -181,9 +181,10 @@ private:
     QSize Dimensione() const;
     Ambiente AmbienteOra(const std::optional<Vista>& v) const;
     // The settling (platform/Assestamento.h): a new wish, which the window
-    // gets at once where it is hidden, or is asked for where shown.
-    void Desiderio();
-    void Applica();
+    // gets at once where it is hidden (or minimised or maximised, as its
+    // normal geometry), or is asked for where shown, as `v` shows it.
+    std::optional<Vista> Desiderio();
+    void Applica(const std::optional<Vista>& v);
     void Invia(const Richiesta& r);
     void Mostrata();
     // A report of the window system (a move or resize of the window), and
