@@ -85,9 +85,21 @@ QMargins Assestamento::Bordi(const Vista& v, const Ambiente& a) {
     return v.bordiNoti ? v.bordi : a.bordiAttesi;
 }
 
+int AlPasso(int lato, double scala) {
+    if (scala == std::floor(scala)) return lato;
+    const int passo = std::max(1, qRound(scala));
+    for (int chiesto = lato;; ++chiesto) {
+        const int nativo = qRound(chiesto * scala);
+        if (qRound((nativo - nativo % passo) / scala) >= lato) return chiesto;
+    }
+}
+
 QSize Assestamento::Dimensione(const QMargins& bordi, const Ambiente& a) const {
-    const QSize dimensione = richiesta_.expandedTo(a.minima).boundedTo(a.massima);
+    const QSize chiesta = richiesta_.expandedTo(a.minima).boundedTo(a.massima);
+    const QSize dimensione(AlPasso(chiesta.width(), a.scala), AlPasso(chiesta.height(), a.scala));
     if (!tieni_ || a.schermo.isEmpty()) return dimensione;
+    // Cut to the screen, a size the window manager's step can only make
+    // smaller still.
     const Rettangolo cornice = Cornice(piazzata_ ? posto_ : a.ora, dimensione, bordi);
     const Rettangolo r = EntroArea(cornice, Area(a.schermo));
     return (dimensione - QSize(cornice.width - r.width, cornice.height - r.height)).expandedTo(a.minima);

@@ -60,6 +60,8 @@ struct Vista {
 // is likeliest to get while none is known (another framed window's), and
 // (for a wish that never placed the window) where its frame stands now.
 struct Ambiente {
+    // Server pixels to one of Qt's.
+    double scala = 1.0;
     QRect schermo;
     QSize minima{0, 0};
     QSize massima{16777215, 16777215};
@@ -86,6 +88,11 @@ struct Richiesta {
 // divided by the scale, a size is divided by it, each rounded as Qt rounds.
 QRect InPixelQt(const QRect& nativa, double scala, const QPoint& origine);
 QMargins InPixelQt(const QMargins& nativi, double scala);
+// The length in Qt's pixels to ask for, for a window to be at least `lato`
+// long.  At a scale that is not whole Qt tells a window manager to keep a
+// window's size to steps of the scale rounded (2 server pixels at 1.5), and
+// the manager takes the step at or below the size asked for.
+int AlPasso(int lato, double scala);
 
 class Assestamento {
 public:

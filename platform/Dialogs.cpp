@@ -39,7 +39,7 @@ QString FiltroQt(const std::string& filtro) {
 class RisponditoreQt : public Risponditore {
 public:
     int Messaggio(const std::string& testo, int pulsanti, const std::string& titolo) override {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box(FinestraAttiva());
         box.setWindowTitle(Q(titolo));
         box.setText(Q(testo));
         switch (pulsanti & 0x70) {
@@ -73,7 +73,7 @@ public:
     std::optional<std::string> Domanda(const std::string& testo, const std::string& titolo,
                                        const std::string& predefinito) override {
         bool ok = false;
-        const QString t = QInputDialog::getText(QApplication::activeWindow(), Q(titolo), Q(testo),
+        const QString t = QInputDialog::getText(FinestraAttiva(), Q(titolo), Q(testo),
                                                 QLineEdit::Normal, Q(predefinito), &ok);
         if (!ok) return std::nullopt;
         return t.toStdString();
@@ -86,7 +86,7 @@ public:
     // when the dialog is pushed against it.  The same dialog is built here
     // and placed before it is shown.
     std::string File(const RichiestaFile& r) override {
-        QWidget* sotto = QApplication::activeWindow();
+        QWidget* sotto = FinestraAttiva();
         // On the heap, as Qt's own: closing the window beneath deletes it.
         const QPointer<QFileDialog> d = new QFileDialog(sotto, Q(r.titolo), QString(), FiltroQt(r.filtro));
         d->setSupportedSchemes({QStringLiteral("file")});
@@ -104,7 +104,7 @@ public:
     }
 
     bool Stampante(QPrinter& stampante) override {
-        QPrintDialog d(&stampante, QApplication::activeWindow());
+        QPrintDialog d(&stampante, FinestraAttiva());
         d.setOption(QAbstractPrintDialog::PrintSelection, false);
         // "Opzioni >>" widens the dialog where it stands.
         TieniSulloSchermo(&d);

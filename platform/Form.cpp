@@ -241,6 +241,14 @@ private:
 
 }  // namespace
 
+QWidget* FinestraAttiva() {
+    if (QWidget* attiva = QApplication::activeWindow()) return attiva;
+    const auto& a = Attive();
+    for (auto f = a.rbegin(); f != a.rend(); ++f)
+        if ((*f)->Visible()) return (*f)->Widget();
+    return nullptr;
+}
+
 Form::Form() : w_(new FormWidget(this)) {
     auto* colonna = new QVBoxLayout(w_);
     colonna->setContentsMargins(0, 0, 0, 0);
@@ -338,6 +346,7 @@ QPoint Form::PostoAttuale() const {
 
 Ambiente Form::AmbienteOra(const std::optional<Vista>& v) const {
     Ambiente a;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) a.scala = w_->devicePixelRatio();
     if (const QScreen* schermo = w_->screen()) a.schermo = schermo->availableGeometry();
     a.minima = w_->minimumSize();
     a.massima = w_->maximumSize();

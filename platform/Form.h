@@ -49,6 +49,11 @@ constexpr int vbMaximized = 2;
 constexpr int vbDefault = 0;
 constexpr int vbHourglass = 11;
 
+// The window a dialog opens over: Qt's active window, or else the window of
+// the form shown last that is still shown (a window manager may take the
+// focus away for a moment, as one does when another dialog closes).
+QWidget* FinestraAttiva();
+
 // Something controls can be placed in: a form's client area or a frame.
 class Container {
 public:

@@ -62,6 +62,11 @@ TEST(InPixelQt, ServerPixelsBecomeQtsAsQtRoundsThem) {
     EXPECT_EQ(InPixelQt(QRect(47, 26, 933, 827), 1.5, {}), QRect(31, 17, 622, 551));
     EXPECT_EQ(InPixelQt(QMargins(1, 20, 1, 5), 2.0), QMargins(1, 10, 1, 3));
     EXPECT_EQ(InPixelQt(QMargins(1, 20, 1, 4), 1.5), QMargins(1, 13, 1, 3));
+    // A window manager keeps to steps of 2 server pixels at 1.5: 622 would
+    // be 933, shown as 932, 621 of Qt's; 623 is 935, shown as 934, 623.
+    EXPECT_EQ(AlPasso(622, 1.5), 623);
+    EXPECT_EQ(AlPasso(551, 1.5), 551);
+    EXPECT_EQ(AlPasso(622, 2.0), 622);
 }
 
 // A window manager framing a new window may show it on the way, or not show

@@ -209,9 +209,13 @@ TEST(Dialoghi, TheFileDialogsOpenCentredOverTheirWindowAndOnTheScreen) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return (dialogo = ComeMostrata(*d)).has_value(); }, 30000));
         d->reject();
     };
-    // Over `sotto` active, once Qt knows its borders: those the dialog is expected to get.
-    const auto apri = [&](QWidget& sotto, const std::function<std::string()>& chiedi) {
-        sotto.show();
+    // Over the window of `sotto`, shown last, once Qt knows its borders: those
+    // the dialog is expected to get.  A window manager may take the focus
+    // away from it for a moment as the first dialog closes: the dialog opens
+    // over it all the same.
+    const auto apri = [&](Form& f, const std::function<std::string()>& chiedi) {
+        QWidget& sotto = *f.Widget();
+        f.Show();
         sotto.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&sotto, 30000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !sotto.windowHandle()->frameMargins().isNull(); }, 30000));
@@ -220,16 +224,17 @@ TEST(Dialoghi, TheFileDialogsOpenCentredOverTheirWindowAndOnTheScreen) {
         EXPECT_EQ(chiedi(), "");
         return dialogo.value_or(Mostrata{});
     };
-    QWidget mezzo, angolo;
-    const QRect area = mezzo.screen()->availableGeometry();
-    mezzo.setGeometry(area.x() + 250, area.y() + 225, 200, 150);
+    Form mezzo, angolo;
+    const QRect area = mezzo.Widget()->screen()->availableGeometry();
+    mezzo.Widget()->setGeometry(area.x() + 250, area.y() + 225, 200, 150);
     const Mostrata aperto = apri(mezzo, [] { return DialogoApri(FiltroSchemi); });
-    const QPoint scarto = aperto.cliente.center() - ComeMostrata(mezzo).value_or(Mostrata{}).cliente.center();
+    const QPoint scarto =
+        aperto.cliente.center() - ComeMostrata(*mezzo.Widget()).value_or(Mostrata{}).cliente.center();
     EXPECT_LE(std::abs(scarto.x()), 1) << scarto.x();
     EXPECT_LE(std::abs(scarto.y()), 1) << scarto.y();
     // Centred over a window in the corner, the dialog would start left of and above the screen.
-    angolo.move(area.topLeft());
-    angolo.resize(200, 150);
+    angolo.Widget()->move(area.topLeft());
+    angolo.Widget()->resize(200, 150);
     const Mostrata salva = apri(angolo, [] { return DialogoSalva(FiltroSchemi); });
     EXPECT_GT(salva.cliente.width(), 200);
     EXPECT_GT(salva.cliente.height(), 150);
