@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -61,23 +62,33 @@ namespace {
 
 QPoint Angolo(const QMargins& bordi) { return {bordi.left(), bordi.top()}; }
 
-// The window as the X server shows it now.  A window manager may move a frame
-// without telling the client (one does as it frames a window), and Qt knows
-// only what it was told.  The questions go out together, and are answered in
-// one round trip; the answers, in the server's pixels, are turned into Qt's.
-std::optional<Vista> VistaX(const QWindow& finestra) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
-    const QScreen* schermo = finestra.screen();
-    if (c == nullptr || schermo == nullptr) return std::nullopt;
-    static const xcb_atom_t estensioni = [c] {
+// The property in which a window manager tells a frame's borders.
+xcb_atom_t AtomoEstensioni(xcb_connection_t* c) {
+    static const xcb_atom_t atomo = [c] {
         static const char nome[] = "_NET_FRAME_EXTENTS";
         xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof nome - 1, nome), nullptr);
         const xcb_atom_t a = r != nullptr ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
         std::free(r);
         return a;
     }();
+    return atomo;
+}
+
+xcb_connection_t* ConnessioneX() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+// The window as the X server shows it now.  A window manager may move a frame
+// without telling the client (one does as it frames a window), and Qt knows
+// only what it was told.  The questions go out together, and are answered in
+// one round trip; the answers, in the server's pixels, are turned into Qt's.
+std::optional<Vista> VistaX(const QWindow& finestra) {
+    xcb_connection_t* c = ConnessioneX();
+    const QScreen* schermo = finestra.screen();
+    if (c == nullptr || schermo == nullptr) return std::nullopt;
+    const xcb_atom_t estensioni = AtomoEstensioni(c);
     const auto w = static_cast<xcb_window_t>(finestra.winId());
     const xcb_window_t radice = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const auto geometria = xcb_get_geometry(c, w);
@@ -123,20 +134,40 @@ std::optional<Vista> VistaX(const QWindow& finestra) {
 
 }  // namespace
 
-// What the window system reports of a form's window (the moves and resizes
-// that Qt delivers to the window from the server's configure notices; a
-// request of the program's own never reaches the window as an event), and
-// the while the window system gets to show a request: each brings a check.
-class Spia : public QObject {
+// What the window system reports of a form's window, and the while the
+// window system gets to show a request: each brings a check.  On X the
+// reports are the server's own notices of the window (configured, framed,
+// mapped, its borders told), each of which a window manager's answer to a
+// request brings: Qt turns a configure notice into a move or resize only
+// where the window ends elsewhere than Qt last knew it, and a move there and
+// back at once may bring none.  Elsewhere they are the moves and resizes
+// that Qt delivers to the window (a request of the program's own never
+// reaches the window as an event).
+class Spia : public QObject, public QAbstractNativeEventFilter {
 public:
     Spia(Form* f, QObject* genitore) : QObject(genitore), form_(f), attesa_(new QTimer(this)) {
         attesa_->setSingleShot(true);
         attesa_->setInterval(kAttesaRisposta);
         connect(attesa_, &QTimer::timeout, this, [this] { form_->Verifica(false); });
+        if (ConnessioneX() != nullptr) QCoreApplication::instance()->installNativeEventFilter(this);
     }
+    ~Spia() override {
+        if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+    Spia(const Spia&) = delete;
+    Spia& operator=(const Spia&) = delete;
 
-    // A report comes as a resize and a move, one right after the other: one
-    // check follows both.
+    // The window watched, once Qt has created it.
+    void Guarda(QWindow* finestra) {
+        finestra->removeEventFilter(this);
+        finestra->installEventFilter(this);
+        xcb_connection_t* c = ConnessioneX();
+        if (c == nullptr) return;
+        x_ = static_cast<uint32_t>(finestra->winId());
+        estensioni_ = AtomoEstensioni(c);
+    }
+    // A report comes in parts (a resize and a move, a notice of each kind),
+    // one right after the other: one check follows them.
     void Riportato() {
         if (inCoda_) return;
         inCoda_ = true;
@@ -158,6 +189,31 @@ public:
         }
     }
 
+    bool nativeEventFilter(const QByteArray& tipo, void* messaggio, qintptr* /*risultato*/) override {
+        if (x_ == 0 || tipo != "xcb_generic_event_t") return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(messaggio);
+        bool suQuesta = false;
+        switch (e->response_type & 0x7f) {
+        case XCB_CONFIGURE_NOTIFY:
+            suQuesta = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window == x_;
+            break;
+        case XCB_REPARENT_NOTIFY:
+            suQuesta = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window == x_;
+            break;
+        case XCB_MAP_NOTIFY:
+            suQuesta = reinterpret_cast<const xcb_map_notify_event_t*>(e)->window == x_;
+            break;
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* p = reinterpret_cast<const xcb_property_notify_event_t*>(e);
+            suQuesta = p->window == x_ && p->atom == estensioni_;
+            break;
+        }
+        default: break;
+        }
+        if (suQuesta) form_->Riportato();
+        return false;
+    }
+
 protected:
     bool eventFilter(QObject* /*oggetto*/, QEvent* e) override {
         if (e->spontaneous() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) form_->Riportato();
@@ -169,6 +225,8 @@ private:
     QTimer* attesa_;
     bool inCoda_ = false;
     int richieste_ = 0;
+    uint32_t x_ = 0;
+    uint32_t estensioni_ = 0;
 };
 
 // The top-level widget of a form: passes closing, keys and resizing to the form.
@@ -447,12 +505,14 @@ void Form::Invia(const Richiesta& r) {
 
 void Form::Mostrata() {
     QWindow* finestra = w_->windowHandle();
-    finestra->removeEventFilter(spia_);
-    finestra->installEventFilter(spia_);
+    spia_->Guarda(finestra);
     // Where Qt created the window, the first request a window manager
     // answers (and may act on again).
     assestamento_.Mostrata(finestra->geometry());
-    Riportato();
+    // On X the server's notices of the window's mapping bring the first
+    // check (one now would wait for a window manager busy framing it).
+    if (ConnessioneX() == nullptr) Riportato();
+    spia_->Orologio(assestamento_);
 }
 
 void Form::Riportato() {
