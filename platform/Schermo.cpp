@@ -1,6 +1,7 @@
 #include "platform/Schermo.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -60,6 +61,40 @@ private:
 }  // namespace
 
 void TieniSulloSchermo(QWidget* finestra) { new Rientro(finestra); }
+
+namespace {
+
+// Every window of the program, forms and dialogs alike, tells the window
+// manager a base size of 0x0 as it is shown.  Qt tells a window's base size
+// only once a size limit is set on the window after Qt created it, as the
+// layout of a window with a menu, a toolbar or a dialog's buttons does as the
+// window is shown; until then it tells none at a scale of 1, but on a scaled
+// desktop -1x-1 times the scale beside a resize increment of the scale, and
+// fluxbox frames such a window, where the program placed it before showing
+// it, 65534 server pixels a side (for which Qt then wants gigabytes).
+class BaseNulla : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* e) override {
+        if (e->type() == QEvent::Show && oggetto->isWidgetType()) {
+            const auto* w = static_cast<QWidget*>(oggetto);
+            QWindow* finestra = w->isWindow() ? w->windowHandle() : nullptr;
+            if (finestra != nullptr && !finestra->baseSize().isValid()) finestra->setBaseSize(QSize(0, 0));
+        }
+        return false;
+    }
+};
+
+void InstallaBaseNulla() {
+    QCoreApplication* app = QCoreApplication::instance();
+    app->installEventFilter(new BaseNulla(app));
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(InstallaBaseNulla)
 
 namespace {
 

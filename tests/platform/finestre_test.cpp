@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -217,6 +218,23 @@ TEST_F(Finestre, KeepOnScreenBeforeShowingKeepsTheSizeAskedFor) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !f.Assestamento(); }, 30000));
     EXPECT_EQ(f.Widget()->width(), 400);
     EXPECT_EQ(f.Width(), Twip(400));
+}
+
+// Every window, a form or a plain one of Qt's, tells a base size as it is
+// shown: on a scaled desktop Qt's own would be negative, and fluxbox frames a
+// window placed before showing at 65534 pixels a side for it.
+TEST_F(Finestre, EveryWindowTellsABaseSizeAsItIsShown) {
+    Registrata f(log, "f");
+    f.Move(Twip(100), Twip(100));
+    f.Show();
+    QWidget semplice;
+    semplice.move(50, 50);
+    semplice.show();
+    for (const QWidget* w : {static_cast<const QWidget*>(f.Widget()), static_cast<const QWidget*>(&semplice)}) {
+        ASSERT_NE(w->windowHandle(), nullptr);
+        EXPECT_EQ(w->windowHandle()->baseSize(), QSize(0, 0));
+    }
+    f.Unload();
 }
 
 TEST_F(Finestre, AMaximisedWindowReturnsToNormalThroughItsResizeHandler) {
