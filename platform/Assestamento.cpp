@@ -119,7 +119,7 @@ QRect Assestamento::Voluta(const Vista& v, const QMargins& bordi, const Ambiente
 }
 
 std::optional<Richiesta> Assestamento::Applica(const Vista& v, const Ambiente& a) {
-    if (!InCorso() && stato_ != Stato::Mostrata) return std::nullopt;
+    if (!Vigile()) return std::nullopt;
     if (!CorniceNota(v)) {
         // No frame known yet: the client area goes inside the frame the
         // window is likeliest to get (another framed window's), so that the
@@ -191,7 +191,7 @@ bool Assestamento::Spiegata(const Vista& v, const QMargins& bordi) const {
 }
 
 std::optional<Richiesta> Assestamento::Verifica(const Vista& v, const Ambiente& a, bool riportato) {
-    if (!InCorso() && stato_ != Stato::Mostrata) return std::nullopt;
+    if (!Vigile()) return std::nullopt;
     if (!v.normale) {
         Fine();
         return std::nullopt;
@@ -206,15 +206,15 @@ std::optional<Richiesta> Assestamento::Verifica(const Vista& v, const Ambiente& 
     if (pendente_ && Mostra(*pendente_, v, bordi)) pendente_.reset();
     if (stato_ == Stato::Creazione && !pendente_) stato_ = Stato::Attesa;
     const QRect voluta = Voluta(v, bordi, a);
+    if (!riportato) {
+        // The while of the newest request ran out: no late act on it can
+        // come now, and the window stays where it is.
+        Fine();
+        return std::nullopt;
+    }
     if (Presso(v.cliente, voluta, Tolleranza(v))) {
         stato_ = Stato::Mostrata;
         conosciuta_ = v.cliente;
-        if (!riportato) pendente_.reset();
-        return std::nullopt;
-    }
-    if (!riportato) {
-        // A check with no report: the window stays where it is.
-        Fine();
         return std::nullopt;
     }
     if (!Spiegata(v, bordi)) {

@@ -7,9 +7,12 @@
 // point).  A shown window is asked for it: by its frame's point while no frame
 // is known, by its client area once framed.  Each report of the window system
 // brings a check of the window as the X server shows it now:
-//  - shown as wished: the wish is shown, and stands guarded: a window
-//    manager's late act on one of the program's older requests is answered
-//    with the wish again;
+//  - shown as wished: the wish is shown, and stands guarded for the while of
+//    the program's newest request: a window manager's late act on one of the
+//    program's older requests is answered with the wish again.  Once the
+//    while has run out no such act can come: the wish ends, and any later
+//    move stands wherever it lands, one of the program's earlier points
+//    included;
 //  - shown otherwise, as the program's requests explain it (a window manager
 //    on its way to the newest one, or acting on an older one): the window gets
 //    the wish again, once no request is on its way;
@@ -19,8 +22,8 @@
 //    which it may show on the way, does such a report wait;
 //  - not yet shown by the server, or framed with borders yet unknown: nothing
 //    is judged.
-// A request the window system leaves unanswered for a while brings a check
-// with no report: the wish is shown by then, or it ends where the window is.
+// The while of the newest request running out brings a check with no report:
+// the wish ends, shown by then or where the window is.
 //
 // The rule takes the server's answer as a value (Vista), in Qt's pixels, and
 // answers what to ask for; it never talks to a window system itself.
@@ -106,7 +109,8 @@ public:
         Creazione,
         // Framed, a request of the program's on its way.
         Attesa,
-        // Shown as wished, and guarded.
+        // Shown as wished, and guarded until the while of the newest
+        // request runs out.
         Mostrata,
     };
 
@@ -115,6 +119,9 @@ public:
     bool Desiderio() const { return stato_ != Stato::Libera; }
     // Settling: a wish stands that the window system has yet to show.
     bool InCorso() const { return stato_ == Stato::Creazione || stato_ == Stato::Attesa; }
+    // The while of the newest request runs: the wish settles, or is shown
+    // and guarded.
+    bool Vigile() const { return InCorso() || stato_ == Stato::Mostrata; }
     // A request of the program's is on its way: the window system has yet to
     // show it (the while of an unanswered request runs).
     bool Pendente() const { return pendente_.has_value(); }
@@ -155,8 +162,8 @@ public:
     // A request sent to the window system.
     void Inviata(const Richiesta& r);
     // A check of the window as the server shows it; `riportato` when it
-    // follows a report of the window system, false when the while of an
-    // unanswered request ran out.  Answers what to ask for, if anything.
+    // follows a report of the window system, false when the while of the
+    // newest request ran out.  Answers what to ask for, if anything.
     std::optional<Richiesta> Verifica(const Vista& v, const Ambiente& a, bool riportato);
     // The wish is over (the window hidden, minimised or maximised).
     void Fine();

@@ -179,9 +179,10 @@ public:
             },
             Qt::QueuedConnection);
     }
-    // The while runs as long as the window settles, anew with each request.
+    // The while runs as long as the window settles or its wish is guarded,
+    // anew with each request.
     void Orologio(const Assestamento& a) {
-        if (!a.InCorso()) {
+        if (!a.Vigile()) {
             attesa_->stop();
         } else if (!attesa_->isActive() || a.Richieste() != richieste_) {
             richieste_ = a.Richieste();
@@ -528,6 +529,7 @@ void Form::Verifica(bool riportato) {
 }
 
 bool Form::Assestamento() const { return assestamento_.InCorso() && Normale() && Incorniciata(); }
+bool Form::Desiderata() const { return assestamento_.Desiderio(); }
 
 int Form::AltezzaBarre() const {
     int a = barre_->sizeHint().height() + stato_->sizeHint().height();

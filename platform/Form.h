@@ -112,6 +112,10 @@ public:
     // showed, placed or resized it in a way the window system has yet to
     // report.
     bool Assestamento() const;
+    // A wish of the program's stands for the window: it settles, or it is
+    // shown and guarded for the while of the program's newest request.  With
+    // none, nothing is asked after a move or resize of the window.
+    bool Desiderata() const;
     void SetBackColor(long colore);
 
     int WindowState() const;

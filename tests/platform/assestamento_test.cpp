@@ -115,10 +115,11 @@ TEST_F(Assestare, ACheckWithNoReportEndsTheWishRatherThanRepairing) {
     EXPECT_EQ(s.Fase(), Stato::Libera);
 }
 
-// Once shown, the wish stands guarded: a window manager acting late on an
-// older request (the size the window was created with, a point asked
-// before) gets the wish again; a user's move or resize, which no request
-// explains, ends it and stays.
+// Once shown, the wish stands guarded for the while of the newest request: a
+// window manager acting late on an older request (the size the window was
+// created with, a point asked before) gets the wish again; a user's move or
+// resize, which no request explains, ends it and stays.  Once the while has
+// run out, a move onto one of the program's earlier points stays too.
 TEST_F(Assestare, AShownWishIsGuardedAgainstLateActsOnly) {
     const QPoint posto(7, 5);
     MostrataA({0, 0});
@@ -136,6 +137,17 @@ TEST_F(Assestare, AShownWishIsGuardedAgainstLateActsOnly) {
 
     MostrataA(posto);
     EXPECT_EQ(s.Verifica(Incorniciata(In(posto), {350, 260}), a, true), std::nullopt);
+    EXPECT_EQ(s.Fase(), Stato::Libera);
+
+    MostrataA({0, 0});
+    s.Inizia(kDimensione, Incorniciata(In({0, 0})));
+    s.Piazza(posto);
+    s.Inviata({Modo::Cliente, {In(posto), kDimensione}});
+    EXPECT_EQ(s.Verifica(Incorniciata(In(posto)), a, true), std::nullopt);
+    ASSERT_EQ(s.Fase(), Stato::Mostrata);
+    EXPECT_EQ(s.Verifica(Incorniciata(In(posto)), a, false), std::nullopt);
+    EXPECT_EQ(s.Fase(), Stato::Libera);
+    EXPECT_EQ(s.Verifica(Incorniciata(In({0, 0})), a, true), std::nullopt);
     EXPECT_EQ(s.Fase(), Stato::Libera);
 }
 

@@ -404,6 +404,26 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
                 << vista << ": " << descrivi(f->Widget());
         }
     }
+    if (desktop && !HasFailure()) {
+        // Once the guard of the program's newest request has ended, another
+        // program's move of the main window onto a point the program asked
+        // before (the screen's corner, where the window stood while the
+        // reasoning window was open) stays: nothing is asked after it.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !f->Desiderata(); }, 30000)) << descrivi(f->Widget());
+        const QWindow* q = f->Widget()->windowHandle();
+        const QMargins m = q->frameMargins();
+        server->Sposta(f->Widget()->winId(), schermo.topLeft() + QPoint(m.left(), m.top()));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return presso(cornice(f->Widget()).topLeft(), schermo.topLeft()) &&
+                       server->Cliente(f->Widget()->winId()) == q->geometry();
+            },
+            30000))
+            << descrivi(f->Widget());
+        Smaltisci();
+        EXPECT_FALSE(f->Desiderata());
+        EXPECT_TRUE(presso(cornice(f->Widget()).topLeft(), schermo.topLeft())) << descrivi(f->Widget());
+    }
 }
 
 // On a desktop, a window the program never placed and resizes right after
