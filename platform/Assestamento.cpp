@@ -22,6 +22,52 @@ QMargins InPixelQt(const QMargins& nativi, double scala) {
             qRound(nativi.bottom() * f)};
 }
 
+bool BordiPlausibili(const QMargins& bordi, const QSize& schermo) {
+    const qint64 l = bordi.left(), t = bordi.top(), r = bordi.right(), b = bordi.bottom();
+    return l >= 0 && t >= 0 && r >= 0 && b >= 0 && l + r < schermo.width() && t + b < schermo.height();
+}
+
+Vista VistaDa(const RisposteX& r, double scala, const QRect& schermo) {
+    Vista v;
+    v.scala = scala;
+    v.cliente = InPixelQt(r.cliente, scala, schermo.topLeft());
+    v.visibile = r.mappata;
+    v.incorniciata = r.incorniciata;
+    if (!v.incorniciata) return v;
+    if (r.estensioni) {
+        // Numbers past the screen's size in the server's pixels are no
+        // frame's, and are not turned into Qt's (nor into an int).
+        const auto& e = *r.estensioni;
+        const double limite = std::max(schermo.width(), schermo.height()) * scala;
+        const bool entro = std::all_of(e.begin(), e.end(), [&](uint32_t x) { return x <= limite; });
+        const QMargins detti = entro ? InPixelQt(QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]),
+                                                          static_cast<int>(e[1]), static_cast<int>(e[3])),
+                                                 scala)
+                                     : QMargins();
+        v.bordiNoti = entro && BordiPlausibili(detti, schermo.size());
+        if (v.bordiNoti) v.bordi = detti;
+        return v;
+    }
+    // A window manager that tells no borders: Qt works them out.
+    if (BordiPlausibili(r.bordiQt, schermo.size())) v.bordi = r.bordiQt;
+    v.bordiNoti = !v.bordi.isNull();
+    return v;
+}
+
+QRect AreaIntera(const QRect& area, const QRect& schermo, double scala) {
+    if (scala == std::floor(scala)) return area;
+    // The screen's least size in the server's pixels that Qt rounds to the
+    // size it tells, and the most of Qt's pixels from its origin that it holds.
+    const auto intero = [scala](int qt) {
+        const int nativo = static_cast<int>(std::ceil((qt - 0.5) * scala));
+        return static_cast<int>(std::floor(nativo / scala + 1e-9));
+    };
+    QRect r = area;
+    r.setRight(std::min(r.right(), schermo.left() + intero(schermo.width()) - 1));
+    r.setBottom(std::min(r.bottom(), schermo.top() + intero(schermo.height()) - 1));
+    return r;
+}
+
 namespace {
 
 Rettangolo Cornice(const QPoint& posto, const QSize& dimensione, const QMargins& bordi) {
@@ -59,7 +105,8 @@ void Assestamento::Inizia(const QSize& dimensione, const std::optional<Vista>& m
         stato_ = Stato::Nascosta;
         return;
     }
-    stato_ = CorniceNota(*mostrata) ? Stato::Attesa : Stato::Creazione;
+    Osserva(*mostrata);
+    stato_ = Giudicabile(*mostrata) ? Stato::Attesa : Stato::Creazione;
     if (mostrata->visibile) conosciuta_ = mostrata->cliente;
 }
 
@@ -120,7 +167,8 @@ QRect Assestamento::Voluta(const Vista& v, const QMargins& bordi, const Ambiente
 
 std::optional<Richiesta> Assestamento::Applica(const Vista& v, const Ambiente& a) {
     if (!Vigile()) return std::nullopt;
-    if (!CorniceNota(v)) {
+    Osserva(v);
+    if (!Giudicabile(v)) {
         // No frame known yet: the client area goes inside the frame the
         // window is likeliest to get (another framed window's), so that the
         // window manager frames it at the point.  With no borders to expect,
@@ -152,6 +200,7 @@ void Assestamento::Mostrata(const QRect& creata) {
     inviate_[static_cast<std::size_t>(numeroInviate_++)] = creazione;
     conosciuta_ = creata;
     pendente_.reset();
+    inquadrata_ = false;
     if (stato_ != Stato::Nascosta) return;
     stato_ = Stato::Creazione;
     pendente_ = creazione;
@@ -196,9 +245,11 @@ std::optional<Richiesta> Assestamento::Verifica(const Vista& v, const Ambiente& 
         Fine();
         return std::nullopt;
     }
-    if (!CorniceNota(v)) {
-        // Not yet shown by the server, or framed with borders Qt has yet to
-        // learn: nothing to judge, unless the while ran out.
+    Osserva(v);
+    if (!Giudicabile(v)) {
+        // Not yet shown by the server, framed with borders Qt has yet to
+        // learn, or between window managers: nothing to judge, unless the
+        // while ran out.
         if (!riportato) Fine();
         return std::nullopt;
     }

@@ -34,6 +34,7 @@
 #include <QRect>
 #include <QSize>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace kenvaron::plat {
@@ -91,6 +92,36 @@ struct Richiesta {
 // divided by the scale, a size is divided by it, each rounded as Qt rounds.
 QRect InPixelQt(const QRect& nativa, double scala, const QPoint& origine);
 QMargins InPixelQt(const QMargins& nativi, double scala);
+// Whether borders in Qt's pixels can be a frame's on a screen of this size:
+// none negative, and narrower and lower than the screen together.  Another
+// client may write any number where a window manager tells them.
+bool BordiPlausibili(const QMargins& bordi, const QSize& schermo);
+
+// What the X server answers of a window, in its own pixels, and what Qt
+// knows of its borders.
+struct RisposteX {
+    // The client area, on the screen.
+    QRect cliente;
+    bool mappata = false;
+    // Reparented away from the root window.
+    bool incorniciata = false;
+    // _NET_FRAME_EXTENTS as told: left, right, top, bottom.
+    std::optional<std::array<uint32_t, 4>> estensioni;
+    // The borders Qt works out, in its own pixels.
+    QMargins bordiQt;
+};
+// The window as the answers show it, in Qt's pixels, on a screen whose
+// origin and size (in Qt's pixels) are given.  The borders are those told,
+// where they can be a frame's; where none are told, those Qt works out;
+// where neither can be, the borders are not known.
+Vista VistaDa(const RisposteX& r, double scala, const QRect& schermo);
+
+// The part of `area` (of the screen `schermo`, in Qt's pixels) whose every
+// pixel lies on the screen in the server's: at a scale that is not whole Qt
+// rounds the screen's size to the nearest of its pixels, which may end half
+// a pixel past it.
+QRect AreaIntera(const QRect& area, const QRect& schermo, double scala);
+
 // The length in Qt's pixels to ask for, for a window to be at least `lato`
 // long.  At a scale that is not whole Qt tells a window manager to keep a
 // window's size to steps of the scale rounded (2 server pixels at 1.5), and
@@ -149,6 +180,14 @@ public:
     // Whether a frame is known: the window is framed with borders known, or
     // shown by the server with no frame at all (no window manager).
     static bool CorniceNota(const Vista& v) { return v.visibile && (!v.incorniciata || v.bordiNoti); }
+    // Whether the window can be judged as shown: its frame is known, and it
+    // is framed if a window manager framed it since it was shown.  A window
+    // that lost its frame is changing hands between window managers (one
+    // ends, or another replaces it, which frames it anew where its client
+    // area stands): nothing is judged until it is framed again.
+    bool Giudicabile(const Vista& v) const { return CorniceNota(v) && (v.incorniciata || !inquadrata_); }
+    // A window manager framed the window.
+    void Inquadrata() { inquadrata_ = true; }
 
     // What to ask of a shown window for the wish: by its frame's point while
     // no frame is known, else by its client area, and only where the server
@@ -202,6 +241,11 @@ private:
     // point) explains each part by it.
     QRect conosciuta_;
     int riparazioni_ = 0;
+    // Framed by a window manager since it was shown.
+    bool inquadrata_ = false;
+    void Osserva(const Vista& v) {
+        if (v.visibile && v.incorniciata) inquadrata_ = true;
+    }
 };
 
 }  // namespace kenvaron::plat

@@ -20,15 +20,17 @@
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/NotizieX.h"
 #include "platform/Units.h"
 
 namespace kenvaron::plat {
 
 namespace {
 
-// The while, in ms, the window system gets to show a request of the
-// program's (a window manager framing a window included).
-constexpr int kAttesaRisposta = 1000;
+int& Attesa() {
+    static int attesa = 1000;
+    return attesa;
+}
 
 // The forms shown, oldest first: the last one is the active window.
 std::vector<Form*>& Attive() {
@@ -80,6 +82,12 @@ xcb_connection_t* ConnessioneX() {
     return x11 != nullptr ? x11->connection() : nullptr;
 }
 
+// The root window of the program's screen on X.
+xcb_window_t Radice() {
+    xcb_connection_t* c = ConnessioneX();
+    return c != nullptr ? xcb_setup_roots_iterator(xcb_get_setup(c)).data->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
 // The window as the X server shows it now.  A window manager may move a frame
 // without telling the client (one does as it frames a window), and Qt knows
 // only what it was told.  The questions go out together, and are answered in
@@ -90,7 +98,7 @@ std::optional<Vista> VistaX(const QWindow& finestra) {
     if (c == nullptr || schermo == nullptr) return std::nullopt;
     const xcb_atom_t estensioni = AtomoEstensioni(c);
     const auto w = static_cast<xcb_window_t>(finestra.winId());
-    const xcb_window_t radice = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_window_t radice = Radice();
     const auto geometria = xcb_get_geometry(c, w);
     const auto posto = xcb_translate_coordinates(c, w, radice, 0, 0);
     const auto attributi = xcb_get_window_attributes(c, w);
@@ -103,26 +111,16 @@ std::optional<Vista> VistaX(const QWindow& finestra) {
     xcb_get_property_reply_t* b = xcb_get_property_reply(c, bordi, nullptr);
     std::optional<Vista> v;
     if (g != nullptr && t != nullptr && at != nullptr && al != nullptr) {
-        const double scala = finestra.devicePixelRatio();
-        const QPoint origine = schermo->geometry().topLeft();
-        v = Vista{};
-        v->scala = scala;
-        v->cliente = InPixelQt(QRect(t->dst_x, t->dst_y, g->width, g->height), scala, origine);
-        v->visibile = at->map_state == XCB_MAP_STATE_VIEWABLE;
-        v->incorniciata = al->parent != al->root;
-        if (v->incorniciata) {
-            if (b != nullptr && b->type == XCB_ATOM_CARDINAL && b->format == 32 && b->value_len == 4) {
-                // Left, right, top, bottom.
-                const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(b));
-                v->bordi = InPixelQt(QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]),
-                                              static_cast<int>(e[1]), static_cast<int>(e[3])),
-                                     scala);
-            } else {
-                // A window manager that tells no borders: Qt works them out.
-                v->bordi = finestra.frameMargins();
-                v->bordiNoti = !v->bordi.isNull();
-            }
+        RisposteX r;
+        r.cliente = QRect(t->dst_x, t->dst_y, g->width, g->height);
+        r.mappata = at->map_state == XCB_MAP_STATE_VIEWABLE;
+        r.incorniciata = al->parent != al->root;
+        if (b != nullptr && b->type == XCB_ATOM_CARDINAL && b->format == 32 && b->value_len == 4) {
+            const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(b));
+            r.estensioni = std::array<uint32_t, 4>{e[0], e[1], e[2], e[3]};
         }
+        r.bordiQt = finestra.frameMargins();
+        v = VistaDa(r, finestra.devicePixelRatio(), schermo->geometry());
     }
     std::free(g);
     std::free(t);
@@ -147,7 +145,6 @@ class Spia : public QObject, public QAbstractNativeEventFilter {
 public:
     Spia(Form* f, QObject* genitore) : QObject(genitore), form_(f), attesa_(new QTimer(this)) {
         attesa_->setSingleShot(true);
-        attesa_->setInterval(kAttesaRisposta);
         connect(attesa_, &QTimer::timeout, this, [this] { form_->Verifica(false); });
         if (ConnessioneX() != nullptr) QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -186,32 +183,19 @@ public:
             attesa_->stop();
         } else if (!attesa_->isActive() || a.Richieste() != richieste_) {
             richieste_ = a.Richieste();
-            attesa_->start();
+            attesa_->start(AttesaRisposta());
         }
     }
 
     bool nativeEventFilter(const QByteArray& tipo, void* messaggio, qintptr* /*risultato*/) override {
         if (x_ == 0 || tipo != "xcb_generic_event_t") return false;
         const auto* e = static_cast<const xcb_generic_event_t*>(messaggio);
-        bool suQuesta = false;
-        switch (e->response_type & 0x7f) {
-        case XCB_CONFIGURE_NOTIFY:
-            suQuesta = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window == x_;
-            break;
-        case XCB_REPARENT_NOTIFY:
-            suQuesta = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window == x_;
-            break;
-        case XCB_MAP_NOTIFY:
-            suQuesta = reinterpret_cast<const xcb_map_notify_event_t*>(e)->window == x_;
-            break;
-        case XCB_PROPERTY_NOTIFY: {
-            const auto* p = reinterpret_cast<const xcb_property_notify_event_t*>(e);
-            suQuesta = p->window == x_ && p->atom == estensioni_;
-            break;
-        }
-        default: break;
-        }
-        if (suQuesta) form_->Riportato();
+        if (!RiportoX(*e, x_, estensioni_)) return false;
+        // Framed: reparented away from the root window.
+        if ((e->response_type & 0x7f) == XCB_REPARENT_NOTIFY &&
+            reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->parent != Radice())
+            form_->assestamento_.Inquadrata();
+        form_->Riportato();
         return false;
     }
 
@@ -300,6 +284,9 @@ private:
 
 }  // namespace
 
+int AttesaRisposta() { return Attesa(); }
+void SetAttesaRisposta(int ms) { Attesa() = ms; }
+
 QWidget* FinestraAttiva() {
     if (QWidget* attiva = QApplication::activeWindow()) return attiva;
     const auto& a = Attive();
@@ -358,7 +345,7 @@ void Form::Move(int left, int top, int width, int height) {
 
 QMargins Form::Bordi() const {
     const QWindow* finestra = w_->windowHandle();
-    return finestra != nullptr ? finestra->frameMargins() : QMargins();
+    return finestra != nullptr ? BordiDi(*finestra) : QMargins();
 }
 
 QMargins Form::BordiAttesi() const {
@@ -385,7 +372,7 @@ Vista Form::Vede() const {
         // Elsewhere Qt's idea of the window is the window system's.
         v = Vista{};
         v->cliente = finestra->geometry();
-        v->bordi = finestra->frameMargins();
+        v->bordi = BordiDi(*finestra);
         v->incorniciata = !v->bordi.isNull();
     }
     v->normale = Normale();
@@ -406,7 +393,7 @@ QPoint Form::PostoAttuale() const {
 Ambiente Form::AmbienteOra(const std::optional<Vista>& v) const {
     Ambiente a;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) a.scala = w_->devicePixelRatio();
-    if (const QScreen* schermo = w_->screen()) a.schermo = schermo->availableGeometry();
+    if (const QScreen* schermo = w_->screen()) a.schermo = AreaDisponibile(*schermo);
     a.minima = w_->minimumSize();
     a.massima = w_->maximumSize();
     a.bordiAttesi = BordiAttesi();
@@ -474,7 +461,7 @@ void Form::Applica(const std::optional<Vista>& v) {
     const QSize dimensione = assestamento_.Dimensione(Assestamento::Bordi(*v, a), a);
     if (w_->size() != dimensione) {
         w_->resize(dimensione);
-        const auto modo = Assestamento::CorniceNota(*v) ? Richiesta::Modo::Cliente : Richiesta::Modo::Cornice;
+        const auto modo = assestamento_.Giudicabile(*v) ? Richiesta::Modo::Cliente : Richiesta::Modo::Cornice;
         assestamento_.Inviata({modo, finestra->geometry()});
     }
     if (const auto r = assestamento_.Applica(*v, a)) Invia(*r);

@@ -49,6 +49,13 @@ constexpr int vbMaximized = 2;
 constexpr int vbDefault = 0;
 constexpr int vbHourglass = 11;
 
+// The while, in ms, the window system gets to show a request of the
+// program's (a window manager framing a window included), which also guards
+// a wish shown: a second.  A test that must see the window system's reports
+// lengthens it.
+int AttesaRisposta();
+void SetAttesaRisposta(int ms);
+
 // The window a dialog opens over: Qt's active window, or else the window of
 // the form shown last that is still shown (a window manager may take the
 // focus away for a moment, as one does when another dialog closes).

@@ -7,6 +7,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "platform/Assestamento.h"
+
 namespace kenvaron::plat {
 
 Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area) {
@@ -23,6 +25,16 @@ Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area) {
     r.left = std::max(area.left, std::min(r.left, area.left + area.width - r.width));
     r.top = std::max(area.top, std::min(r.top, area.top + area.height - r.height));
     return r;
+}
+
+QMargins BordiDi(const QWindow& finestra) {
+    const QScreen* schermo = finestra.screen();
+    const QMargins bordi = finestra.frameMargins();
+    return schermo != nullptr && BordiPlausibili(bordi, schermo->geometry().size()) ? bordi : QMargins();
+}
+
+QRect AreaDisponibile(const QScreen& schermo) {
+    return AreaIntera(schermo.availableGeometry(), schermo.geometry(), schermo.devicePixelRatio());
 }
 
 namespace {
@@ -45,12 +57,12 @@ private:
         const QWindow* w = finestra_->windowHandle();
         const QScreen* schermo = finestra_->screen();
         if (w == nullptr || schermo == nullptr) return;
-        const QRect c = w->frameGeometry();
-        const QRect a = schermo->availableGeometry();
+        const QMargins m = BordiDi(*w);
+        const QRect c = w->geometry().marginsAdded(m);
+        const QRect a = AreaDisponibile(*schermo);
         QPoint posto = c.topLeft();
         if (c.right() > a.right()) posto.setX(std::max(a.left(), a.right() + 1 - c.width()));
         if (c.bottom() > a.bottom()) posto.setY(std::max(a.top(), a.bottom() + 1 - c.height()));
-        const QMargins m = w->frameMargins();
         if (posto != c.topLeft())
             finestra_->windowHandle()->setGeometry(QRect(posto + QPoint(m.left(), m.top()), w->geometry().size()));
     }
@@ -106,7 +118,8 @@ QMargins BordiProbabili(QWidget* sopra) {
     if (sopra != nullptr) finestre.prepend(sopra);
     for (const QWidget* f : finestre) {
         const QWindow* w = f->windowHandle();
-        if (f->isVisible() && w != nullptr && !w->frameMargins().isNull()) return w->frameMargins();
+        const QMargins bordi = w != nullptr ? BordiDi(*w) : QMargins();
+        if (f->isVisible() && !bordi.isNull()) return bordi;
     }
     return {};
 }
@@ -117,7 +130,7 @@ void PiazzaSopra(QWidget* finestra, const QWidget* sotto) {
     QWidget* sopra = sotto != nullptr ? sotto->window() : nullptr;
     const QScreen* schermo = sopra != nullptr ? sopra->screen() : finestra->screen();
     if (schermo == nullptr) return;
-    const QRect a = schermo->availableGeometry();
+    const QRect a = AreaDisponibile(*schermo);
     const QRect base = sopra != nullptr ? sopra->geometry() : a;
     const QMargins b = BordiProbabili(sopra);
     const QSize s = finestra->size();

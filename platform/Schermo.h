@@ -2,7 +2,12 @@
 // available area.
 #pragma once
 
+#include <QMargins>
+#include <QRect>
+
+class QScreen;
 class QWidget;
+class QWindow;
 
 namespace kenvaron::plat {
 
@@ -23,6 +28,14 @@ Rettangolo EntroArea(const Rettangolo& finestra, const Rettangolo& area);
 // `finestra` moved, never resized, so that it starts neither left of nor
 // above `area` and ends inside it as far as its size allows.
 Rettangolo DentroArea(const Rettangolo& finestra, const Rettangolo& area);
+
+// A window's frame borders as Qt knows them, none where they can be no
+// frame's (another client may write any number where a window manager tells
+// them, and Qt takes it as told).
+QMargins BordiDi(const QWindow& finestra);
+// The screen's available area, in Qt's pixels, of which every pixel lies on
+// the screen also at a scale that is not whole.
+QRect AreaDisponibile(const QScreen& schermo);
 
 // A window of Qt's own (a dialog) that grows while shown past the right or
 // bottom edge of its screen's available area moves back, so that its frame

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "platform/Assestamento.h"
+#include "platform/NotizieX.h"
 
 namespace kenvaron::plat {
 
@@ -67,6 +68,102 @@ TEST(InPixelQt, ServerPixelsBecomeQtsAsQtRoundsThem) {
     EXPECT_EQ(AlPasso(622, 1.5), 623);
     EXPECT_EQ(AlPasso(551, 1.5), 551);
     EXPECT_EQ(AlPasso(622, 2.0), 622);
+}
+
+// Borders are taken as a window manager tells them, or as Qt works them out
+// where none are told, only where they can be a frame's: another client may
+// write any number there.  Numbers that are no frame's leave the borders
+// unknown, and past an int's range are never turned into one.
+TEST(VistaDa, BordersThatCanBeNoFramesAreNotKnown) {
+    const QRect schermo(0, 0, 1024, 768);
+    RisposteX r;
+    r.cliente = QRect(451, 20, 572, 551);
+    r.mappata = r.incorniciata = true;
+    r.estensioni = std::array<uint32_t, 4>{1, 1, 20, 4};
+    Vista v = VistaDa(r, 1.0, schermo);
+    EXPECT_TRUE(v.bordiNoti);
+    EXPECT_EQ(v.bordi, QMargins(1, 20, 1, 4));
+    r.cliente = QRect(902, 40, 1144, 1102);
+    r.estensioni = std::array<uint32_t, 4>{2, 2, 40, 8};
+    v = VistaDa(r, 2.0, schermo);
+    EXPECT_EQ(v.cliente, QRect(451, 20, 572, 551));
+    EXPECT_EQ(v.bordi, QMargins(1, 20, 1, 4));
+    for (const std::array<uint32_t, 4>& e : {std::array<uint32_t, 4>{65535, 65535, 65535, 65535},
+                                             std::array<uint32_t, 4>{0, 0, 65535, 0},
+                                             std::array<uint32_t, 4>{600, 600, 20, 4},
+                                             std::array<uint32_t, 4>{0x7fffffff, 0x7fffffff, 0x7fffffff, 0x7fffffff},
+                                             std::array<uint32_t, 4>{0x80000000, 0x80000000, 0x80000000, 0x80000000}}) {
+        r.estensioni = e;
+        r.bordiQt = QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]), static_cast<int>(e[1]),
+                             static_cast<int>(e[3]));
+        v = VistaDa(r, 1.0, schermo);
+        EXPECT_FALSE(v.bordiNoti) << e[0] << " " << e[2];
+        EXPECT_EQ(v.bordi, QMargins());
+    }
+    // None told: Qt's own, where they can be a frame's.
+    r.estensioni.reset();
+    r.bordiQt = QMargins(1, 20, 1, 4);
+    v = VistaDa(r, 1.0, schermo);
+    EXPECT_TRUE(v.bordiNoti);
+    EXPECT_EQ(v.bordi, QMargins(1, 20, 1, 4));
+    r.bordiQt = QMargins(-1, 20, 1, 4);
+    EXPECT_FALSE(VistaDa(r, 1.0, schermo).bordiNoti);
+    r.bordiQt = QMargins();
+    EXPECT_FALSE(VistaDa(r, 1.0, schermo).bordiNoti);
+    // Not framed: no borders, and none to wait for.
+    r.incorniciata = false;
+    r.estensioni = std::array<uint32_t, 4>{65535, 65535, 65535, 65535};
+    v = VistaDa(r, 1.0, schermo);
+    EXPECT_TRUE(v.bordiNoti);
+    EXPECT_EQ(v.bordi, QMargins());
+}
+
+// The notices a window manager's answer brings on the program's window
+// (sent ones too) are reports; notices on other windows, and other
+// properties, are not.
+TEST(RiportoX, TheServersNoticesOnTheWindowAreReports) {
+    constexpr uint32_t kFinestra = 0x400006, kAltra = 0x400101, kBordi = 300;
+    xcb_configure_notify_event_t configura{};
+    configura.response_type = XCB_CONFIGURE_NOTIFY | 0x80;
+    configura.window = kFinestra;
+    xcb_reparent_notify_event_t cornice{};
+    cornice.response_type = XCB_REPARENT_NOTIFY;
+    cornice.window = kFinestra;
+    xcb_map_notify_event_t mappa{};
+    mappa.response_type = XCB_MAP_NOTIFY;
+    mappa.window = kFinestra;
+    xcb_property_notify_event_t bordi{};
+    bordi.response_type = XCB_PROPERTY_NOTIFY;
+    bordi.window = kFinestra;
+    bordi.atom = kBordi;
+    const auto riporto = [](const auto& e, uint32_t finestra) {
+        return RiportoX(reinterpret_cast<const xcb_generic_event_t&>(e), finestra, kBordi);
+    };
+    EXPECT_TRUE(riporto(configura, kFinestra));
+    EXPECT_TRUE(riporto(cornice, kFinestra));
+    EXPECT_TRUE(riporto(mappa, kFinestra));
+    EXPECT_TRUE(riporto(bordi, kFinestra));
+    EXPECT_FALSE(riporto(configura, kAltra));
+    EXPECT_FALSE(riporto(cornice, kAltra));
+    EXPECT_FALSE(riporto(mappa, kAltra));
+    EXPECT_FALSE(riporto(bordi, kAltra));
+    bordi.atom = kBordi + 1;
+    EXPECT_FALSE(riporto(bordi, kFinestra));
+    xcb_unmap_notify_event_t nascosta{};
+    nascosta.response_type = XCB_UNMAP_NOTIFY;
+    nascosta.window = kFinestra;
+    EXPECT_FALSE(riporto(nascosta, kFinestra));
+}
+
+// At 1.5 a screen of 1600 x 1200 server pixels is 1067 x 800 of Qt's, the
+// last column of which ends half a pixel past the screen: a window ends
+// before it.
+TEST(AreaIntera, AtAScaleThatIsNotWholeTheAreaEndsOnTheScreen) {
+    const QRect schermo(0, 0, 1067, 800);
+    EXPECT_EQ(AreaIntera(schermo, schermo, 1.5), QRect(0, 0, 1066, 800));
+    EXPECT_EQ(AreaIntera(QRect(0, 30, 1067, 770), schermo, 1.5), QRect(0, 30, 1066, 770));
+    EXPECT_EQ(AreaIntera(QRect(0, 0, 1000, 700), schermo, 1.5), QRect(0, 0, 1000, 700));
+    EXPECT_EQ(AreaIntera(QRect(1024, 0, 1024, 768), QRect(1024, 0, 1024, 768), 2.0), QRect(1024, 0, 1024, 768));
 }
 
 // A window manager framing a new window may show it on the way, or not show
@@ -149,6 +246,25 @@ TEST_F(Assestare, AShownWishIsGuardedAgainstLateActsOnly) {
     EXPECT_EQ(s.Fase(), Stato::Libera);
     EXPECT_EQ(s.Verifica(Incorniciata(In({0, 0})), a, true), std::nullopt);
     EXPECT_EQ(s.Fase(), Stato::Libera);
+}
+
+// A window manager replaced while a wish stands unframes the window, and the
+// new one frames it where its client area stands: the window without its
+// frame is not judged (with no frame its point would be the client area's),
+// and framed again where wished it is shown as wished.
+TEST_F(Assestare, AWindowBetweenWindowManagersIsNotJudged) {
+    const QPoint posto(450, 0);
+    MostrataA({0, 0});
+    s.Inizia(kDimensione, Incorniciata(In({0, 0})));
+    s.Piazza(posto);
+    s.Inviata({Modo::Cliente, {In(posto), kDimensione}});
+    Vista senzaCornice = Incorniciata(In(posto));
+    senzaCornice.incorniciata = false;
+    senzaCornice.bordi = QMargins();
+    EXPECT_EQ(s.Verifica(senzaCornice, a, true), std::nullopt);
+    EXPECT_TRUE(s.InCorso());
+    EXPECT_EQ(s.Verifica(Incorniciata(In(posto)), a, true), std::nullopt);
+    EXPECT_EQ(s.Fase(), Stato::Mostrata);
 }
 
 // A window never placed is the window manager's to place: only its size is

@@ -2,6 +2,7 @@
 // cancellation, key preview and the resize rule.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTest>
@@ -235,6 +236,23 @@ TEST_F(Finestre, EveryWindowTellsABaseSizeAsItIsShown) {
         EXPECT_EQ(w->windowHandle()->baseSize(), QSize(0, 0));
     }
     f.Unload();
+}
+
+// A dialog opens over Qt's active window, or, where a window manager has
+// taken the focus away for a moment, over the form shown last that is still
+// shown.
+TEST_F(Finestre, DialogsOpenOverTheActiveWindowOrTheFormShownLast) {
+    Registrata a(log, "a"), b(log, "b");
+    a.Show();
+    b.Show();
+    QApplication::setActiveWindow(a.Widget());
+    EXPECT_EQ(FinestraAttiva(), a.Widget());
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(FinestraAttiva(), b.Widget());
+    b.Hide();
+    EXPECT_EQ(FinestraAttiva(), a.Widget());
+    a.Hide();
+    EXPECT_EQ(FinestraAttiva(), nullptr);
 }
 
 TEST_F(Finestre, AMaximisedWindowReturnsToNormalThroughItsResizeHandler) {

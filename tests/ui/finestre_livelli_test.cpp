@@ -4,11 +4,14 @@
 // the responder.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QTest>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 #include "platform/RichText.h"
+#include "platform/Schermo.h"
 #include "platform/Units.h"
 #include "tests/ui/FinestraProva.h"
 #include "ui/Form3.h"
@@ -349,6 +352,40 @@ TEST_F(FinestreLivelli, WindowsOpenedOverAShortOrLowMainWindowLieOnTheScreen) {
         f->mnuAiuto_Click();
     }
     EXPECT_EQ(aperte, 4);
+}
+
+// Every window the program places before showing it (the instructions, the
+// about window, the level options, the advanced techniques) opens at its
+// size, wholly on the screen, as the window system shows it: run also on a
+// desktop under fluxbox at a scale of 2, which framed such a window 65534
+// server pixels a side where it was told a base size below 0.
+TEST_F(FinestreLivelli, EveryWindowPlacedBeforeShowingOpensAtItsSizeOnTheScreen) {
+    fs::copy_file(KENVARON_MANUALE, cartella.percorso / kFileIstruzioni);
+    const bool desktop = QGuiApplication::platformName() == "xcb";
+    std::vector<std::string> aperte;
+    risposte.finestraModale = [&](plat::Form& w) {
+        const QWidget* q = w.Widget();
+        const QSize voluta = q->size();
+        const QRect schermo = plat::AreaDisponibile(*q->screen());
+        const auto cornice = [&] { return q->windowHandle()->geometry().marginsAdded(q->windowHandle()->frameMargins()); };
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return (!desktop || !q->windowHandle()->frameMargins().isNull()) && !w.Assestamento() &&
+                       q->windowHandle()->geometry().size() == voluta && schermo.contains(cornice());
+            },
+            30000))
+            << w.Caption() << ": " << q->windowHandle()->geometry().width() << "x"
+            << q->windowHandle()->geometry().height() << " for " << voluta.width() << "x" << voluta.height();
+        aperte.push_back(w.Caption());
+        if (auto* s = dynamic_cast<Form6*>(&w)) s->CmdTecniche.Click();
+        if (w.Loaded()) w.Unload();
+    };
+    for (const char* voce : {"mnuAiuto", "mnuInformazioni", "mnuPersonalizzato", "mnuSuperComplesso", "mnuSuperSemplice"})
+        f->Menu(voce)->Choose();
+    EXPECT_EQ(aperte, (std::vector<std::string>{"Kenvaron Istruzioni", "Informzioni su Kenvaron",
+                                                "Livello Personalizzato", "Tecniche di soluzione avanzate",
+                                                "Livello SuperSimmetrico avanzato",
+                                                "Livello SuperSimmetrico semplice"}));
 }
 
 TEST(Manuale, TheShippedManualReadsAsPlainItalianText) {
