@@ -3,14 +3,18 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <functional>
 #include <map>
@@ -343,38 +347,70 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 
 namespace {
 
-// The two locks an append takes turns with: the file's flock, which other
-// programs may take too, and the program's own turn, a record lock on one
-// byte far past any file's end, which another program holds only with a
-// record lock on the whole file.  The record lock belongs to the open file
-// description (F_OFD_SETLK), not to the process, so that closing the
-// descriptor that reads the last byte leaves it held.  A flock and a record
-// lock never meet on Linux (NFS aside): another program's flock leaves the
-// program's own turn free.
+// The two locks an append takes turns with.  The first is the file's flock,
+// which other programs may take too.  The second is the program's own turn,
+// which no lock of another program on the file can hold up (a record lock on
+// the whole file, as lockf takes one, covers every byte of it, also one far
+// past its end): a Unix socket bound to a name in the abstract namespace
+// (Linux), made of the file's device and inode.  Only one socket at a time can
+// be bound to a name, by any process of the machine: a bind that succeeds takes
+// the turn, one that finds the name in use finds the turn held; the close gives
+// it back, and the kernel closes the sockets of a process that dies, so that a
+// killed run never leaves a turn held.  The name lives in the kernel only: no
+// file is made anywhere, and it needs no locks of the file system.  It is the
+// machine's, more precisely its network namespace's: runs on another machine
+// (a file on NFS) or in another network namespace take turns with these only
+// through the flock.
 enum Turno { kTurnoFile, kTurnoProgramma, kTurni };
 
-constexpr off_t kByteDelTurno = off_t{1} << 62;
+// The program's own turn on one file: a socket, bound to the file's name once
+// the turn is taken, and closed (the turn given back, when taken) as it goes.
+// Where no socket can be made, the append goes on without the turn.
+class TurnoProprio {
+public:
+    explicit TurnoProprio(const struct stat* file) {
+        if (file == nullptr) return;
+        presa_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        if (presa_ < 0) return;
+        nome_.sun_family = AF_UNIX;
+        // The first byte of the path is the NUL that puts the name in the
+        // abstract namespace; the name is every byte after it, with no end.
+        const int lettere =
+            std::snprintf(nome_.sun_path + 1, sizeof nome_.sun_path - 1, "kenvaron/turno/%llx/%llx",
+                          static_cast<unsigned long long>(file->st_dev), static_cast<unsigned long long>(file->st_ino));
+        lunghezza_ = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(lettere));
+    }
+    ~TurnoProprio() {
+        if (presa_ >= 0) ::close(presa_);
+    }
+    TurnoProprio(const TurnoProprio&) = delete;
+    TurnoProprio& operator=(const TurnoProprio&) = delete;
+
+    // True when the turn is taken now, or cannot be had at all (the append
+    // goes on without it); false while another holds it.
+    bool Prendi() const {
+        if (presa_ < 0) return true;
+        if (::bind(presa_, reinterpret_cast<const sockaddr*>(&nome_), lunghezza_) == 0) return true;
+        return errno != EADDRINUSE;
+    }
+
+private:
+    int presa_ = -1;
+    sockaddr_un nome_{};
+    socklen_t lunghezza_ = 0;
+};
 
 // How long an append waits for a lock that another holds, the first time.
 constexpr std::chrono::milliseconds kAttesaTurno{1000};
 
-// True when the descriptor holds the lock now, or the file system keeps no
-// such locks (the append goes on without one); false while another holds it.
-bool TurnoPreso(int descrittore, Turno turno) {
+// True when the append holds the lock now, or cannot have it at all (the
+// file system keeps no such locks: the append goes on without it); false
+// while another holds it.
+bool TurnoPreso(int descrittore, Turno turno, const TurnoProprio& proprio) {
+    if (turno == kTurnoProgramma) return proprio.Prendi();
     for (;;) {
-        int esito;
-        if (turno == kTurnoFile) {
-            esito = ::flock(descrittore, LOCK_EX | LOCK_NB);
-        } else {
-            struct flock byte {};
-            byte.l_type = F_WRLCK;
-            byte.l_whence = SEEK_SET;
-            byte.l_start = kByteDelTurno;
-            byte.l_len = 1;
-            esito = ::fcntl(descrittore, F_OFD_SETLK, &byte);
-        }
-        if (esito == 0) return true;
-        if (errno != EINTR) return errno != EWOULDBLOCK && errno != EAGAIN && errno != EACCES;
+        if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EINTR) return errno != EWOULDBLOCK;
     }
 }
 
@@ -435,18 +471,18 @@ void RicordaEsaurita(Attese& attese, const std::pair<dev_t, ino_t>& file, const 
     voce->second.esaurita[turno] = true;
 }
 
-// The lock on the descriptor, waited for up to a second the first time
-// another holds it on this file; on a file whose wait for it once ran out,
-// taken only when it is free at once.
-void PrendiTurno(int descrittore, const std::string& percorso, Turno turno) {
-    if (TurnoPreso(descrittore, turno)) return;
-    struct stat st {};
-    const bool noto = ::fstat(descrittore, &st) == 0;
-    const std::pair<dev_t, ino_t> file{st.st_dev, st.st_ino};
+// The lock, waited for up to a second the first time another holds it on
+// this file (`file`: its status, nullptr when unknown); on a file whose wait
+// for it once ran out, taken only when it is free at once.
+void PrendiTurno(int descrittore, const struct stat* file, const std::string& percorso, Turno turno,
+                 const TurnoProprio& proprio) {
+    if (TurnoPreso(descrittore, turno, proprio)) return;
+    std::pair<dev_t, ino_t> chiave{};
+    if (file != nullptr) chiave = {file->st_dev, file->st_ino};
     Attese& attese = AtteseDelProcesso();
     {
         const std::lock_guard<std::mutex> chiuso(attese.guardia);
-        const auto voce = noto ? attese.esaurite.find(file) : attese.esaurite.end();
+        const auto voce = file != nullptr ? attese.esaurite.find(chiave) : attese.esaurite.end();
         if (voce != attese.esaurite.end() && voce->second.esaurita[turno]) return;
         ++attese.iniziate;
     }
@@ -454,11 +490,11 @@ void PrendiTurno(int descrittore, const std::string& percorso, Turno turno) {
     while (std::chrono::steady_clock::now() < limite) {
         const struct timespec millisecondo {0, 1000000};
         ::nanosleep(&millisecondo, nullptr);
-        if (TurnoPreso(descrittore, turno)) return;
+        if (TurnoPreso(descrittore, turno, proprio)) return;
     }
-    if (!noto) return;
+    if (file == nullptr) return;
     const std::lock_guard<std::mutex> chiuso(attese.guardia);
-    RicordaEsaurita(attese, file, percorso, turno);
+    RicordaEsaurita(attese, chiave, percorso, turno);
 }
 
 }  // namespace
@@ -477,13 +513,18 @@ bool AggiungiRiga(const std::string& percorso, std::string_view riga, const File
     // byte to the close: none takes another's half-written line for a cut one
     // and starts with a line end, an empty line.  The file's flock comes
     // first, so that no append waits for it while holding the program's own
-    // turn.  Where the file system has no such lock, or another program keeps
-    // one for over a second, the append goes on without it rather than hang;
-    // on that file, later appends of the run no longer wait for that lock.
-    // Another program's flock thus leaves the program's own turn in force.
+    // turn.  Where the file system has no flock, or another program keeps it
+    // for over a second, the append goes on without it rather than hang; on
+    // that file, later appends of the run no longer wait for it.  No lock of
+    // another program holds up the program's own turn, which is waited for in
+    // the same way (only a run stopped or slowed in its turn, or a program that
+    // took its name, keeps it for long).
     DimenticaRimossi();
-    PrendiTurno(descrittore, percorso, kTurnoFile);
-    PrendiTurno(descrittore, percorso, kTurnoProgramma);
+    struct stat stato;
+    const struct stat* file = ::fstat(descrittore, &stato) == 0 ? &stato : nullptr;
+    const TurnoProprio proprio(file);
+    PrendiTurno(descrittore, file, percorso, kTurnoFile, proprio);
+    PrendiTurno(descrittore, file, percorso, kTurnoProgramma, proprio);
     const std::string_view prima = FineRigaMancante(percorso);
     std::string testo;
     testo.reserve(prima.size() + riga.size() + 2);

@@ -109,26 +109,29 @@ bool ScriviFile(const std::string& percorso, std::string_view contenuto, const F
 // missing line end, so the new line is never glued to the old one.  The
 // program's appends to one file take turns, from the look at the file's last
 // byte through the write, so that none takes another's half-written line for a
-// cut one.  Each takes two locks on its descriptor: an exclusive flock, which
+// cut one.  Each takes two locks: an exclusive flock on its descriptor, which
 // other programs appending to the file may hold too, then the program's own
-// turn, an exclusive record lock of the open file description (F_OFD_SETLK) on
-// one byte far past the end of any file, which another program holds only with
-// a record lock on the whole file (as lockf takes one).  On Linux the two
-// never meet, so the program's turns go on while another program keeps the
-// flock (on NFS, where a flock is itself a record lock on the whole file, such
-// a flock holds up both).  An append waits up to a second while another holds
-// either lock, then goes on without it, as on a file system without such
-// locks.  Each lock's wait runs out at most once per file in a run: after it,
+// turn, which no lock of another program on the file (a flock, a record lock
+// of any range, as lockf takes one) can hold up: a Unix socket bound to a name
+// of the abstract namespace made of the file's device and inode, which one
+// socket of the machine at a time can hold.  It makes no file anywhere, needs
+// no locks of the file system, and goes with the process: a killed run leaves
+// no turn held.  It is the machine's (its network namespace's): appends from
+// another machine (a file on NFS) or another network namespace take turns with
+// these through the flock alone.  An append waits up to a second while another
+// holds either lock, then goes on without it, as on a file system without
+// flock.  Each lock's wait runs out at most once per file in a run: after it,
 // an append to that file, by any name, takes that lock only when it is free at
-// once, so that another program costs a run at most a second a lock on each
-// file.  Such a file is known by device and inode, and kept open while it is
-// remembered, so that no new file takes its inode; it is forgotten (and
-// closed) at the first append of the run after its last name is gone.  A write
-// that cannot finish (a full disk, a size limit) cuts back its own bytes, when
-// nothing was appended after them; a kill can cut the line only where the
-// kernel stops that one write between two pages of the file.  The file keeps
-// its owner, mode and links.  Refused: what DestinazioneScrivibile refuses.
-// False when the line is not in the file.
+// once, so that another program costs a run at most a second on each file (the
+// own turn is held that long only by a run stopped in its turn, or a program
+// that took its name).  Such a file is known by device and inode, and kept
+// open while it is remembered, so that no new file takes its inode; it is
+// forgotten (and closed) at the first append of the run after its last name is
+// gone.  A write that cannot finish (a full disk, a size limit) cuts back its
+// own bytes, when nothing was appended after them; a kill can cut the line
+// only where the kernel stops that one write between two pages of the file.
+// The file keeps its owner, mode and links.  Refused: what
+// DestinazioneScrivibile refuses.  False when the line is not in the file.
 bool AggiungiRiga(const std::string& percorso, std::string_view riga, const FilePropri& propri);
 
 // The lines, each ended by CR LF, as the whole new content of a file, through

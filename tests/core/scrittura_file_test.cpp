@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include <ctime>
 #include <filesystem>
 #include <future>
+#include <utility>
 
 #include "engine/FileTesto.h"
 #include "tests/core/CartellaTemporanea.h"
@@ -490,28 +492,100 @@ TEST(AggiungiRiga, AnotherProgramsLockIsWaitedOutOncePerFileThenTakenOnlyWhenFre
     EXPECT_FALSE(TenutoAperto(rimosso));
 }
 
-TEST(AggiungiRiga, AnotherProgramsRecordLockOnTheWholeFileIsWaitedOutOncePerFileToo) {
+// Another program holding locks on a file for as long as this lives: a child
+// process that takes the file's flock (with `conFlock`), then a record lock
+// from byte `da` to infinity (from 0: the whole file, as lockf takes it).
+class AltroProgramma {
+public:
+    AltroProgramma(const std::string& percorso, bool conFlock, off_t da) {
+        int pronto[2];
+        if (::pipe(pronto) != 0 || ::pipe(fine_) != 0) return;
+        figlio_ = ::fork();
+        if (figlio_ == 0) {
+            const int d = ::open(percorso.c_str(), O_RDWR);
+            struct flock blocco {};
+            blocco.l_type = F_WRLCK;
+            blocco.l_whence = SEEK_SET;
+            blocco.l_start = da;
+            char esito = d >= 0 && (!conFlock || ::flock(d, LOCK_EX) == 0) && ::fcntl(d, F_SETLK, &blocco) == 0;
+            (void)!::write(pronto[1], &esito, 1);
+            // Until the test closes its end of the pipe.
+            ::close(fine_[1]);
+            (void)!::read(fine_[0], &esito, 1);
+            ::_exit(0);
+        }
+        ::close(pronto[1]);
+        ::close(fine_[0]);
+        char esito = 0;
+        tenuti_ = figlio_ > 0 && ::read(pronto[0], &esito, 1) == 1 && esito;
+        ::close(pronto[0]);
+    }
+    ~AltroProgramma() {
+        ::close(fine_[1]);
+        if (figlio_ > 0) ::waitpid(figlio_, nullptr, 0);
+    }
+    bool Tenuti() const { return tenuti_; }
+
+private:
+    int fine_[2] = {-1, -1};
+    pid_t figlio_ = -1;
+    bool tenuti_ = false;
+};
+
+TEST(AggiungiRiga, AnotherProgramsRecordLockHoldsUpNoTurnOfTheRunsOwn) {
+    // A record lock covers every byte of the file, also any far past its end;
+    // yet no append waits for it, and the run's own appends still take turns:
+    // one that comes while another's line is half written waits for it.  Of
+    // the other program's locks, only a flock is waited out, once.
+    for (const auto& [conFlock, da] : {std::pair{false, off_t{0}}, std::pair{true, off_t{1} << 20}}) {
+        CartellaTemporanea c;
+        c.Scrivi("a.txt", "");
+        const AltroProgramma altro(c.Percorso("a.txt"), conFlock, da);
+        ASSERT_TRUE(altro.Tenuti());
+        const std::size_t prima = AtteseDelTurno();
+        EXPECT_TRUE(AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio));
+        EXPECT_EQ(AtteseDelTurno(), prima + (conFlock ? 1 : 0)) << da;
+        fileInTurno = c.Percorso("a.txt");
+        scrittureInTurno = 0;
+        {
+            const verifica::ScritturaQui interrotta(&ScritturaInterrotta);
+            EXPECT_TRUE(AggiungiRiga(c.Percorso("a.txt"), "meta riga", kNessunFileProprio));
+            EXPECT_TRUE(seconda.get());
+        }
+        EXPECT_TRUE(secondaInAttesa) << da;
+        EXPECT_EQ(c.Leggi("a.txt"), "riga\r\nmeta riga\r\nseconda\r\n") << da;
+    }
+}
+
+// A write that tells the test it has begun, then never ends.
+int scritturaIniziata = -1;
+ssize_t ScritturaSenzaFine(int, const void*, std::size_t) {
+    (void)!::write(scritturaIniziata, "x", 1);
+    for (;;) ::pause();
+}
+
+TEST(AggiungiRiga, ARunKilledInItsTurnLeavesNoTurnHeld) {
     CartellaTemporanea c;
     c.Scrivi("a.txt", "");
-    // A record lock over the whole file, as lockf takes one: the program's
-    // own turn cannot be had while it stays.
-    const int altra = ::open(c.Percorso("a.txt").c_str(), O_WRONLY);
-    struct flock tutto {};
-    tutto.l_type = F_WRLCK;
-    tutto.l_whence = SEEK_SET;
-    ASSERT_EQ(::fcntl(altra, F_OFD_SETLK, &tutto), 0);
+    int iniziata[2];
+    ASSERT_EQ(::pipe(iniziata), 0);
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        scritturaIniziata = iniziata[1];
+        const verifica::ScritturaQui senzaFine(&ScritturaSenzaFine);
+        ::_exit(AggiungiRiga(c.Percorso("a.txt"), "mai", kNessunFileProprio) ? 0 : 1);
+    }
+    ::close(iniziata[1]);
+    char segno;
+    EXPECT_EQ(::read(iniziata[0], &segno, 1), 1);
+    ::close(iniziata[0]);
+    ::kill(figlio, SIGKILL);
+    ::waitpid(figlio, nullptr, 0);
     const std::size_t prima = AtteseDelTurno();
-    auto aggiunte = std::async(std::launch::async, [&] {
-        bool tutte = true;
-        for (int i = 0; i < 3; ++i) tutte = AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio) && tutte;
-        return tutte;
-    });
-    const bool finite = aggiunte.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-    ::close(altra);
-    EXPECT_TRUE(finite) << "the appends waited for as long as the lock stayed";
-    EXPECT_TRUE(aggiunte.get());
-    EXPECT_EQ(AtteseDelTurno(), prima + 1);
-    EXPECT_EQ(c.Leggi("a.txt"), "riga\r\nriga\r\nriga\r\n");
+    EXPECT_TRUE(AggiungiRiga(c.Percorso("a.txt"), "riga", kNessunFileProprio));
+    EXPECT_EQ(AtteseDelTurno(), prima);
+    EXPECT_EQ(c.Leggi("a.txt"), "riga\r\n");
 }
 
 // Another writer appends a line to the same file while this one writes:
