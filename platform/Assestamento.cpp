@@ -44,12 +44,20 @@ Vista VistaDa(const RisposteX& r, double scala, const QRect& schermo) {
                                                           static_cast<int>(e[1]), static_cast<int>(e[3])),
                                                  scala)
                                      : QMargins();
-        v.bordiNoti = entro && BordiPlausibili(detti, schermo.size());
-        if (v.bordiNoti) v.bordi = detti;
-        return v;
+        if (entro && BordiPlausibili(detti, schermo.size())) {
+            v.bordi = detti;
+            return v;
+        }
     }
-    // A window manager that tells no borders: Qt works them out.
-    if (BordiPlausibili(r.bordiQt, schermo.size())) v.bordi = r.bordiQt;
+    // Borders not told, or none a frame can have: those the frame shows
+    // around the client area.
+    v.bordiNoti = false;
+    if (!r.cornice) return v;
+    const QRect& c = *r.cornice;
+    const QMargins visti = InPixelQt(QMargins(r.cliente.left() - c.left(), r.cliente.top() - c.top(),
+                                              c.right() - r.cliente.right(), c.bottom() - r.cliente.bottom()),
+                                     scala);
+    if (BordiPlausibili(visti, schermo.size())) v.bordi = visti;
     v.bordiNoti = !v.bordi.isNull();
     return v;
 }
@@ -172,14 +180,11 @@ std::optional<Richiesta> Assestamento::Applica(const Vista& v, const Ambiente& a
         // No frame known yet: the client area goes inside the frame the
         // window is likeliest to get (another framed window's), so that the
         // window manager frames it at the point.  With no borders to expect,
-        // the frame's point is asked for as such; not on a scaled desktop,
-        // where a window manager framing the window may then give it a size
-        // of its own (fluxbox: 65535 server pixels), and where a client area
-        // at the point is put right once framed.
+        // the frame's point is asked for as such.
         if (!piazzata_) return std::nullopt;
         const QPoint posto = Posto(a.bordiAttesi, a);
         const QSize dimensione = Dimensione(a.bordiAttesi, a);
-        if (a.bordiAttesi.isNull() && v.scala == 1.0) return Richiesta{Richiesta::Modo::Cornice, {posto, dimensione}};
+        if (a.bordiAttesi.isNull()) return Richiesta{Richiesta::Modo::Cornice, {posto, dimensione}};
         return Richiesta{Richiesta::Modo::Cliente, {posto + Angolo(a.bordiAttesi), dimensione}};
     }
     const QMargins bordi = v.incorniciata ? v.bordi : QMargins();

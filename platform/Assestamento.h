@@ -97,8 +97,7 @@ QMargins InPixelQt(const QMargins& nativi, double scala);
 // client may write any number where a window manager tells them.
 bool BordiPlausibili(const QMargins& bordi, const QSize& schermo);
 
-// What the X server answers of a window, in its own pixels, and what Qt
-// knows of its borders.
+// What the X server answers of a window, in its own pixels.
 struct RisposteX {
     // The client area, on the screen.
     QRect cliente;
@@ -107,13 +106,15 @@ struct RisposteX {
     bool incorniciata = false;
     // _NET_FRAME_EXTENTS as told: left, right, top, bottom.
     std::optional<std::array<uint32_t, 4>> estensioni;
-    // The borders Qt works out, in its own pixels.
-    QMargins bordiQt;
+    // The frame: the window on the root that holds the client window, where
+    // asked for.
+    std::optional<QRect> cornice;
 };
 // The window as the answers show it, in Qt's pixels, on a screen whose
 // origin and size (in Qt's pixels) are given.  The borders are those told,
-// where they can be a frame's; where none are told, those Qt works out;
-// where neither can be, the borders are not known.
+// where they can be a frame's; where none are told, or none a frame can
+// have, those between the frame and the client area, where the frame is
+// known; else the borders are not known.
 Vista VistaDa(const RisposteX& r, double scala, const QRect& schermo);
 
 // The part of `area` (of the screen `schermo`, in Qt's pixels) whose every

@@ -88,6 +88,28 @@ xcb_window_t Radice() {
     return c != nullptr ? xcb_setup_roots_iterator(xcb_get_setup(c)).data->root : xcb_window_t{XCB_WINDOW_NONE};
 }
 
+// The frame of a framed window whose parent is `genitore`: the window on the
+// root that holds it, on the screen, in the server's pixels.
+std::optional<QRect> Cornice(xcb_connection_t* c, xcb_window_t genitore, xcb_window_t radice) {
+    xcb_window_t w = genitore;
+    // A window manager nests a client a few windows deep at most.
+    for (int livello = 0; livello < 8; ++livello) {
+        xcb_query_tree_reply_t* albero = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
+        if (albero == nullptr) return std::nullopt;
+        const xcb_window_t su = albero->parent;
+        std::free(albero);
+        if (su == radice) {
+            xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+            if (g == nullptr) return std::nullopt;
+            const QRect r(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
+            std::free(g);
+            return r;
+        }
+        w = su;
+    }
+    return std::nullopt;
+}
+
 // The window as the X server shows it now.  A window manager may move a frame
 // without telling the client (one does as it frames a window), and Qt knows
 // only what it was told.  The questions go out together, and are answered in
@@ -119,8 +141,12 @@ std::optional<Vista> VistaX(const QWindow& finestra) {
             const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(b));
             r.estensioni = std::array<uint32_t, 4>{e[0], e[1], e[2], e[3]};
         }
-        r.bordiQt = finestra.frameMargins();
         v = VistaDa(r, finestra.devicePixelRatio(), schermo->geometry());
+        if (v->incorniciata && !v->bordiNoti) {
+            // No borders told that a frame can have: the frame itself shows them.
+            r.cornice = Cornice(c, al->parent, radice);
+            v = VistaDa(r, finestra.devicePixelRatio(), schermo->geometry());
+        }
     }
     std::free(g);
     std::free(t);

@@ -88,28 +88,32 @@ TEST(VistaDa, BordersThatCanBeNoFramesAreNotKnown) {
     v = VistaDa(r, 2.0, schermo);
     EXPECT_EQ(v.cliente, QRect(451, 20, 572, 551));
     EXPECT_EQ(v.bordi, QMargins(1, 20, 1, 4));
+    // Told ones that no frame can have: those the frame shows, where known.
+    const QRect cornice(900, 0, 1148, 1150);
     for (const std::array<uint32_t, 4>& e : {std::array<uint32_t, 4>{65535, 65535, 65535, 65535},
                                              std::array<uint32_t, 4>{0, 0, 65535, 0},
-                                             std::array<uint32_t, 4>{600, 600, 20, 4},
+                                             std::array<uint32_t, 4>{1200, 1200, 20, 4},
                                              std::array<uint32_t, 4>{0x7fffffff, 0x7fffffff, 0x7fffffff, 0x7fffffff},
                                              std::array<uint32_t, 4>{0x80000000, 0x80000000, 0x80000000, 0x80000000}}) {
         r.estensioni = e;
-        r.bordiQt = QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]), static_cast<int>(e[1]),
-                             static_cast<int>(e[3]));
-        v = VistaDa(r, 1.0, schermo);
+        r.cornice.reset();
+        v = VistaDa(r, 2.0, schermo);
         EXPECT_FALSE(v.bordiNoti) << e[0] << " " << e[2];
         EXPECT_EQ(v.bordi, QMargins());
+        r.cornice = cornice;
+        v = VistaDa(r, 2.0, schermo);
+        EXPECT_TRUE(v.bordiNoti) << e[0] << " " << e[2];
+        EXPECT_EQ(v.bordi, QMargins(1, 20, 1, 4));
     }
-    // None told: Qt's own, where they can be a frame's.
+    // None told: those the frame shows, where they can be a frame's.
     r.estensioni.reset();
-    r.bordiQt = QMargins(1, 20, 1, 4);
-    v = VistaDa(r, 1.0, schermo);
+    v = VistaDa(r, 2.0, schermo);
     EXPECT_TRUE(v.bordiNoti);
     EXPECT_EQ(v.bordi, QMargins(1, 20, 1, 4));
-    r.bordiQt = QMargins(-1, 20, 1, 4);
-    EXPECT_FALSE(VistaDa(r, 1.0, schermo).bordiNoti);
-    r.bordiQt = QMargins();
-    EXPECT_FALSE(VistaDa(r, 1.0, schermo).bordiNoti);
+    r.cornice = QRect(904, 0, 1148, 1150);
+    EXPECT_FALSE(VistaDa(r, 2.0, schermo).bordiNoti);
+    r.cornice = r.cliente;
+    EXPECT_FALSE(VistaDa(r, 2.0, schermo).bordiNoti);
     // Not framed: no borders, and none to wait for.
     r.incorniciata = false;
     r.estensioni = std::array<uint32_t, 4>{65535, 65535, 65535, 65535};
@@ -328,7 +332,7 @@ TEST_F(Assestare, AMoveBackWhileAMoveIsOnItsWayIsAsked) {
 
 // A window shown but not framed yet is asked for by its frame's point: inside
 // the borders another framed window has, or as a frame's point where none is
-// known; on a scaled desktop by its client area.  A window manager that
+// known, at any scale.  A window manager that
 // frames it where it was created (dropping the move made meanwhile) is asked
 // again.  With no window manager it settles with no frame.
 TEST_F(Assestare, AWindowNotYetFramedIsPlacedByItsFramesPoint) {
@@ -345,7 +349,7 @@ TEST_F(Assestare, AWindowNotYetFramedIsPlacedByItsFramesPoint) {
     EXPECT_EQ(s.Applica(nonIncorniciata, conAttesi), (Richiesta{Modo::Cliente, {In(posto), kDimensione}}));
     Vista scalata = nonIncorniciata;
     scalata.scala = 2.0;
-    EXPECT_EQ(s.Applica(scalata, a), (Richiesta{Modo::Cliente, {posto, kDimensione}}));
+    EXPECT_EQ(s.Applica(scalata, a), (Richiesta{Modo::Cornice, {posto, kDimensione}}));
     s.Inviata({Modo::Cornice, {posto, kDimensione}});
     EXPECT_EQ(s.Verifica(Incorniciata(In({0, 0})), a, true), (Richiesta{Modo::Cliente, {In(posto), kDimensione}}));
 
