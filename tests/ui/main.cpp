@@ -1,7 +1,9 @@
 // The window tests run without a screen: Qt's offscreen platform unless told
 // otherwise, with a screen of 1024x768 pixels, a small one that the reasoning
 // window does not fit beside the board.  A run fails when its filter matches
-// no test, or when one of the filter's patterns does.
+// no test, or when one of the filter's patterns does.  On an X server the run
+// names the server's process, and fails where the desktop wrapper's own Xvfb
+// is not the server it talks to (tests/platform/ServerDelDesktop.h).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +11,8 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "tests/platform/ServerDelDesktop.h"
 
 namespace {
 
@@ -57,6 +61,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KENVARON_SCHERMO_PROVA);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kenvaron");
+    if (!kenvaron::plat::ServerDelDesktop()) return 1;
     ::testing::InitGoogleTest(&argc, argv);
     const std::string filtro = GTEST_FLAG_GET(filter);
     if (!GTEST_FLAG_GET(list_tests)) {

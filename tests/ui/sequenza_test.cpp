@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRect>
 #include <QScreen>
@@ -156,6 +157,25 @@ TEST_F(Sequenza, OpensBesideTheBoardWithItsTabsAndComesBack) {
     EXPECT_EQ(f->Sequenza(), nullptr);
 }
 
+// The state of the desktop's window manager, process `pid` (R running, T
+// stopped, ...), as /proc tells it: '-' when it is gone, or when the process
+// of that id is not the one the desktop wrapper started beside this program
+// (the id of a process that has ended may be another's by now).
+char StatoGestore(pid_t pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return '-';
+    const QByteArray riga = stat.readAll();
+    const qsizetype nome = riga.lastIndexOf(") ");
+    const QList<QByteArray> campi = riga.mid(nome + 2).split(' ');
+    if (nome < 0 || campi.size() < 2 || campi[0] == "Z" || campi[1].toLong() != ::getppid()) return '-';
+    return campi[0].at(0);
+}
+std::string DescriviGestore(pid_t pid) {
+    const char stato = StatoGestore(pid);
+    return ", window manager " + std::to_string(pid) + " " +
+           (stato == '-' ? "gone" : stato == 'T' ? "stopped" : "running");
+}
+
 // The X server as another program sees it, through a connection of the
 // test's own: where a window's frame is (the frame window a manager put
 // around it, or the window itself), and a move made as another program
@@ -219,10 +239,11 @@ public:
     // Stops the window manager at a moment it holds no grab of the server
     // (stopped while holding one, it would stop every client): the server
     // answers twice within a while, or the manager goes on and is stopped
-    // again a little later.  False when that never happens.
+    // again a little later.  False when that never happens, or when the
+    // manager is gone.
     bool FermaGestore(pid_t gestore) {
         for (int prova = 0; prova < 100; ++prova) {
-            if (::kill(gestore, SIGSTOP) != 0) return false;
+            if (StatoGestore(gestore) == '-' || ::kill(gestore, SIGSTOP) != 0) return false;
             if (Risponde() && (QThread::msleep(20), Risponde())) return true;
             ::kill(gestore, SIGCONT);
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -268,6 +289,28 @@ void Smaltisci() {
     while (!fatto) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+// Waits up to `ms` milliseconds for `condizione`, running the event loop, as
+// QTest::qWaitFor does; but a stretch of two seconds and more in which the
+// process did not get to run (the whole machine stood still, as a virtual
+// machine that its host holds does) is not counted: the window manager and
+// the X server stood still as long, and have had no time to act.
+bool Attendi(const std::function<bool()>& condizione, int ms) {
+    QElapsedTimer orologio;
+    orologio.start();
+    qint64 contati = 0;
+    qint64 prima = 0;
+    for (;;) {
+        if (condizione()) return true;
+        if (contati >= ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::qSleep(10);
+        const qint64 ora = orologio.elapsed();
+        if (ora - prima < 2000) contati += ora - prima;
+        prima = ora;
+    }
+}
+
 // Also run on an 800x600 screen and on desktops with a window manager, which
 // frames a window some time after it is shown (offscreen the frame is there
 // at once), at several sizes and scales.  Each opening of both views (ten of
@@ -288,6 +331,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
     auto cornice = [&](const QWidget* w) {
         return desktop ? server->Cornice(w->winId()) : w->windowHandle()->frameGeometry();
     };
+    const char* gestore = std::getenv("KENVARON_PID_GESTORE");
     auto descrivi = [&](const QWidget* w) {
         const QRect c = cornice(w);
         const QMargins m = w->windowHandle()->frameMargins();
@@ -295,7 +339,8 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
         return std::to_string(c.x()) + "," + std::to_string(c.y()) + " " + std::to_string(c.width()) + "x" +
                std::to_string(c.height()) + ", borders " + std::to_string(m.left()) + " " + std::to_string(m.top()) +
                " " + std::to_string(m.right()) + " " + std::to_string(m.bottom()) + ", screen " +
-               std::to_string(a.width()) + "x" + std::to_string(a.height());
+               std::to_string(a.width()) + "x" + std::to_string(a.height()) +
+               (gestore != nullptr ? DescriviGestore(static_cast<pid_t>(std::atol(gestore))) : std::string());
     };
     // Framed (on a desktop), settled and on the screen.
     auto sistemata = [&](const plat::Form& w) {
@@ -307,7 +352,6 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
     // scale that is not whole rounds the borders and the client area apart.
     auto presso = [&](const QPoint& a, const QPoint& b) { return desktop ? server->Presso(a, b) : a == b; };
     const QPoint posto = schermo.topLeft() + QPoint(7, 5);
-    const char* gestore = std::getenv("KENVARON_PID_GESTORE");
     if (desktop && gestore != nullptr) {
         // With the window manager stopped a move can be neither done nor
         // reported: the window tells the point it was moved to while it
@@ -318,16 +362,16 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
         // happens (the move is then tried again).
         const pid_t pid = static_cast<pid_t>(std::atol(gestore));
         // A point away from the screen's corner, where a wrong scale shows.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sistemata(*f); }, 30000)) << descrivi(f->Widget());
+        ASSERT_TRUE(Attendi([&] { return sistemata(*f); }, 30000)) << descrivi(f->Widget());
         const int margine = schermo.height() - cornice(f->Widget()).height();
         const QPoint prima = schermo.topLeft() + QPoint(31, std::clamp(margine, 0, 17));
         bool provata = false;
         for (int prova = 1; prova <= 3 && !provata; ++prova) {
             f->Move(plat::Twip(prima.x()), plat::Twip(prima.y()));
-            ASSERT_TRUE(QTest::qWaitFor([&] { return sistemata(*f) && presso(cornice(f->Widget()).topLeft(), prima); },
-                                        30000))
+            ASSERT_TRUE(Attendi([&] { return sistemata(*f) && presso(cornice(f->Widget()).topLeft(), prima); },
+                                30000))
                 << descrivi(f->Widget());
-            ASSERT_TRUE(server->FermaGestore(pid));
+            ASSERT_TRUE(server->FermaGestore(pid)) << descrivi(f->Widget());
             std::atomic<bool> ripreso{false}, svegliato{false};
             std::thread sveglia([&] {
                 for (int i = 0; i < 1000 && !ripreso; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -336,7 +380,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
             f->Move(plat::Twip(posto.x()), plat::Twip(posto.y()));
             const bool inCorso = f->Assestamento();
             const QPoint subito = detto(*f);
-            const bool finito = QTest::qWaitFor([&] { return !f->Assestamento(); }, 8000);
+            const bool finito = Attendi([&] { return !f->Assestamento(); }, 8000);
             const QPoint poi = detto(*f);
             ripreso = true;
             ::kill(pid, SIGCONT);
@@ -347,7 +391,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
             EXPECT_EQ(subito, posto);
             EXPECT_TRUE(finito);
             EXPECT_TRUE(presso(poi, prima)) << poi.x() << "," << poi.y() << ": " << descrivi(f->Widget());
-            EXPECT_TRUE(QTest::qWaitFor(
+            EXPECT_TRUE(Attendi(
                 [&] { return presso(cornice(f->Widget()).topLeft(), posto) && presso(detto(*f), posto); }, 30000))
                 << descrivi(f->Widget());
         }
@@ -355,7 +399,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
     } else {
         f->Move(plat::Twip(posto.x()), plat::Twip(posto.y()));
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sistemata(*f); }, 30000)) << descrivi(f->Widget());
+    ASSERT_TRUE(Attendi([&] { return sistemata(*f); }, 30000)) << descrivi(f->Widget());
     const QRect principale = cornice(f->Widget());
     EXPECT_TRUE(presso(principale.topLeft(), posto)) << descrivi(f->Widget());
     const int sinistra = plat::Px(f->gr.Left() + f->gr.Width() + 100);
@@ -365,7 +409,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
             if (HasFailure()) break;
             ConFinestra(vista, [&](Form2& w) {
                 const QWidget* q = w.Widget();
-                ASSERT_TRUE(QTest::qWaitFor([&] { return sistemata(w); }, 30000)) << vista << ": " << descrivi(q);
+                ASSERT_TRUE(Attendi([&] { return sistemata(w); }, 30000)) << vista << ": " << descrivi(q);
                 const QRect c = cornice(q);
                 EXPECT_TRUE(presso(QPoint(0, c.top()), QPoint(0, schermo.top()))) << vista << ": " << descrivi(q);
                 EXPECT_NEAR(c.left(), sinistra, 2) << vista;
@@ -391,7 +435,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
                 ServerX::Raggiunto();
                 const QWindow* q = f->Widget()->windowHandle();
                 server->Sposta(f->Widget()->winId(), posto + QPoint(40, 30));
-                EXPECT_TRUE(QTest::qWaitFor(
+                EXPECT_TRUE(Attendi(
                     [&] {
                         return cornice(f->Widget()).topLeft() != principale.topLeft() && !f->Assestamento() &&
                                server->Cliente(f->Widget()->winId()) == q->geometry();
@@ -403,7 +447,7 @@ TEST_F(Sequenza, BothViewsLieWhollyOnTheScreenBesideTheBoard) {
                 EXPECT_NE(cornice(f->Widget()).topLeft(), principale.topLeft()) << descrivi(f->Widget());
                 f->Move(plat::Twip(posto.x()), plat::Twip(posto.y()));
             }
-            EXPECT_TRUE(QTest::qWaitFor([&] { return sistemata(*f) && cornice(f->Widget()) == principale; }, 30000))
+            EXPECT_TRUE(Attendi([&] { return sistemata(*f) && cornice(f->Widget()) == principale; }, 30000))
                 << vista << ": " << descrivi(f->Widget());
         }
     }
@@ -447,7 +491,7 @@ TEST_F(Sequenza, AWindowSizedOrMovedRightAfterShowingSettlesAsAsked) {
     m.Show();
     m.Move(plat::Twip(posto.x()), plat::Twip(posto.y()));
     const WId id = w.Widget()->winId();
-    EXPECT_TRUE(QTest::qWaitFor(
+    EXPECT_TRUE(Attendi(
         [&] {
             return !w.Widget()->windowHandle()->frameMargins().isNull() && !w.Assestamento() &&
                    server.Cliente(id).size() == QSize(120, 80);
@@ -455,7 +499,7 @@ TEST_F(Sequenza, AWindowSizedOrMovedRightAfterShowingSettlesAsAsked) {
         30000))
         << server.Cliente(id).width() << "x" << server.Cliente(id).height();
     EXPECT_NE(server.Cornice(id).topLeft(), server.Cornice(f->Widget()->winId()).topLeft());
-    EXPECT_TRUE(QTest::qWaitFor(
+    EXPECT_TRUE(Attendi(
         [&] {
             return !m.Widget()->windowHandle()->frameMargins().isNull() && !m.Assestamento() &&
                    server.Presso(server.Cornice(m.Widget()->winId()).topLeft(), posto);
