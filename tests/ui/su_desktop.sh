@@ -12,10 +12,8 @@
 # or anyone else's that dial the display's number (a window manager started
 # with --replace, which would end this run's), are turned away, and this
 # run's programs reach no other server; the test program checks besides that
-# the server it talks to is this run's Xvfb.  The display's lock file holds
-# the Xvfb's process id, as an X server started for a given display keeps it,
-# so that a program choosing a display by the lock files passes this one by.
-# The log (standard error) tells the X server (display and Xvfb's process)
+# the server it talks to is this run's Xvfb.  The run writes nothing outside
+# its folder.  The log (standard error) tells the X server (display and Xvfb's process)
 # and the window manager (name and process) the run talked to, whether and
 # when either ended before the run ended them, and, when the run fails, their
 # own output.
@@ -84,8 +82,6 @@ gestore=""
 sonda=""
 prova=""
 sentinella=""
-blocco=""
-bloccato=""
 pronto=false
 # Each process ends with this script (a parent that dies takes them along,
 # also under a kill -9); here they are ended in order and reaped.
@@ -129,7 +125,6 @@ fine() {
   for pid in $prova $sonda $gestore $xvfb; do
     termina "$pid"
   done
-  sblocca
   rm -rf "$cartella"
 }
 trap fine EXIT
@@ -154,37 +149,6 @@ chiave() {
 }
 export XAUTHORITY=$cartella/chiave
 chiave "$XAUTHORITY" || salta "no key for the X server could be made"
-
-# The lock file of display $1 for process $2, made whole under its name at
-# once as an X server makes it.  Where it is there already, a lock whose
-# process has ended is taken over; one whose process runs (an X server
-# started for the display, which fails on the socket this run's server
-# holds) is left alone, and said.
-blocca() {
-  local file=/tmp/.X$1-lock nuovo altro volta
-  nuovo=$(mktemp "/tmp/.X$1-lock.XXXXXX") || return 0
-  printf '%10d\n' "$2" >"$nuovo"
-  chmod 444 "$nuovo"
-  for volta in 1 2; do
-    if ln "$nuovo" "$file" 2>/dev/null; then
-      blocco=$file bloccato=$2
-      break
-    fi
-    altro=$(tr -d ' \n' <"$file" 2>/dev/null)
-    if [ -n "$altro" ] && [ -e "/proc/$altro" ]; then
-      di "the lock file of display :$1 names process $altro ($(cat "/proc/$altro/comm" 2>/dev/null)), which runs: left alone"
-      break
-    fi
-    rm -f "$file"
-  done
-  rm -f "$nuovo"
-}
-# The lock goes with the run's server, if it still names it.
-sblocca() {
-  [ -n "$blocco" ] || return 0
-  [ "$(tr -d ' \n' <"$blocco" 2>/dev/null)" = "$bloccato" ] && rm -f "$blocco"
-  blocco="" bloccato=""
-}
 
 # The process at the other end of process $1's connection to an X server (the
 # server it talks to), by the sockets as ss tells them; nothing where ss is
@@ -241,7 +205,6 @@ avvia_desktop() {
   xvfb=$!
   attendi 300 numero && attendi 100 raggiungibile || return 1
   export DISPLAY=:$(cat "$cartella/schermo")
-  blocca "${DISPLAY#:}" "$xvfb"
   setpriv --pdeathsig KILL "${gestore_cmd[@]}" >>"$cartella/gestore.log" 2>&1 &
   gestore=$!
   local volta server
@@ -278,7 +241,6 @@ for tentativo in 1 2 3; do
   for pid in $sonda $gestore $xvfb; do
     termina "$pid"
   done
-  sblocca
   sonda="" gestore="" xvfb=""
 done
 if [ "$pronto" != true ]; then
