@@ -27,6 +27,7 @@ namespace kenvaron::plat {
 
 namespace {
 
+// The while's length in ms (AttesaRisposta).
 int& Attesa() {
     static int attesa = 1000;
     return attesa;
