@@ -561,8 +561,8 @@ private:
 
 // On a desktop, a window moved right after showing it while no window of the
 // program's is framed (no borders to expect) is asked for by its frame's
-// point at a scale of 1: its frame never stands where its client area at the
-// point would put it.  A move there and back at once, over and over, settles
+// point: under openbox at a scale of 1 its frame never stands where its
+// client area at the point would put it.  A move there and back at once, over and over, settles
 // each time on the window manager's answers, which the X server's notices
 // bring where Qt may deliver no event: the while of an unanswered request,
 // lengthened here past the test's deadlines, never runs out.
@@ -588,7 +588,11 @@ TEST_F(Sequenza, AWindowSizedOrMovedAloneOrThereAndBackSettlesOnTheReports) {
     m.Move(plat::Twip(posto.x()), plat::Twip(posto.y()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return sistemata(posto); }, 30000))
         << server.Cornice(id).x() << "," << server.Cornice(id).y();
-    if (m.Widget()->devicePixelRatio() == 1.0) {
+    // Fluxbox may frame a window around its client area where it took the
+    // move before framing it (and is then asked again): only openbox frames
+    // it at the point asked for every time.
+    const char* gestore = std::getenv("KENVARON_GESTORE");
+    if (m.Widget()->devicePixelRatio() == 1.0 && gestore != nullptr && std::string(gestore) == "openbox") {
         const QMargins b = m.Widget()->windowHandle()->frameMargins();
         for (const QPoint& p : cornici.Posti(id)) EXPECT_NE(p, posto - QPoint(b.left(), b.top()));
     }

@@ -255,7 +255,7 @@ sentinella=$!
 # The test may stop the window manager for a while, to see what the program
 # does while its requests go unanswered; it checks that the server it talks
 # to is this run's Xvfb.
-export KENVARON_PID_GESTORE=$gestore KENVARON_PID_XVFB=$xvfb
+export KENVARON_GESTORE=$nome_gestore KENVARON_PID_GESTORE=$gestore KENVARON_PID_XVFB=$xvfb
 QT_QPA_PLATFORM=xcb setpriv --pdeathsig KILL "$programma" --gtest_filter="$filtro" &
 prova=$!
 wait "$prova"
