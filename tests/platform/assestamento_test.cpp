@@ -51,6 +51,14 @@ protected:
         ASSERT_EQ(s.Fase(), Stato::Mostrata);
     }
 
+    // Settled at `da`, then placed at `posto` and asked for it.
+    void SpostataA(const QPoint& da, const QPoint& posto) {
+        MostrataA(da);
+        s.Inizia(kDimensione, Incorniciata(In(da)));
+        s.Piazza(posto);
+        s.Inviata({Modo::Cliente, {In(posto), kDimensione}});
+    }
+
     Assestamento s;
     Ambiente a;
 };
@@ -223,10 +231,7 @@ TEST_F(Assestare, ACheckWithNoReportEndsTheWishRatherThanRepairing) {
 // run out, a move onto one of the program's earlier points stays too.
 TEST_F(Assestare, AShownWishIsGuardedAgainstLateActsOnly) {
     const QPoint posto(7, 5);
-    MostrataA({0, 0});
-    s.Inizia(kDimensione, Incorniciata(In({0, 0})));
-    s.Piazza(posto);
-    s.Inviata({Modo::Cliente, {In(posto), kDimensione}});
+    SpostataA({0, 0}, posto);
     EXPECT_EQ(s.Verifica(Incorniciata(In(posto)), a, true), std::nullopt);
     ASSERT_EQ(s.Fase(), Stato::Mostrata);
     EXPECT_EQ(s.Verifica(Incorniciata(In({0, 0})), a, true), (Richiesta{Modo::Cliente, {In(posto), kDimensione}}));
@@ -240,10 +245,7 @@ TEST_F(Assestare, AShownWishIsGuardedAgainstLateActsOnly) {
     EXPECT_EQ(s.Verifica(Incorniciata(In(posto), {350, 260}), a, true), std::nullopt);
     EXPECT_EQ(s.Fase(), Stato::Libera);
 
-    MostrataA({0, 0});
-    s.Inizia(kDimensione, Incorniciata(In({0, 0})));
-    s.Piazza(posto);
-    s.Inviata({Modo::Cliente, {In(posto), kDimensione}});
+    SpostataA({0, 0}, posto);
     EXPECT_EQ(s.Verifica(Incorniciata(In(posto)), a, true), std::nullopt);
     ASSERT_EQ(s.Fase(), Stato::Mostrata);
     EXPECT_EQ(s.Verifica(Incorniciata(In(posto)), a, false), std::nullopt);
@@ -258,10 +260,7 @@ TEST_F(Assestare, AShownWishIsGuardedAgainstLateActsOnly) {
 // and framed again where wished it is shown as wished.
 TEST_F(Assestare, AWindowBetweenWindowManagersIsNotJudged) {
     const QPoint posto(450, 0);
-    MostrataA({0, 0});
-    s.Inizia(kDimensione, Incorniciata(In({0, 0})));
-    s.Piazza(posto);
-    s.Inviata({Modo::Cliente, {In(posto), kDimensione}});
+    SpostataA({0, 0}, posto);
     Vista senzaCornice = Incorniciata(In(posto));
     senzaCornice.incorniciata = false;
     senzaCornice.bordi = QMargins();
