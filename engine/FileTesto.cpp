@@ -403,11 +403,10 @@ private:
 // How long an append waits for a lock that another holds, the first time.
 constexpr std::chrono::milliseconds kAttesaTurno{1000};
 
-// True when the append holds the lock now, or cannot have it at all (the
-// file system keeps no such locks: the append goes on without it); false
-// while another holds it.
-bool TurnoPreso(int descrittore, Turno turno, const TurnoProprio& proprio) {
-    if (turno == kTurnoProgramma) return proprio.Prendi();
+// True when the descriptor holds the file's flock now, or the file system
+// keeps no such locks (the append goes on without it); false while another
+// holds it.
+bool FlockPreso(int descrittore) {
     for (;;) {
         if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0) return true;
         if (errno != EINTR) return errno != EWOULDBLOCK;
@@ -471,12 +470,13 @@ void RicordaEsaurita(Attese& attese, const std::pair<dev_t, ino_t>& file, const 
     voce->second.esaurita[turno] = true;
 }
 
-// The lock, waited for up to a second the first time another holds it on
-// this file (`file`: its status, nullptr when unknown); on a file whose wait
-// for it once ran out, taken only when it is free at once.
-void PrendiTurno(int descrittore, const struct stat* file, const std::string& percorso, Turno turno,
-                 const TurnoProprio& proprio) {
-    if (TurnoPreso(descrittore, turno, proprio)) return;
+// The lock, taken by `preso` (true when held now, or when it cannot be had
+// at all), waited for up to a second the first time another holds it on this
+// file (`file`: its status, nullptr when unknown); on a file whose wait for it
+// once ran out, taken only when it is free at once.
+template <typename Prova>
+void PrendiTurno(const struct stat* file, const std::string& percorso, Turno turno, const Prova& preso) {
+    if (preso()) return;
     std::pair<dev_t, ino_t> chiave{};
     if (file != nullptr) chiave = {file->st_dev, file->st_ino};
     Attese& attese = AtteseDelProcesso();
@@ -490,7 +490,7 @@ void PrendiTurno(int descrittore, const struct stat* file, const std::string& pe
     while (std::chrono::steady_clock::now() < limite) {
         const struct timespec millisecondo {0, 1000000};
         ::nanosleep(&millisecondo, nullptr);
-        if (TurnoPreso(descrittore, turno, proprio)) return;
+        if (preso()) return;
     }
     if (file == nullptr) return;
     const std::lock_guard<std::mutex> chiuso(attese.guardia);
@@ -523,8 +523,8 @@ bool AggiungiRiga(const std::string& percorso, std::string_view riga, const File
     struct stat stato;
     const struct stat* file = ::fstat(descrittore, &stato) == 0 ? &stato : nullptr;
     const TurnoProprio proprio(file);
-    PrendiTurno(descrittore, file, percorso, kTurnoFile, proprio);
-    PrendiTurno(descrittore, file, percorso, kTurnoProgramma, proprio);
+    PrendiTurno(file, percorso, kTurnoFile, [descrittore] { return FlockPreso(descrittore); });
+    PrendiTurno(file, percorso, kTurnoProgramma, [&proprio] { return proprio.Prendi(); });
     const std::string_view prima = FineRigaMancante(percorso);
     std::string testo;
     testo.reserve(prima.size() + riga.size() + 2);

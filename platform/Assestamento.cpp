@@ -251,23 +251,19 @@ std::optional<Richiesta> Assestamento::Verifica(const Vista& v, const Ambiente& 
         return std::nullopt;
     }
     Osserva(v);
-    if (!Giudicabile(v)) {
-        // Not yet shown by the server, framed with borders Qt has yet to
-        // learn, or between window managers: nothing to judge, unless the
-        // while ran out.
-        if (!riportato) Fine();
-        return std::nullopt;
-    }
-    const QMargins bordi = v.incorniciata ? v.bordi : QMargins();
-    if (pendente_ && Mostra(*pendente_, v, bordi)) pendente_.reset();
-    if (stato_ == Stato::Creazione && !pendente_) stato_ = Stato::Attesa;
-    const QRect voluta = Voluta(v, bordi, a);
     if (!riportato) {
         // The while of the newest request ran out: no late act on it can
         // come now, and the window stays where it is.
         Fine();
         return std::nullopt;
     }
+    // Not yet shown by the server, framed with borders Qt has yet to learn,
+    // or between window managers: nothing to judge.
+    if (!Giudicabile(v)) return std::nullopt;
+    const QMargins bordi = v.incorniciata ? v.bordi : QMargins();
+    if (pendente_ && Mostra(*pendente_, v, bordi)) pendente_.reset();
+    if (stato_ == Stato::Creazione && !pendente_) stato_ = Stato::Attesa;
+    const QRect voluta = Voluta(v, bordi, a);
     if (Presso(v.cliente, voluta, Tolleranza(v))) {
         stato_ = Stato::Mostrata;
         conosciuta_ = v.cliente;
